@@ -1,0 +1,51 @@
+#pragma once
+// Numbers and angles as text, shared by both programs: locale-free parsing that takes "." and ","
+// as the decimal point, fixed-point output, degrees split into minutes and seconds, and the
+// all-flags test that enables a screen's main button.
+//
+// Failure is reported through `ok`: the caller sets it to true before the call, a parse only
+// clears it. When a parse clears `ok` it returns 0; callers ignore the number then.
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+
+namespace common {
+
+// An angle split for display. The sign of `Value` is not carried into the three parts.
+struct TDegMinSec {
+    double Deg = 0.0;    // whole degrees of |Value|
+    double Min = 0.0;    // whole minutes, 0..59
+    double Sec = 0.0;    // seconds with fraction, 0 <= Sec < 60
+    double Value = 0.0;  // the angle in decimal degrees
+};
+
+bool IsDigitChar(char c);
+bool IsDecimalSeparator(char c);
+// The value 0..9 of a digit character (IsDigitChar must hold).
+int DigitValue(char c);
+
+// Decimal text with an optional leading "-" or "+", no blanks, no exponent. Of the fractional
+// digits only the first 12 count. Never returns NaN or infinity with `ok` left true.
+double ParseSignedReal(std::string_view text, bool& ok);
+// As ParseSignedReal, but any sign character is an error.
+double ParseUnsignedReal(std::string_view text, bool& ok);
+// 1 to 18 decimal digits. A digit string above 2 147 483 647 gives INT32_MAX with `ok` left
+// true, so that every later range check fails.
+std::int32_t ParseUnsignedInt(std::string_view text, bool& ok);
+
+// Fixed-point text: at least minIntDigits integer positions (filled with "0" when padZeros),
+// the separator (always, even for 0 decimals) and `decimals` fractional digits, the last one
+// rounded half-up when roundLast, else truncated. A negative value gets "-" in front, even
+// when it prints as zero.
+std::string FormatFixed(bool padZeros, std::uint8_t minIntDigits, bool roundLast, double value,
+                        std::uint8_t decimals, char separator);
+
+// Fills Deg, Min and Sec from Value.
+void SplitDegrees(TDegMinSec& angle);
+
+// True when every flag is true (8 flags in Gridwise, 11 in Datumer).
+bool AllInputsValid(std::span<const bool> flags);
+
+}  // namespace common
