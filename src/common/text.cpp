@@ -1,0 +1,215 @@
+#include "common/text.hpp"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <cstdint>
+#include <limits>
+#include <string>
+
+namespace common {
+
+namespace {
+
+// Digits after this many fractional places are accepted but do not count.
+constexpr std::size_t kMaxFractionDigits = 12;
+// ParseUnsignedInt takes at most this many characters.
+constexpr std::size_t kMaxIntegerChars = 18;
+
+// The digits of a real in text: integer digits, then fractional digits once a separator was seen.
+struct RealDigits {
+    std::string_view integer;
+    std::string_view fraction;
+};
+
+// Splits `text` into its digit runs; false for an empty text, a second separator or any other
+// character (a blank, a sign, an exponent letter).
+bool SplitRealDigits(std::string_view text, RealDigits& digits) {
+    if (text.empty()) return false;
+    std::size_t separator = std::string_view::npos;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (IsDigitChar(text[i])) continue;
+        if (!IsDecimalSeparator(text[i]) || separator != std::string_view::npos) return false;
+        separator = i;
+    }
+    if (separator == std::string_view::npos) {
+        digits = {text, {}};
+    } else {
+        digits = {text.substr(0, separator), text.substr(separator + 1)};
+    }
+    return true;
+}
+
+// Sums the digits with decimal weights in extended precision. A zero digit adds nothing, so long
+// runs of leading zeros cannot turn an overflowed weight into NaN; a number too large for a double
+// gives infinity, which the caller refuses.
+long double DigitsValue(const RealDigits& digits) {
+    long double value = 0.0L;
+    long double weight = 1.0L;
+    for (auto it = digits.integer.rbegin(); it != digits.integer.rend(); ++it) {
+        if (*it != '0') value += DigitValue(*it) * weight;
+        weight *= 10.0L;
+    }
+    weight = 0.1L;
+    const std::size_t counted = std::min(digits.fraction.size(), kMaxFractionDigits);
+    for (std::size_t i = 0; i < counted; ++i) {
+        value += DigitValue(digits.fraction[i]) * weight;
+        weight *= 0.1L;
+    }
+    return value;
+}
+
+double ParseReal(std::string_view text, bool negative, bool& ok) {
+    RealDigits digits;
+    if (!SplitRealDigits(text, digits)) {
+        ok = false;
+        return 0.0;
+    }
+    const double value = static_cast<double>(DigitsValue(digits));
+    if (!std::isfinite(value)) {
+        ok = false;
+        return 0.0;
+    }
+    return negative ? -value : value;
+}
+
+// The decimal digits of a whole, non-negative double.
+std::string WholeDigits(double whole) {
+    constexpr double kUint64Range = 18446744073709551616.0;  // 2^64
+    if (whole < kUint64Range) return std::to_string(static_cast<std::uint64_t>(whole));
+    char buffer[std::numeric_limits<double>::max_exponent10 + 2];
+    const auto result =
+        std::to_chars(buffer, buffer + sizeof buffer, whole, std::chars_format::fixed, 0);
+    return std::string(buffer, result.ptr);
+}
+
+// `count` fractional digits of `fraction` (0 <= fraction < 1), truncated.
+std::string FractionDigits(long double fraction, std::size_t count) {
+    std::string digits(count, '0');
+    for (char& digit : digits) {
+        fraction *= 10.0L;
+        const int d = std::clamp(static_cast<int>(std::floor(fraction)), 0, 9);
+        digit = static_cast<char>('0' + d);
+        fraction -= d;
+    }
+    return digits;
+}
+
+// Adds one to the last digit of integer + fraction; a carry past the leading digit puts a "1" in
+// front of the integer digits.
+void CarryIntoLastDigit(std::string& integer, std::string& fraction) {
+    for (auto* part : {&fraction, &integer}) {
+        for (auto it = part->rbegin(); it != part->rend(); ++it) {
+            if (*it != '9') {
+                ++*it;
+                return;
+            }
+            *it = '0';
+        }
+    }
+    integer.insert(integer.begin(), '1');
+}
+
+std::string NonFiniteText(double value) {
+    if (std::isnan(value)) return "nan";
+    return value < 0 ? "-inf" : "inf";
+}
+
+}  // namespace
+
+bool IsDigitChar(char c) {
+    return c >= '0' && c <= '9';
+}
+
+bool IsDecimalSeparator(char c) {
+    return c == '.' || c == ',';
+}
+
+int DigitValue(char c) {
+    return c - '0';
+}
+
+double ParseSignedReal(std::string_view text, bool& ok) {
+    bool negative = false;
+    // A sign alone is left in place, so that it fails as a non-digit.
+    if (text.size() > 1) {
+        if (text.front() == '-') {
+            negative = true;
+            text.remove_prefix(1);
+        }
+        if (!negative && !text.empty() && text.front() == '+') text.remove_prefix(1);
+    }
+    return ParseReal(text, negative, ok);
+}
+
+double ParseUnsignedReal(std::string_view text, bool& ok) {
+    return ParseReal(text, false, ok);
+}
+
+std::int32_t ParseUnsignedInt(std::string_view text, bool& ok) {
+    if (text.empty() || text.size() > kMaxIntegerChars) {
+        ok = false;
+        return 0;
+    }
+    // 18 digits always fit in 64 bits; the result saturates at the 32-bit limit.
+    std::int64_t sum = 0;
+    for (char c : text) {
+        if (!IsDigitChar(c)) {
+            ok = false;
+            return 0;
+        }
+        sum = sum * 10 + DigitValue(c);
+    }
+    return static_cast<std::int32_t>(
+        std::min<std::int64_t>(sum, std::numeric_limits<std::int32_t>::max()));
+}
+
+std::string FormatFixed(bool padZeros, std::uint8_t minIntDigits, bool roundLast, double value,
+                        std::uint8_t decimals, char separator) {
+    if (!std::isfinite(value)) return NonFiniteText(value);
+    const bool negative = value < 0;
+    if (negative) value = -value;
+
+    const double whole = std::floor(value);
+    std::string integer = WholeDigits(whole);
+    // One digit more than asked for decides the rounding.
+    std::string fraction = FractionDigits(static_cast<long double>(value) - whole, decimals + 1u);
+    const bool roundUp = roundLast && fraction.back() >= '5';
+    fraction.pop_back();
+    if (roundUp) CarryIntoLastDigit(integer, fraction);
+
+    if (padZeros && integer.size() < minIntDigits) {
+        integer.insert(0, minIntDigits - integer.size(), '0');
+    }
+    std::string text;
+    text.reserve(integer.size() + fraction.size() + 2);
+    if (negative) text += '-';
+    text += integer;
+    text += separator;
+    text += fraction;
+    return text;
+}
+
+void SplitDegrees(TDegMinSec& angle) {
+    const long double degrees = std::fabs(static_cast<long double>(angle.Value));
+    if (!std::isfinite(degrees)) {
+        angle.Deg = static_cast<double>(degrees);
+        angle.Min = 0.0;
+        angle.Sec = 0.0;
+        return;
+    }
+    const long double wholeDegrees = std::floor(degrees);
+    const long double minutes = (degrees - wholeDegrees) * 60.0L;
+    const long double wholeMinutes = std::floor(minutes);
+    angle.Deg = static_cast<double>(wholeDegrees);
+    angle.Min = static_cast<double>(wholeMinutes);
+    // Rounding to double must not lift the seconds to a full minute.
+    const double seconds = static_cast<double>((minutes - wholeMinutes) * 60.0L);
+    angle.Sec = std::min(seconds, std::nextafter(60.0, 0.0));
+}
+
+bool AllInputsValid(std::span<const bool> flags) {
+    return std::all_of(flags.begin(), flags.end(), [](bool flag) { return flag; });
+}
+
+}  // namespace common
