@@ -1,0 +1,142 @@
+#pragma once
+// The batch run of both programs: the chosen files of one folder are converted one after another
+// into the subfolder RECALC beside them, by the converter of the chosen format. The run keeps
+// the log lines, the counters and the summary; a window shows them, the command-line tool prints
+// them.
+//
+// A window drives the run one file at a time so that it can process its events between files:
+//
+//     common::BatchRun run(selection, converter, summaryLine, runActive);
+//     if (run.Start())
+//         while (run.HasNextFile()) {
+//             run.ConvertNextFile(progressCallback);
+//             processPendingEvents();          // a click on "Прервать" clears runActive
+//         }
+//     run.Finish();                            // banner and summary (nothing after a failed Start)
+//
+// `runActive` is the caller's RunActive flag: Start sets it, clearing it is the abort signal
+// (seen between files: the file being converted is finished first), Finish clears it.
+//
+// The format table of a program (list items, filters, `FormatHelp`, summary line, when "Выбрать"
+// is enabled, which converter and options) is the program's own; this file holds only what both
+// programs share.
+
+#include <cstddef>
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "common/pointfile.hpp"
+
+namespace common {
+
+// ---------------------------------------------------------------------------------------------
+// Texts of the batch screen and its log (UTF-8).
+
+inline constexpr std::string_view kTargetFolderName = "RECALC";
+inline constexpr std::string_view kManyFilesHint = "Выбор более 1000 файлов нежелателен!";
+inline constexpr std::string_view kCannotCreateFolder = "Невозможно создать подкаталог \\RECALC !";
+inline constexpr std::string_view kRunCancelled = "Пересчёт отменён.";
+inline constexpr std::string_view kFileFailedPrefix = "Ошибка обработки - файл ";
+inline constexpr std::string_view kRunStopped = "Пересчёт остановлен.";
+inline constexpr std::string_view kFileNotCreated = "Файл не создан.";
+inline constexpr std::string_view kBannerFinished = "********** ПЕРЕСЧЁТ ЗАКОНЧЕН **********";
+inline constexpr std::string_view kBannerStopped = "********* ПЕРЕСЧЁТ ОСТАНОВЛЕН *********";
+inline constexpr std::string_view kProcessedLabel = "Обработано     : ";
+inline constexpr std::string_view kCreatedLabel = "Создано           : ";
+inline constexpr std::string_view kFailuresLabel = "Ошибок            : ";
+inline constexpr std::string_view kFilesWord = " файлов";
+
+// Most lines of a format's help text that the help box holds.
+inline constexpr std::size_t kMaxHelpLines = 37;
+
+// One entry of a program's format list.
+struct BatchFormatInfo {
+    std::string_view ListItem;           // text in the format list
+    std::string_view Filter;             // open-dialog filter, "description|pattern"
+    std::vector<std::string_view> Help;  // `FormatHelp`: the lines of the help box
+};
+
+// ---------------------------------------------------------------------------------------------
+// The file choice.
+
+// Files chosen in one folder: the folder and the names relative to it.
+struct FileSelection {
+    std::filesystem::path SourceFolder;
+    std::vector<std::filesystem::path> Names;
+};
+
+// Splits the chosen paths into the folder of the first one and the names of all. A path that
+// does not lie in that folder keeps the part after the folder's text, as the file dialog gives
+// only paths of one folder.
+FileSelection SelectFiles(const std::vector<std::filesystem::path>& chosenPaths);
+
+// The lines of the file-list box: "1. " followed by the full path of the first file, and so on.
+std::vector<std::string> FileListLines(const FileSelection& selection);
+
+// `SourceFolder` joined with RECALC by the platform's separator.
+std::filesystem::path TargetFolder(const std::filesystem::path& sourceFolder);
+
+// A path as UTF-8 text for the log (on POSIX the bytes of the name, unchanged).
+std::string PathText(const std::filesystem::path& path);
+
+// ---------------------------------------------------------------------------------------------
+// The run.
+
+class BatchRun {
+  public:
+    // `summaryLine` is the format's line under the banner (for example "Сдвиг векторной карты
+    // MP"). The converter is called once per file with the source, the target in RECALC and
+    // `files`.
+    BatchRun(FileSelection selection, FileConverter converter, std::string summaryLine,
+             bool& runActive, const FileAccess& files = RealFiles());
+
+    // Sets runActive and creates RECALC. When that fails (it exists already, or no rights) the
+    // log gets "Невозможно создать подкаталог \RECALC !" and "Пересчёт отменён.", runActive is
+    // cleared and no file is touched; returns false.
+    bool Start();
+
+    // True while a file is left, no converter has failed at file level, and runActive holds.
+    bool HasNextFile() const;
+    // 1-based number of the file ConvertNextFile converts next, and its name.
+    std::size_t NextFileNumber() const { return next_ + 1; }
+    const std::filesystem::path& NextFileName() const { return selection_.Names[next_]; }
+
+    // Converts the next file and appends its log block when it failed.
+    void ConvertNextFile(const ProgressCallback& progress = {});
+
+    // Appends the banner ("ЗАКОНЧЕН" while runActive holds, else "ОСТАНОВЛЕН") and the summary,
+    // then clears runActive. After a failed Start it only clears runActive.
+    void Finish();
+
+    // Start, every file, Finish, with no pause between files.
+    void RunToEnd(const ProgressCallback& progress = {});
+
+    const std::vector<std::string>& Log() const { return log_; }
+    std::size_t FileCount() const { return selection_.Names.size(); }
+    std::size_t Processed() const { return next_; }  // files handed to the converter
+    std::size_t Created() const { return created_; }
+    std::size_t Failures() const { return failures_; }
+    // False after a failed Start or a file-level failure.
+    bool Ok() const { return ok_; }
+    const std::filesystem::path& TargetFolderPath() const { return targetFolder_; }
+
+  private:
+    void LogFailure(std::string_view message, std::string_view closingLine);
+
+    FileSelection selection_;
+    FileConverter converter_;
+    std::string summaryLine_;
+    bool& runActive_;
+    const FileAccess& files_;
+    std::filesystem::path targetFolder_;
+    std::vector<std::string> log_;
+    std::size_t next_ = 0;
+    std::size_t created_ = 0;
+    std::size_t failures_ = 0;
+    bool ok_ = true;
+    bool started_ = false;
+};
+
+}  // namespace common

@@ -1,0 +1,219 @@
+#pragma once
+// The point-list line and the three steps every batch converter of both programs shares: opening
+// the source and creating the target (`PrepareFiles`), the line loop, and closing (`FinishFiles`).
+//
+// Files are read in binary with a large buffer, one line in memory at a time: lines are split at
+// LF, one CR before the LF is dropped, and a last line without LF is a line. Every output line is
+// written with CR LF. A source is never opened for writing; a target that is not complete is
+// deleted; every write and the final close are checked.
+//
+// File access goes through `FileAccess` so that tests can put a failing disk or a full drive in
+// place of the real one. Nothing here throws.
+
+#include <cstddef>
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace common {
+
+// ---------------------------------------------------------------------------------------------
+// Messages of a converter (Russian texts of the program, UTF-8).
+
+inline constexpr std::string_view kCannotOpenSource = "Невозможно открыть исходный файл!";
+inline constexpr std::string_view kCannotCreateTarget = "Невозможно создать целевой файл!";
+inline constexpr std::string_view kNotEnoughSpace = "Недостаточно места на диске!";
+// A source that fails while being read, and a target whose write or close fails (a full disk):
+// both end the run like the three file-level failures, and the target is deleted.
+inline constexpr std::string_view kCannotReadSource = "Ошибка чтения исходного файла!";
+inline constexpr std::string_view kCannotWriteTarget = "Ошибка записи целевого файла!";
+
+// "Ошибка в строке " followed by the number of the bad line, counting every line from 1.
+std::string LineError(std::uint64_t lineNumber);
+
+// ---------------------------------------------------------------------------------------------
+// The point-list line: name, two coordinates, height, optional tail, comma-separated.
+
+struct PointLine {
+    std::string_view Name;  // any bytes except a comma, possibly empty
+    double First = 0.0;     // B (degrees) or x (metres)
+    double Second = 0.0;    // L (degrees) or y (metres)
+    double Height = 0.0;    // H (metres), required
+    std::string_view Tail;  // from the comma after the height to the end, or empty
+};
+
+// Splits and parses one line (without its line end). Name and Tail view `line`, so they are
+// valid while `line` is. Clears `ok` when the line is empty, lacks a required comma or has a
+// numeric field that `ParseSignedReal` refuses.
+PointLine ReadPointLine(std::string_view line, bool& ok);
+
+// ---------------------------------------------------------------------------------------------
+// File access.
+
+// Bytes of a source. Read returns the count read (0 at the end) or -1 when reading fails.
+class ByteSource {
+  public:
+    virtual ~ByteSource() = default;
+    virtual std::ptrdiff_t Read(char* buffer, std::size_t size) = 0;
+};
+
+// Bytes of a target. Write and Close return false when the bytes did not reach the file.
+class ByteSink {
+  public:
+    virtual ~ByteSink() = default;
+    virtual bool Write(const char* data, std::size_t size) = 0;
+    virtual bool Close() = 0;
+};
+
+// The file system as the converters and the batch run see it. `RealFiles()` is the real one.
+class FileAccess {
+  public:
+    virtual ~FileAccess() = default;
+    // nullptr when the file cannot be opened for reading.
+    virtual std::unique_ptr<ByteSource> OpenSource(const std::filesystem::path& path) const = 0;
+    // Creates or truncates; nullptr when that fails.
+    virtual std::unique_ptr<ByteSink> CreateTarget(const std::filesystem::path& path) const = 0;
+    // Size of a file in bytes; empty when unknown.
+    virtual std::optional<std::uintmax_t> FileSize(const std::filesystem::path& path) const = 0;
+    // Free bytes of the drive holding `folder`; empty when unknown.
+    virtual std::optional<std::uintmax_t> FreeSpace(const std::filesystem::path& folder) const = 0;
+    virtual bool Remove(const std::filesystem::path& path) const = 0;
+    // Creates one folder; false when it cannot be created, also when it exists already.
+    virtual bool CreateFolder(const std::filesystem::path& path) const = 0;
+    // True when both name the same existing file.
+    virtual bool SameFile(const std::filesystem::path& a, const std::filesystem::path& b) const = 0;
+};
+
+const FileAccess& RealFiles();
+
+// ---------------------------------------------------------------------------------------------
+// Reading lines and writing CR LF lines.
+
+// Longest line held in memory. A longer line is a bad line (its converter reports `LineError`),
+// so that a file without line breaks cannot exhaust memory.
+inline constexpr std::size_t kMaxLineBytes = std::size_t{64} << 20;
+
+class LineReader {
+  public:
+    explicit LineReader(ByteSource& source, std::size_t bufferBytes = std::size_t{1} << 20);
+
+    enum class Status { Line, End, TooLong, ReadFailed };
+    // The next line without its LF and without one CR before it. The view stays valid until
+    // the next call.
+    Status Next(std::string_view& line);
+    std::uint64_t BytesRead() const { return bytesRead_; }
+    // Called after each refill of the buffer with the bytes read so far.
+    void OnRefill(std::function<void(std::uint64_t)> callback) { onRefill_ = std::move(callback); }
+
+  private:
+    bool Refill();
+    Status SkipRestOfLongLine();
+
+    ByteSource& source_;
+    std::vector<char> buffer_;
+    std::size_t begin_ = 0;
+    std::size_t end_ = 0;
+    bool atEnd_ = false;
+    bool failed_ = false;
+    std::string carry_;  // a line that spans refills
+    std::uint64_t bytesRead_ = 0;
+    std::function<void(std::uint64_t)> onRefill_;
+};
+
+class LineWriter {
+  public:
+    explicit LineWriter(ByteSink& sink, std::size_t bufferBytes = std::size_t{1} << 20);
+    // Appends `line` and CR LF. Returns false once any write has failed.
+    bool WriteLine(std::string_view line);
+    // Writes what is buffered and closes the sink; false when anything failed.
+    bool Close();
+    bool Failed() const { return failed_; }
+
+  private:
+    bool Flush();
+
+    ByteSink& sink_;
+    std::string buffer_;
+    std::size_t limit_;
+    bool failed_ = false;
+};
+
+// ---------------------------------------------------------------------------------------------
+// The converter contract.
+
+// Outcome of one converter call:
+//   ok false              - a file-level failure; the batch run stops after this file;
+//   ok true, message set  - a bad line (`LineError`); the target has been deleted;
+//   ok true, no message   - the target is complete.
+struct ConvertResult {
+    bool ok = true;
+    std::string message;
+};
+
+// Progress of the file being converted, reported after each buffer refill (about once per MiB).
+struct FileProgress {
+    std::uint64_t BytesDone = 0;
+    std::uint64_t BytesTotal = 0;  // 0 when the size is unknown
+    std::uint64_t LinesDone = 0;
+};
+using ProgressCallback = std::function<void(const FileProgress&)>;
+
+// What the batch run hands a converter: where to read and write, through which file system, and
+// whom to tell about progress.
+struct ConvertJob {
+    std::filesystem::path Source;
+    std::filesystem::path Target;
+    const FileAccess* Files = &RealFiles();
+    ProgressCallback Progress;  // may be empty
+};
+
+// A format's converter with its settings and option values already bound.
+using FileConverter = std::function<ConvertResult(const ConvertJob&)>;
+
+// Converts one line. Appends the output line (without CR LF) to `out`, which the loop clears
+// before each call; returns false when the line is bad. The input view is valid during the call.
+using LineFunction = std::function<bool(std::string_view line, std::string& out)>;
+
+// ---------------------------------------------------------------------------------------------
+// The three steps.
+
+// Two open files of one converter call, from PrepareFiles to FinishFiles.
+struct ConverterFiles {
+    const FileAccess* Files = nullptr;
+    std::filesystem::path TargetPath;
+    std::unique_ptr<ByteSource> Source;
+    std::unique_ptr<ByteSink> Target;
+    std::uint64_t SourceBytes = 0;  // 0 when unknown
+};
+
+// State of the line loop: the line flag, the line counter and how the loop ended.
+struct LineLoopState {
+    bool LineOk = true;           // false after a bad line
+    std::uint64_t LineCount = 0;  // lines read; the bad line's number when LineOk is false
+    bool ReadFailed = false;
+    bool WriteFailed = false;
+};
+
+// Opens the source, creates the target and checks that twice the source's size fits on the
+// drive. On failure sets `result.ok` false with one of the three file-level messages and leaves
+// no target behind.
+ConverterFiles PrepareFiles(const ConvertJob& job, ConvertResult& result);
+
+// Reads, converts and writes line by line until the end of the source or the first bad line.
+// A bad line is not written.
+LineLoopState RunLineLoop(ByteSource& source, ByteSink& target, const LineFunction& convertLine,
+                          std::uint64_t sourceBytes = 0, const ProgressCallback& progress = {});
+
+// Closes both files; keeps the target only when every line was converted and written. Sets the
+// message of a bad line (`LineError`) with ok true, or a read or write failure with ok false.
+void FinishFiles(ConverterFiles& files, const LineLoopState& loop, ConvertResult& result);
+
+// PrepareFiles, the line loop and FinishFiles: the whole body of a line-by-line converter.
+ConvertResult ConvertFileLines(const ConvertJob& job, const LineFunction& convertLine);
+
+}  // namespace common
