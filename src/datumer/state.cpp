@@ -1,0 +1,15 @@
+#include "datumer/state.hpp"
+
+#include "datumer/point_rules.hpp"
+
+namespace datumer {
+
+DatumerState MakeDatumerState() {
+    DatumerState state;
+    InitDatumPresets(state);
+    state.SelectedPreset = 1;
+    EnterPointScreen(state);
+    return state;
+}
+
+}  // namespace datumer
