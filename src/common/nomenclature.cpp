@@ -160,8 +160,8 @@ TNom2 AllSheetNames(double B, double L, const PolarMessages& polar) {
     FindColumn(L, at);
     if (at.row1M < 0 || at.column1M < 0) {
         // Outside the sheet system (a longitude beyond 180 degrees, or not a number).
-        const std::string row = at.row1M < 0 ? "??" : std::string(kRowLabels[at.row1M]);
-        const std::string column = at.column1M < 0 ? "??" : TwoDigits(at.column1M);
+        const std::string row = at.row1M < 0 ? "?" : std::string(kRowLabels[at.row1M]);
+        const std::string column = at.column1M < 0 ? "?" : TwoDigits(at.column1M);
         FillAll(names, row + "-" + column);
         return names;
     }

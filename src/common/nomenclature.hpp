@@ -40,7 +40,7 @@ inline constexpr PolarMessages kDatumerPolarMessages{
     "Полярная зона (sZ). Расчёт номенклатуры не проводится."};
 
 // B, L in decimal degrees, north and east positive; L is expected in [-180, 180]. A longitude
-// outside it (or NaN) gives the 1:1 000 000 name with column "??" and "-" in the other fields.
+// outside it (or NaN) gives the 1:1 000 000 name with column "?" and "-" in the other fields.
 TNom2 AllSheetNames(double B, double L, const PolarMessages& polar = kGridwisePolarMessages);
 TNom SheetNames(double B, double L, const PolarMessages& polar = kGridwisePolarMessages);
 
