@@ -68,8 +68,8 @@ struct FileSelection {
 };
 
 // Splits the chosen paths into the folder of the first one and the names of all. A path that
-// does not lie in that folder keeps the part after the folder's text, as the file dialog gives
-// only paths of one folder.
+// does not lie in that folder (a file dialog never gives one) is kept whole, so that its target
+// is refused rather than some other file converted.
 FileSelection SelectFiles(const std::vector<std::filesystem::path>& chosenPaths);
 
 // The lines of the file-list box: "1. " followed by the full path of the first file, and so on.
@@ -137,6 +137,8 @@ class BatchRun {
     std::size_t failures_ = 0;
     bool ok_ = true;
     bool started_ = false;
+    bool folderFailed_ = false;
+    bool finished_ = false;
 };
 
 }  // namespace common

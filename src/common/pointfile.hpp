@@ -112,7 +112,6 @@ class LineReader {
 
   private:
     bool Refill();
-    Status SkipRestOfLongLine();
 
     ByteSource& source_;
     std::vector<char> buffer_;
@@ -130,12 +129,11 @@ class LineWriter {
     explicit LineWriter(ByteSink& sink, std::size_t bufferBytes = std::size_t{1} << 20);
     // Appends `line` and CR LF. Returns false once any write has failed.
     bool WriteLine(std::string_view line);
-    // Writes what is buffered and closes the sink; false when anything failed.
-    bool Close();
+    // Hands what is buffered to the sink; false once any write has failed.
+    bool Flush();
     bool Failed() const { return failed_; }
 
   private:
-    bool Flush();
 
     ByteSink& sink_;
     std::string buffer_;

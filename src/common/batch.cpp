@@ -1,0 +1,123 @@
+// The batch run shared by both programs: RECALC, the per-file loop, the log and the summary.
+
+#include "common/batch.hpp"
+
+#include <utility>
+
+namespace common {
+
+std::string PathText(const std::filesystem::path& path) {
+    const std::u8string text = path.u8string();
+    return std::string(text.begin(), text.end());
+}
+
+FileSelection SelectFiles(const std::vector<std::filesystem::path>& chosenPaths) {
+    FileSelection selection;
+    if (chosenPaths.empty()) return selection;
+    selection.SourceFolder = chosenPaths.front().parent_path();
+    const std::filesystem::path::string_type folderText = chosenPaths.front().native().substr(
+        0, chosenPaths.front().native().size() - chosenPaths.front().filename().native().size());
+    selection.Names.reserve(chosenPaths.size());
+    for (const std::filesystem::path& chosen : chosenPaths) {
+        const std::filesystem::path::string_type& text = chosen.native();
+        if (text.starts_with(folderText))
+            selection.Names.emplace_back(text.substr(folderText.size()));
+        else
+            selection.Names.push_back(chosen);  // outside the folder: kept whole, never rewritten
+    }
+    return selection;
+}
+
+std::vector<std::string> FileListLines(const FileSelection& selection) {
+    std::vector<std::string> lines;
+    lines.reserve(selection.Names.size());
+    std::size_t number = 0;
+    for (const std::filesystem::path& name : selection.Names)
+        lines.push_back(std::to_string(++number) + ". " + PathText(selection.SourceFolder / name));
+    return lines;
+}
+
+std::filesystem::path TargetFolder(const std::filesystem::path& sourceFolder) {
+    return sourceFolder / std::filesystem::path(std::string(kTargetFolderName));
+}
+
+BatchRun::BatchRun(FileSelection selection, FileConverter converter, std::string summaryLine,
+                   bool& runActive, const FileAccess& files)
+    : selection_(std::move(selection)),
+      converter_(std::move(converter)),
+      summaryLine_(std::move(summaryLine)),
+      runActive_(runActive),
+      files_(files),
+      targetFolder_(TargetFolder(selection_.SourceFolder)) {}
+
+bool BatchRun::Start() {
+    if (started_) return ok_;
+    started_ = true;
+    runActive_ = true;
+    if (!files_.CreateFolder(targetFolder_)) {
+        ok_ = false;
+        folderFailed_ = true;
+        log_.emplace_back(kCannotCreateFolder);
+        log_.emplace_back(kRunCancelled);
+        runActive_ = false;
+        return false;
+    }
+    return true;
+}
+
+bool BatchRun::HasNextFile() const {
+    return started_ && !finished_ && ok_ && runActive_ && next_ < selection_.Names.size();
+}
+
+void BatchRun::LogFailure(std::string_view message, std::string_view closingLine) {
+    log_.push_back(std::string(kFileFailedPrefix) + std::to_string(next_) + ": " +
+                   PathText(selection_.Names[next_ - 1]));
+    log_.emplace_back(message);
+    log_.emplace_back(closingLine);
+    log_.emplace_back();
+    ++failures_;
+}
+
+void BatchRun::ConvertNextFile(const ProgressCallback& progress) {
+    if (!HasNextFile()) return;
+    const std::filesystem::path& name = selection_.Names[next_];
+    ConvertJob job;
+    job.Source = selection_.SourceFolder / name;
+    job.Target = targetFolder_ / name;
+    job.Files = &files_;
+    job.Progress = progress;
+    const ConvertResult result = converter_(job);
+    ++next_;
+    if (!result.ok) {
+        ok_ = false;
+        LogFailure(result.message, kRunStopped);
+    } else if (!result.message.empty()) {
+        LogFailure(result.message, kFileNotCreated);
+    } else {
+        ++created_;
+    }
+}
+
+void BatchRun::Finish() {
+    if (finished_) return;
+    finished_ = true;
+    if (!folderFailed_ && started_) {
+        log_.emplace_back(runActive_ ? kBannerFinished : kBannerStopped);
+        log_.push_back(summaryLine_);
+        log_.emplace_back();
+        log_.push_back(std::string(kProcessedLabel) + std::to_string(next_) +
+                       std::string(kFilesWord));
+        log_.push_back(std::string(kCreatedLabel) + std::to_string(created_) +
+                       std::string(kFilesWord));
+        log_.push_back(std::string(kFailuresLabel) + std::to_string(failures_));
+    }
+    runActive_ = false;
+}
+
+void BatchRun::RunToEnd(const ProgressCallback& progress) {
+    if (Start())
+        while (HasNextFile()) ConvertNextFile(progress);
+    Finish();
+}
+
+}  // namespace common
