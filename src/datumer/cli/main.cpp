@@ -1,0 +1,55 @@
+// datumer-cli: Datumer's transformation for scripts. "point" transforms one point as the point
+// screen does; "convert" converts files as the batch screen does.
+
+#include <iostream>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "datumer/cli/convert_command.hpp"
+#include "datumer/cli/point_command.hpp"
+#include "datumer/cli/preset_flags.hpp"
+#include "datumer/state.hpp"
+#include "datumer/version.hpp"
+
+namespace {
+
+void WriteHelp(std::ostream& out) {
+    out << "datumer-cli — пересчёт геодезических координат B1, L1, H1 => B2, L2, H2\n"
+           "7-параметрическим преобразованием.\n\n"
+        << datumer::cli::PointCommandHelp()
+        << "datumer-cli convert [флаги] ... (см. datumer-cli convert --help)\n\n"
+        << "Флаги варианта преобразования:\n"
+        << datumer::cli::PresetFlagsHelp() << "\nВарианты:\n";
+    const datumer::DatumerState state = datumer::MakeDatumerState();
+    for (int i = 1; i <= datumer::kPresetCount; ++i) {
+        out << datumer::PresetListText(state, i) << '\n';
+    }
+    out << "\nКоды завершения: 0 успех, 1 ошибка пересчёта, 2 неверный вызов или значения.\n";
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const std::vector<std::string> args(argv + (argc > 0 ? 1 : 0), argv + argc);
+    if (args.empty()) {
+        WriteHelp(std::cerr);
+        return 2;
+    }
+    const std::string& command = args.front();
+    const std::span<const std::string> rest(args.begin() + 1, args.end());
+    if (command == "--help" || command == "-h") {
+        WriteHelp(std::cout);
+        return 0;
+    }
+    if (command == "--version") {
+        std::cout << "datumer-cli " << datumer::kProgramVersion << '\n';
+        return 0;
+    }
+    if (command == "point") return datumer::cli::RunPointCommand(rest, std::cout, std::cerr);
+    if (command == "convert") {
+        return datumer::cli::RunConvertCommand(rest, std::cin, std::cout, std::cerr);
+    }
+    std::cerr << "Неизвестная команда: " << command << " (см. datumer-cli --help)\n";
+    return 2;
+}

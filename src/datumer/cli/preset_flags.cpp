@@ -1,0 +1,122 @@
+#include "datumer/cli/preset_flags.hpp"
+
+#include <algorithm>
+#include <array>
+#include <optional>
+
+#include "common/text.hpp"
+#include "datumer/point_rules.hpp"
+#include "datumer/setup_rules.hpp"
+
+namespace datumer::cli {
+
+namespace {
+
+constexpr std::string_view kPresetFlag = "--preset";
+
+// The user flags in the order of the set-up screen's fields 1..11.
+constexpr std::array<std::string_view, kSetupFieldCount> kUserFlags{
+    "--dx", "--dy",    "--dz",        "--wx",    "--wy",       "--wz",
+    "--m",  "--src-a", "--src-inv-f", "--dst-a", "--dst-inv-f"};
+
+struct FlagValue {
+    std::string name;
+    std::string value;
+};
+
+int UserFieldOf(std::string_view name) {
+    const auto it = std::find(kUserFlags.begin(), kUserFlags.end(), name);
+    return it == kUserFlags.end() ? 0 : static_cast<int>(it - kUserFlags.begin()) + 1;
+}
+
+bool IsOwnFlag(std::string_view name) {
+    return name == kPresetFlag || UserFieldOf(name) != 0;
+}
+
+bool Contains(std::span<const std::string_view> names, std::string_view name) {
+    return std::find(names.begin(), names.end(), name) != names.end();
+}
+
+std::optional<int> PresetNumber(std::string_view text) {
+    bool ok = true;
+    const int number = common::ParseUnsignedInt(text, ok);
+    if (!ok || !IsPresetNumber(number)) return std::nullopt;
+    return number;
+}
+
+// Splits the arguments into the preset flags with their values and everything else.
+PresetFlagsResult CollectFlags(std::span<const std::string> args,
+                               std::span<const std::string_view> valueOptions,
+                               std::vector<FlagValue>& flags) {
+    PresetFlagsResult result;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (arg == "--") {
+            result.rest.insert(result.rest.end(), args.begin() + static_cast<long>(i), args.end());
+            break;
+        }
+        const std::size_t equals = arg.find('=');
+        const std::string name = arg.substr(0, equals);
+        if (IsOwnFlag(name)) {
+            if (equals != std::string::npos) {
+                flags.push_back({name, arg.substr(equals + 1)});
+            } else if (i + 1 < args.size()) {
+                flags.push_back({name, args[++i]});
+            } else {
+                return {false, "Флаг " + name + " требует значения", {}};
+            }
+            continue;
+        }
+        result.rest.push_back(arg);
+        if (equals == std::string::npos && Contains(valueOptions, arg) && i + 1 < args.size()) {
+            result.rest.push_back(args[++i]);
+        }
+    }
+    return result;
+}
+
+}  // namespace
+
+PresetFlagsResult ParsePresetFlags(std::span<const std::string> args, DatumerState& state,
+                                   std::span<const std::string_view> valueOptions) {
+    std::vector<FlagValue> flags;
+    PresetFlagsResult result = CollectFlags(args, valueOptions, flags);
+    if (!result.ok) return result;
+
+    int preset = 1;
+    for (const FlagValue& flag : flags) {
+        if (flag.name != kPresetFlag) continue;
+        const std::optional<int> number = PresetNumber(flag.value);
+        if (!number) {
+            return {
+                false, "Номер варианта преобразования должен быть от 1 до 13: " + flag.value, {}};
+        }
+        preset = *number;
+    }
+    state.SelectedPreset = preset;
+    for (const FlagValue& flag : flags) {
+        const int field = UserFieldOf(flag.name);
+        if (field == 0) continue;
+        if (preset != kUserPreset) {
+            return {false, "Флаг " + flag.name + " допустим только с --preset 13", {}};
+        }
+        if (EditUserPresetField(state, field, flag.value) != FieldEdit::Accepted) {
+            return {false, "Некорректное число для " + flag.name + ": " + flag.value, {}};
+        }
+    }
+    if (const auto message = ValidatePreset(state)) return {false, std::string(*message), {}};
+    EnterPointScreen(state);
+    return result;
+}
+
+std::string_view PresetFlagsHelp() {
+    return "  --preset N        вариант преобразования 1..13 (по умолчанию 1)\n"
+           "  только с --preset 13 (пользовательские параметры, по умолчанию из варианта 1):\n"
+           "  --dx M --dy M --dz M       сдвиг пространственных координат, метры\n"
+           "  --wx S --wy S --wz S       поворот целевого эллипсоида, секунды\n"
+           "  --m PPM                    масштабный коэффициент (*0,000001)\n"
+           "  --src-a M --src-inv-f F    исходный эллипсоид: A (м) и 1/F\n"
+           "  --dst-a M --dst-inv-f F    целевой эллипсоид: A (м) и 1/F\n";
+}
+
+}  // namespace datumer::cli
