@@ -23,10 +23,6 @@
 namespace ui {
 namespace {
 
-QString text(std::string_view utf8) {
-    return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
-}
-
 QPlainTextEdit* readOnlyBox(QWidget* parent, const char* name, bool wrapLines) {
     auto* box = new QPlainTextEdit(parent);
     box->setObjectName(QString::fromLatin1(name));
@@ -93,7 +89,7 @@ void BatchScreen::buildControls() {
     auto* formatLayout = new QHBoxLayout(formatGroup);
     formatList_ = new QComboBox(formatGroup);
     formatList_->setObjectName(QStringLiteral("FormatList"));
-    for (const BatchFormat& format : formats_) formatList_->addItem(text(format.info.ListItem));
+    for (const BatchFormat& format : formats_) formatList_->addItem(fromUtf8(format.info.ListItem));
     helpBox_ = readOnlyBox(formatGroup, "HelpBox", false);
     formatLayout->addWidget(formatList_, 0, Qt::AlignTop);
     formatLayout->addWidget(helpBox_, 1);
@@ -160,7 +156,7 @@ void BatchScreen::resetScreen() {
     }
     setListEnabled(*formatList_, true);
     showHelp();
-    fileListBox_->setPlainText(text(common::kManyFilesHint));
+    fileListBox_->setPlainText(fromUtf8(common::kManyFilesHint));
     logBox_->clear();
     fileProgress_->setValue(0);
     selectedCountLabel_->setText(QStringLiteral("0"));
@@ -177,7 +173,7 @@ void BatchScreen::showHelp() {
     QStringList lines;
     if (batchFormat_ >= 1 && static_cast<std::size_t>(batchFormat_) <= formats_.size()) {
         for (std::string_view line : formats_[static_cast<std::size_t>(batchFormat_ - 1)].info.Help)
-            lines << text(line);
+            lines << fromUtf8(line);
     }
     helpBox_->setPlainText(lines.join(QLatin1Char('\n')));
     scrollToStart(*helpBox_);
@@ -221,7 +217,7 @@ void BatchScreen::formatChanged(int index) {
 void BatchScreen::chooseClicked() {
     const BatchFormat& format = formats_[static_cast<std::size_t>(batchFormat_ - 1)];
     const QStringList chosen =
-        dialogs_.openFiles(this, QStringLiteral("Открыть"), text(format.info.Filter));
+        dialogs_.openFiles(this, QStringLiteral("Открыть"), fromUtf8(format.info.Filter));
     if (chosen.isEmpty()) return;
     repaint();
     if (format.confirmOptions && !format.confirmOptions(this)) return;

@@ -5,11 +5,12 @@
 #include <QString>
 #include <filesystem>
 #include <string>
+#include <string_view>
 
 namespace ui {
 
-inline QString fromUtf8(const std::string& text) {
-    return QString::fromStdString(text);
+inline QString fromUtf8(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 inline std::string toUtf8(const QString& text) {
     return text.toStdString();
