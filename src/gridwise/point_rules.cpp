@@ -53,6 +53,59 @@ void CompleteResult(const TEllConst& ell, bool addZoneNumber, PointResult& resul
 
 }  // namespace
 
+void ResetPointState(GridwiseState& state) {
+    state.Point = PointScreenValues{};
+    state.PointValid = state.DefaultValid;
+}
+
+bool EditPointField(GridwiseState& state, int field, AngleFormat format, std::string_view text) {
+    PointScreenValues& p = state.Point;
+    const bool decimal = format == AngleFormat::Decimal;
+    bool ok = true;
+    switch (field) {
+        case kLatitudeDegreesField:
+        case kLongitudeDegreesField: {
+            common::TDegMinSec& angle = field == kLatitudeDegreesField ? p.PointB : p.PointL;
+            if (decimal) {
+                const double value = common::ParseUnsignedReal(text, ok);
+                if (ok) angle.Value = value;
+            } else {
+                const std::int32_t value = common::ParseUnsignedInt(text, ok);
+                if (ok) angle.Deg = value;
+            }
+            break;
+        }
+        case kLatitudeMinutesField:
+        case kLongitudeMinutesField: {
+            common::TDegMinSec& angle = field == kLatitudeMinutesField ? p.PointB : p.PointL;
+            const std::int32_t value = decimal ? 0 : common::ParseUnsignedInt(text, ok);
+            if (ok) angle.Min = value;
+            break;
+        }
+        case kLatitudeSecondsField:
+        case kLongitudeSecondsField: {
+            common::TDegMinSec& angle = field == kLatitudeSecondsField ? p.PointB : p.PointL;
+            const double value = decimal ? 0.0 : common::ParseUnsignedReal(text, ok);
+            if (ok) angle.Sec = value;
+            break;
+        }
+        case kAbscissaField:
+        case kOrdinateField: {
+            const double value = common::ParseSignedReal(text, ok);
+            if (ok) (field == kAbscissaField ? p.PlanePoint.x : p.PlanePoint.y) = value;
+            break;
+        }
+        default:
+            return false;
+    }
+    state.PointValid[field] = ok;
+    return ok;
+}
+
+bool PointInputsValid(const GridwiseState& state) {
+    return common::AllInputsValid(state.PointValid.items);
+}
+
 void ComposeDegrees(common::TDegMinSec& angle) {
     angle.Value = (angle.Min / 60.0 + angle.Deg) + angle.Sec / 3600.0;
 }
@@ -124,6 +177,33 @@ PointResult ComputeToGeo(const GridwiseState& state, const PlaneCoords& planePoi
     result.Convergence = aux.convergence;
     CompleteResult(ell, state.Work.AddZoneNumber, result);
     return result;
+}
+
+std::string ComputePoint(GridwiseState& state, AngleFormat format, bool south, bool west,
+                         PointResult& result) {
+    PointScreenValues& p = state.Point;
+    if (state.DirectionToPlane) {
+        std::string message = CheckGeoInput(p.PointB, p.PointL, format);
+        if (!message.empty()) return message;
+        p.CalcPoint = SignedPoint(p.PointB.Value, p.PointL.Value, south, west);
+        result = ComputeToPlane(state, p.CalcPoint);
+        p.PlanePoint = result.PlanePoint;
+    } else {
+        std::string message = CheckPlaneInput(p.PlanePoint, state.Work);
+        if (!message.empty()) return message;
+        result = ComputeToGeo(state, p.PlanePoint);
+        p.CalcPoint = result.CalcPoint;
+        if (result.ok) {
+            p.PointB = SplitAngle(result.CalcPoint.B);
+            p.PointL = SplitAngle(result.CalcPoint.L);
+            p.ResultShown = true;
+        }
+    }
+    p.ConvergenceDms.Value = result.Convergence;
+    p.LengthScale = result.LengthScale;
+    p.Dsh1000 = result.Dsh1000;
+    p.AreaDistortion = result.AreaDistortion;
+    return {};
 }
 
 std::string PlaneCoordinateText(double value, char separator) {

@@ -22,6 +22,27 @@ enum class AngleFormat {
 inline constexpr std::string_view kAngleFormatItems[] = {"Формат координат: ггг/мм/сс.сссссс",
                                                          "Формат координат: ггг.гггггггггг"};
 
+// Reset of the screen's values (on show and on "Всё заново"): angles, points and results to
+// zero, scale 1, no result shown, PointValid all true.
+void ResetPointState(GridwiseState& state);
+
+// Field numbers of PointValid.
+inline constexpr int kLatitudeDegreesField = 1;  // or the decimal latitude
+inline constexpr int kLatitudeMinutesField = 2;
+inline constexpr int kLatitudeSecondsField = 3;
+inline constexpr int kLongitudeDegreesField = 4;  // or the decimal longitude
+inline constexpr int kLongitudeMinutesField = 5;
+inline constexpr int kLongitudeSecondsField = 6;
+inline constexpr int kAbscissaField = 7;
+inline constexpr int kOrdinateField = 8;
+
+// The change event of field 1..8 in the given format: parses the text into PointB, PointL or
+// PlanePoint (in the decimal format the minutes and seconds fields are not parsed and set 0),
+// sets the field's flag, leaves the stored value when the text does not parse. Returns the flag.
+bool EditPointField(GridwiseState& state, int field, AngleFormat format, std::string_view text);
+// The compute button is enabled exactly when this holds.
+bool PointInputsValid(const GridwiseState& state);
+
 // Value := Min/60 + Deg + Sec/3600, as "РАСЧЁТ" composes a typed degrees-minutes-seconds angle.
 void ComposeDegrees(common::TDegMinSec& angle);
 
@@ -56,6 +77,14 @@ struct PointResult {
 // Steps 5-8 of "РАСЧЁТ" with the settings of the state (Work, Algorithm), after the checks.
 PointResult ComputeToPlane(const GridwiseState& state, const GeoCoords& calcPoint);
 PointResult ComputeToGeo(const GridwiseState& state, const PlaneCoords& planePoint);
+
+// "РАСЧЁТ" in the direction of the state: the checks (a failing one returns its message and
+// changes nothing else), then the computation, whose values are stored in state.Point (after
+// x,y -> B,L success also PointB, PointL split and ResultShown set) and returned in `result`.
+// Returns an empty text when the checks passed; result.ok then tells whether the projection
+// succeeded.
+std::string ComputePoint(GridwiseState& state, AngleFormat format, bool south, bool west,
+                         PointResult& result);
 
 // The texts the point screen shows for a result.
 inline constexpr std::string_view kCalculationError = "Ошибка расчёта";

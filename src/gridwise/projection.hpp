@@ -16,22 +16,11 @@
 //   90 deg), so the classic inverse returns and reports |B| > 90 as a failure.
 // - A non-finite input or result clears ok, so NaN never passes as a valid coordinate.
 
+#include "gridwise/coordinates.hpp"
 #include "gridwise/ellipsoid.hpp"
 #include "gridwise/state.hpp"
 
 namespace gridwise {
-
-// Geodetic latitude and longitude, decimal degrees, north and east positive.
-struct GeoCoords {
-    double B = 0.0;
-    double L = 0.0;
-};
-
-// Plane coordinates, metres: x northing, y easting (the zone number may stand in its millions).
-struct PlaneCoords {
-    double x = 0.0;
-    double y = 0.0;
-};
 
 // Scale of lengths and meridian convergence (signed decimal degrees) at the point.
 struct AuxValues {

@@ -8,6 +8,8 @@
 #include <cstdint>
 #include <string>
 
+#include "common/text.hpp"
+#include "gridwise/coordinates.hpp"
 #include "gridwise/ellipsoid.hpp"
 
 namespace gridwise {
@@ -86,6 +88,19 @@ using EllipsoidTable = OneBased<TEll, kEllipsoidCount>;
 using SystemTable = OneBased<TCHSK, kSystemCount>;
 using InputFlags = OneBased<bool, kInputFlagCount>;
 
+// The values of the point screen: the point as typed or computed and the last results.
+struct PointScreenValues {
+    common::TDegMinSec PointB;  // latitude; Value unsigned while typing, signed after x,y -> B,L
+    common::TDegMinSec PointL;  // longitude, likewise
+    GeoCoords CalcPoint;        // the signed point given to or returned by the projection
+    PlaneCoords PlanePoint;     // as typed (x,y -> B,L) or computed (B,L -> x,y)
+    bool ResultShown = false;   // after a successful x,y -> B,L computation
+    common::TDegMinSec ConvergenceDms;  // Value: convergence, signed degrees
+    double LengthScale = 1.0;
+    double Dsh1000 = 0.0;  // millimetres per 1000 m
+    double AreaDistortion = 0.0;
+};
+
 struct GridwiseState {
     EllipsoidTable Ellipsoids;
     SystemTable Systems;
@@ -100,6 +115,7 @@ struct GridwiseState {
     InputFlags PointValid;
     InputFlags ShiftValid;
     int Algorithm = kClassicSeries;
+    PointScreenValues Point;
 
     // Option values of the batch dialogs, read by the converters.
     bool OptionsConfirmed = false;
