@@ -1,0 +1,226 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "common/text.hpp"
+#include "convert_test_folder.hpp"
+#include "datumer/convert_files.hpp"
+#include "datumer/convert_formats.hpp"
+#include "datumer/presets.hpp"
+#include "datumer/state.hpp"
+
+namespace datumer {
+namespace {
+
+using testing::ReadBytes;
+using testing::TestFolder;
+
+class MifDatum : public ::testing::Test {
+  protected:
+    common::ConvertResult Convert(const std::string& source, BatchChoices choices = {},
+                                  int preset = 1) {
+        state_.SelectedPreset = preset;
+        state_.Params = BuildDatumParams(state_, preset);
+        folder_.Write("map.mif", source);
+        return MakeConverter(kFormatMif, state_,
+                             choices)(testing::Job(folder_ / "map.mif", Target()));
+    }
+    std::filesystem::path Target() const { return folder_ / "out.mif"; }
+    std::string Output() const { return ReadBytes(Target()); }
+
+    // The transformed pair "x y" (longitude first) as the converter must write it.
+    std::string LonLat(double longitude, double latitude) const {
+        GeocentricShift shift;
+        GeodeticPoint target;
+        TransformDatum({latitude, longitude, 0.0}, state_.Params, shift, target);
+        return common::FormatFixed(false, 1, true, target.L, 10, '.') + " " +
+               common::FormatFixed(false, 1, true, target.B, 10, '.');
+    }
+
+    DatumerState state_ = MakeDatumerState();
+    TestFolder folder_;
+};
+
+const std::string kHeader =
+    "Version 300\n"
+    "Charset \"WindowsCyrillic\"\n"
+    "Delimiter \",\"\n"
+    "CoordSys Earth Projection 1, 1001\n"
+    "Columns 1\n"
+    "  Name Char(20)\n"
+    "Data\n"
+    "\n";
+const std::string kHeaderOut =
+    "Version 300\r\n"
+    "Charset \"WindowsCyrillic\"\r\n"
+    "Delimiter \",\"\r\n"
+    "CoordSys Earth Projection 1, 104\r\n"
+    "Columns 1\r\n"
+    "  Name Char(20)\r\n"
+    "Data\r\n"
+    "\r\n";
+
+TEST_F(MifDatum, TransformsRegionsPolylinesPointsAndTextBoxesOnly) {
+    const std::string source = kHeader +
+                               "Region 1\n"
+                               "  4\n"
+                               "37.1 55.1\n"
+                               "37.2 55.1 extra\n"
+                               "37.2  55.2\n"
+                               "37.1 55.1\n"
+                               "    Pen (1,2,0)\n"
+                               "    Brush (2,16777215,16777215)\n"
+                               "    Center 37.15 55.15\n"
+                               "Pline Multiple 2\n"
+                               "  2\n"
+                               "37.3 55.3\n"
+                               "37.4 55.4\n"
+                               "  1\n"
+                               "37.5 55.5\n"
+                               "    Pen (1,2,0)\n"
+                               "Point   37.6 55.6\n"
+                               "    Symbol (35,0,12)\n"
+                               "Text\n"
+                               "    \"Москва\"\n"
+                               "    37.7 55.7  37.8   55.8\n"
+                               "    Font (\"Arial\",0,0,0)\n"
+                               "Line 37.1 55.1 37.2 55.2\n"
+                               "Pline 2\n"
+                               "37.9 55.9\n"
+                               "38 56\n";
+    ASSERT_EQ(Convert(source).message, "");
+    EXPECT_EQ(Output(),
+              kHeaderOut + "Region 1\r\n  4\r\n" + LonLat(37.1, 55.1) + "\r\n" +
+                  LonLat(37.2, 55.1) + "\r\n" + LonLat(37.2, 55.2) + "\r\n" + LonLat(37.1, 55.1) +
+                  "\r\n    Pen (1,2,0)\r\n    Brush (2,16777215,16777215)\r\n"
+                  "    Center 37.15 55.15\r\nPline Multiple 2\r\n  2\r\n" +
+                  LonLat(37.3, 55.3) + "\r\n" + LonLat(37.4, 55.4) + "\r\n  1\r\n" +
+                  LonLat(37.5, 55.5) + "\r\n    Pen (1,2,0)\r\nPoint   " + LonLat(37.6, 55.6) +
+                  "\r\n    Symbol (35,0,12)\r\nText\r\n    \"Москва\"\r\n    " +
+                  LonLat(37.7, 55.7) + " " + LonLat(37.8, 55.8) +
+                  "\r\n    Font (\"Arial\",0,0,0)\r\nLine 37.1 55.1 37.2 55.2\r\n"
+                  "Pline 2\r\n" +
+                  LonLat(37.9, 55.9) + "\r\n" + LonLat(38, 56) + "\r\n");
+}
+
+// The MP example point, 55.75 N 37.6166667 E, rounds to 55.75004 N 37.61479 E; each order writes
+// it back in the order read.
+TEST_F(MifDatum, WritesPairsInTheOrderRead) {
+    ASSERT_EQ(Convert("Point 37.6166667 55.75\n").message, "");
+    EXPECT_EQ(Output().substr(0, 20), "Point 37.6147933840 ");
+    EXPECT_EQ(Output().substr(20, 9), "55.750036");
+
+    ASSERT_EQ(Convert("Point 55.75 37.6166667\n", {MifPairOrder::LatLon}).message, "");
+    EXPECT_EQ(Output().substr(0, 20), "Point 55.7500363715 ");
+    EXPECT_EQ(Output().substr(20, 9), "37.614793");
+}
+
+TEST_F(MifDatum, ChecksRangesByTheChosenOrder) {
+    const struct {
+        const char* line;
+        MifPairOrder order;
+        bool good;
+    } cases[] = {
+        {"Point 120 55", MifPairOrder::LonLat, true},
+        {"Point 120 55", MifPairOrder::LatLon, false},
+        {"Point 37 90.5", MifPairOrder::LonLat, false},
+        {"Point 90.5 37", MifPairOrder::LatLon, false},
+        {"Point -180 -90", MifPairOrder::LonLat, true},
+        {"Point 180.0000001 0", MifPairOrder::LonLat, false},
+    };
+    for (const auto& c : cases) {
+        const common::ConvertResult result = Convert(std::string(c.line) + "\n", {c.order});
+        EXPECT_EQ(result.message, c.good ? "" : "Ошибка в строке 1") << c.line;
+        EXPECT_EQ(std::filesystem::exists(Target()), c.good) << c.line;
+    }
+}
+
+TEST_F(MifDatum, CrossesTheAntimeridianInBothDirections) {
+    ASSERT_EQ(Convert("Point 179.999 55\nPoint -180 55\n").message, "");
+    const std::string out = Output();
+    EXPECT_EQ(out.substr(0, 12), "Point -179.9");
+    EXPECT_NE(out.find("\r\nPoint -179.99"), std::string::npos);
+    EXPECT_EQ(out.find("-180.0"), std::string::npos);
+}
+
+TEST_F(MifDatum, MalformedObjectLinesFailTheFile) {
+    const struct {
+        const char* source;
+        const char* message;
+    } cases[] = {
+        // A text whose string stands on the keyword line: its box line is taken for the string
+        // and the style line after it for the box.
+        {"Text \"Москва\"\n    37.7 55.7 37.8 55.8\n    Font (\"Arial\",0,0,0)\n",
+         "Ошибка в строке 3"},
+        {"Text\n    \"a\"\n    37.7 55.7 37.8\n", "Ошибка в строке 3"},
+        {"Text\n    \"a\"\n\n", "Ошибка в строке 3"},
+        {"Point\n", "Ошибка в строке 1"},
+        {"Point 37.5\n", "Ошибка в строке 1"},
+        {"Point 37.5 \n", "Ошибка в строке 1"},
+        {"Pline 2\n37.5 55.x\n", "Ошибка в строке 2"},
+        {"Region 1\n  1\n37.5\t55.5\n", "Ошибка в строке 3"},
+    };
+    for (const auto& c : cases) {
+        const common::ConvertResult result = Convert(c.source);
+        EXPECT_TRUE(result.ok) << c.source;
+        EXPECT_EQ(result.message, c.message) << c.source;
+        EXPECT_FALSE(std::filesystem::exists(Target())) << c.source;
+    }
+}
+
+TEST_F(MifDatum, LinesThatEndARegionAreCopiedWithoutError) {
+    const std::string source =
+        "Region 1\n  3\n37.1 55.1\n-37.2 55.2\n 37.3 55.3\n"
+        "Region 1\n  1\n37.1 55.1\nPline 2\n37.2 55.2\n37.3 55.3\n";
+    ASSERT_EQ(Convert(source).message, "");
+    EXPECT_EQ(Output(), "Region 1\r\n  3\r\n" + LonLat(37.1, 55.1) +
+                            "\r\n-37.2 55.2\r\n 37.3 55.3\r\nRegion 1\r\n  1\r\n" +
+                            LonLat(37.1, 55.1) + "\r\nPline 2\r\n37.2 55.2\r\n37.3 55.3\r\n");
+}
+
+TEST_F(MifDatum, RewritesOrRefusesTheCoordSysClause) {
+    const struct {
+        const char* coordSys;
+        int preset;
+        bool keep;
+        const char* written;  // nullptr: refused with `reason`
+        std::string_view reason;
+    } cases[] = {
+        {"CoordSys Earth Projection 1, 1001", 1, false, "CoordSys Earth Projection 1, 104", {}},
+        {"CoordSys Earth Projection 1,104", 2, false, "CoordSys Earth Projection 1,1001", {}},
+        {"coordsys earth projection 1, 9999, 3, 24, -123, -94, 0.02, -0.25, -0.13, 1.1, 0  "
+         "Bounds (-180, -90) (180, 90)",
+         1,
+         false,
+         "coordsys earth projection 1, 104  Bounds (-180, -90) (180, 90)",
+         {}},
+        {"CoordSys Earth Projection 1, 1001", 7, false, nullptr, kTargetDatumUnnamed},
+        {"CoordSys Earth Projection 1, 1001", 7, true, "CoordSys Earth Projection 1, 1001", {}},
+        {"CoordSys Earth Projection 8, 1001, \"m\", 39, 0, 1, 7500000, 0", 1, true, nullptr,
+         kMifNotGeographic},
+        {"CoordSys NonEarth Units \"m\"", 1, false, nullptr, kMifNotGeographic},
+        {"CoordSys Earth Projection 10, 104", 1, false, nullptr, kMifNotGeographic},
+        {"CoordSys Earth Projection 1,", 1, false, nullptr, kMifNotGeographic},
+    };
+    for (const auto& c : cases) {
+        const std::string source = std::string("Version 300\n") + c.coordSys + "\nData\n";
+        const common::ConvertResult result =
+            Convert(source, {MifPairOrder::LonLat, c.keep}, c.preset);
+        EXPECT_TRUE(result.ok);
+        if (c.written) {
+            EXPECT_EQ(result.message, "") << c.coordSys;
+            EXPECT_EQ(Output(), std::string("Version 300\r\n") + c.written + "\r\nData\r\n");
+        } else {
+            EXPECT_EQ(result.message, "Ошибка в строке 2: " + std::string(c.reason)) << c.coordSys;
+            EXPECT_FALSE(std::filesystem::exists(Target())) << c.coordSys;
+        }
+    }
+}
+
+TEST_F(MifDatum, CoordSysAfterTheHeaderIsOrdinaryText) {
+    ASSERT_EQ(Convert("Data\nCoordSys NonEarth Units \"m\"\n").message, "");
+    EXPECT_EQ(Output(), "Data\r\nCoordSys NonEarth Units \"m\"\r\n");
+}
+
+}  // namespace
+}  // namespace datumer
