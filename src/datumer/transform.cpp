@@ -114,7 +114,11 @@ void TransformDatum(const GeodeticPoint& source, const DatumParams& params, Geoc
     shift.dY = static_cast<double>(static_cast<Real>(p2.Y) - p1.Y);
     shift.dZ = static_cast<double>(static_cast<Real>(p2.Z) - p1.Z);
 
+    // Only an ellipsoid far from the Earth's, which the set-up checks refuse, can leave the loop
+    // unsettled beyond a pole; the latitude then stays a latitude.
     target.B = ToDegrees(B2);
+    if (target.B > 90.0) target.B = 90.0;
+    if (target.B < -90.0) target.B = -90.0;
     target.L = ToDegrees(L2);
     // The arithmetic can round a longitude just east of -180 onto -180; it names the meridian
     // the interface gives as +180.
