@@ -1,0 +1,372 @@
+// gridwise-cli convert: options of the format dialogs as flags, the batch run over files, and
+// streaming from stdin to stdout.
+
+#include "gridwise/cli/convert_command.hpp"
+
+#include <unistd.h>  // isatty: progress is shown by default only on a terminal
+
+#include <array>
+#include <cmath>
+#include <filesystem>
+#include <iostream>
+#include <optional>
+#include <string_view>
+#include <vector>
+
+#include "common/batch.hpp"
+#include "common/pointfile.hpp"
+#include "common/text.hpp"
+#include "gridwise/cli/settings_flags.hpp"
+#include "gridwise/convert_formats.hpp"
+#include "gridwise/state.hpp"
+
+namespace gridwise::cli {
+namespace {
+
+constexpr std::string_view kUsage =
+    "Использование: gridwise-cli convert --format txt|sheets|sk42-sk63|sk63-sk42|mp-shift\n"
+    "                [настройки] [параметры] ФАЙЛ... | -\n"
+    "\n"
+    "Пересчёт файлов в подкаталог RECALC каталога файлов; \"-\" - поток stdin => stdout.\n"
+    "\n"
+    "Параметры форматов (по умолчанию - как в диалогах):\n"
+    "  --angle-decimals 7..10      точность B, L (txt, по умолчанию 10)\n"
+    "  --plane-decimals 2..4       точность x, y (txt, sk42-sk63, sk63-sk42; 3)\n"
+    "  --height-decimals 2..4      точность H (txt, sk42-sk63, sk63-sk42; 3)\n"
+    "  --scale 1000000|500000|200000|100000|50000|25000|10000\n"
+    "                              масштаб номенклатуры (sheets; 25000)\n"
+    "  --sk42-zone 1..60           зона СК42, указанная вручную (sk42-sk63; 1)\n"
+    "  --zone-in-ordinate          номер зоны СК42 в ординате (sk42-sk63)\n"
+    "  --height-change M           изменение высоты -100..100 м (sk42-sk63, sk63-sk42; 0)\n"
+    "  --shift-north M             сдвиг на север -1000..1000 м (mp-shift; 0)\n"
+    "  --shift-east M              сдвиг на восток -1000..1000 м (mp-shift; 0)\n"
+    "  --progress | --no-progress  строка хода пересчёта на stderr (по умолчанию на терминале)\n"
+    "\n";
+
+constexpr std::array<std::string_view, kBatchFormatCount> kFormatNames = {
+    "txt", "sheets", "sk42-sk63", "sk63-sk42", "mp-shift"};
+
+// Options that take a value, with the formats they belong to (bit n = format n).
+struct ValueOption {
+    std::string_view name;
+    unsigned formats;
+};
+constexpr unsigned Bit(int format) {
+    return 1u << format;
+}
+constexpr std::array<ValueOption, 9> kValueOptions = {{
+    {"--format", ~0u},
+    {"--angle-decimals", Bit(kFormatPointList)},
+    {"--plane-decimals", Bit(kFormatPointList) | Bit(kFormatSk42ToSk63) | Bit(kFormatSk63ToSk42)},
+    {"--height-decimals", Bit(kFormatPointList) | Bit(kFormatSk42ToSk63) | Bit(kFormatSk63ToSk42)},
+    {"--scale", Bit(kFormatNomenclature)},
+    {"--sk42-zone", Bit(kFormatSk42ToSk63)},
+    {"--height-change", Bit(kFormatSk42ToSk63) | Bit(kFormatSk63ToSk42)},
+    {"--shift-north", Bit(kFormatMapShift)},
+    {"--shift-east", Bit(kFormatMapShift)},
+}};
+
+constexpr std::array<int, 7> kScaleDenominators = {1000000, 500000, 200000, 100000,
+                                                   50000,   25000,  10000};
+
+struct ConvertOptions {
+    int format = 0;
+    std::vector<std::pair<std::string, std::string>> values;  // option, value, in order
+    bool zoneInOrdinate = false;
+    std::optional<bool> progress;
+    bool help = false;
+    std::vector<std::string> files;
+};
+
+const ValueOption* FindValueOption(std::string_view name) {
+    for (const ValueOption& option : kValueOptions)
+        if (option.name == name) return &option;
+    return nullptr;
+}
+
+// Splits the arguments the settings parser left into options and files; a message on error.
+std::string ReadArguments(const std::vector<std::string>& rest, ConvertOptions& options) {
+    bool onlyFiles = false;
+    for (std::size_t i = 0; i < rest.size(); ++i) {
+        const std::string& arg = rest[i];
+        if (onlyFiles || arg == "-" || !arg.starts_with("--")) {
+            options.files.push_back(arg);
+            continue;
+        }
+        if (arg == "--") {
+            onlyFiles = true;
+        } else if (arg == "--help") {
+            options.help = true;
+        } else if (arg == "--zone-in-ordinate") {
+            options.zoneInOrdinate = true;
+        } else if (arg == "--progress" || arg == "--no-progress") {
+            options.progress = arg == "--progress";
+        } else {
+            const std::size_t equals = arg.find('=');
+            const std::string name = arg.substr(0, equals);
+            if (FindValueOption(name) == nullptr) return "Неизвестный параметр: " + arg;
+            if (equals != std::string::npos) {
+                options.values.emplace_back(name, arg.substr(equals + 1));
+            } else if (i + 1 < rest.size()) {
+                options.values.emplace_back(name, rest[++i]);
+            } else {
+                return "Нет значения параметра " + name;
+            }
+        }
+    }
+    return {};
+}
+
+std::string ReadFormat(ConvertOptions& options) {
+    for (const auto& [name, value] : options.values) {
+        if (name != "--format") continue;
+        for (std::size_t i = 0; i < kFormatNames.size(); ++i)
+            if (kFormatNames[i] == value) options.format = static_cast<int>(i) + 1;
+        if (options.format == 0) return "Неизвестный формат: " + value;
+    }
+    if (options.format == 0) return "Не указан формат (--format)";
+    return {};
+}
+
+bool ReadInteger(std::string_view text, int low, int high, int& value) {
+    bool ok = true;
+    const std::int32_t number = common::ParseUnsignedInt(text, ok);
+    if (!ok || number < low || number > high) return false;
+    value = number;
+    return true;
+}
+
+bool ReadMetres(std::string_view text, double limit, double& value) {
+    bool ok = true;
+    const double number = common::ParseSignedReal(text, ok);
+    if (!ok || !(std::fabs(number) <= limit)) return false;
+    value = number;
+    return true;
+}
+
+bool ReadScale(std::string_view text, int& listScale) {
+    int denominator = 0;
+    if (!ReadInteger(text, 1, 1000000, denominator)) return false;
+    for (std::size_t i = 0; i < kScaleDenominators.size(); ++i)
+        if (kScaleDenominators[i] == denominator) {
+            listScale = static_cast<int>(i);
+            return true;
+        }
+    return false;
+}
+
+// One option value into the state; false when the value is out of its range.
+bool ApplyValue(std::string_view name, std::string_view text, GridwiseState& state) {
+    int number = 0;
+    if (name == "--angle-decimals") {
+        if (!ReadInteger(text, 7, 10, number)) return false;
+        state.AngleDecimals = static_cast<std::uint8_t>(number);
+    } else if (name == "--plane-decimals") {
+        if (!ReadInteger(text, 2, 4, number)) return false;
+        state.PlaneDecimals = static_cast<std::uint8_t>(number);
+    } else if (name == "--height-decimals") {
+        if (!ReadInteger(text, 2, 4, number)) return false;
+        state.HeightDecimals = static_cast<std::uint8_t>(number);
+    } else if (name == "--scale") {
+        return ReadScale(text, state.ListScale);
+    } else if (name == "--sk42-zone") {
+        if (!ReadInteger(text, 1, 60, number)) return false;
+        state.Sk42Zone = number;
+    } else if (name == "--height-change") {
+        return ReadMetres(text, 100.0, state.HeightChange);
+    } else if (name == "--shift-north") {
+        return ReadMetres(text, 1000.0, state.ShiftNorth);
+    } else if (name == "--shift-east") {
+        return ReadMetres(text, 1000.0, state.ShiftEast);
+    }
+    return true;
+}
+
+// The dialogs' start values, then the options given.
+std::string ApplyOptions(const ConvertOptions& options, GridwiseState& state) {
+    state.AngleDecimals = 10;
+    state.PlaneDecimals = 3;
+    state.HeightDecimals = 3;
+    state.ListScale = 5;  // 1 : 25 000
+    state.Sk42Zone = 1;
+    state.ZoneInOrdinate = false;
+    state.HeightChange = 0.0;
+    state.ShiftNorth = 0.0;
+    state.ShiftEast = 0.0;
+    const std::string formatName(kFormatNames[static_cast<std::size_t>(options.format - 1)]);
+    bool zoneByHand = false;
+    for (const auto& [name, value] : options.values) {
+        if ((FindValueOption(name)->formats & Bit(options.format)) == 0)
+            return "Параметр " + name + " не относится к формату " + formatName;
+        if (!ApplyValue(name, value, state))
+            return "Недопустимое значение параметра " + name + ": " + value;
+        zoneByHand = zoneByHand || name == "--sk42-zone";
+    }
+    if (options.zoneInOrdinate) {
+        if (options.format != kFormatSk42ToSk63)
+            return "Параметр --zone-in-ordinate не относится к формату " + formatName;
+        if (zoneByHand) return "Параметры --sk42-zone и --zone-in-ordinate несовместимы";
+        state.ZoneInOrdinate = true;
+    }
+    state.OptionsConfirmed = true;
+    return {};
+}
+
+// stdin and stdout as the byte source and sink of the line loop.
+class StreamSource final : public common::ByteSource {
+  public:
+    explicit StreamSource(std::istream& in) : in_(in) {}
+    std::ptrdiff_t Read(char* buffer, std::size_t size) override {
+        if (in_.bad()) return -1;
+        if (in_.eof()) return 0;
+        in_.read(buffer, static_cast<std::streamsize>(size));
+        if (in_.bad()) return -1;
+        return static_cast<std::ptrdiff_t>(in_.gcount());
+    }
+
+  private:
+    std::istream& in_;
+};
+
+class StreamSink final : public common::ByteSink {
+  public:
+    explicit StreamSink(std::ostream& out) : out_(out) {}
+    bool Write(const char* data, std::size_t size) override {
+        out_.write(data, static_cast<std::streamsize>(size));
+        return !out_.fail();
+    }
+    bool Close() override { return !out_.flush().fail(); }
+
+  private:
+    std::ostream& out_;
+};
+
+int StreamLines(const GridwiseState& state, int format, std::istream& in, std::ostream& out,
+                std::ostream& err) {
+    StreamSource source(in);
+    StreamSink sink(out);
+    const common::LineLoopState loop =
+        common::RunLineLoop(source, sink, MakeLineFunction(format, state));
+    const bool flushed = sink.Close();
+    if (!loop.LineOk) {
+        err << common::LineError(loop.LineCount) << '\n';
+        return 1;
+    }
+    if (loop.ReadFailed) {
+        err << common::kCannotReadSource << '\n';
+        return 1;
+    }
+    if (loop.WriteFailed || !flushed) {
+        err << common::kCannotWriteTarget << '\n';
+        return 1;
+    }
+    return 0;
+}
+
+// The chosen files, all of one folder, as absolute paths.
+std::string ChooseFiles(const std::vector<std::string>& files,
+                        std::vector<std::filesystem::path>& chosen) {
+    for (const std::string& file : files) {
+        if (file == "-") return "\"-\" нельзя сочетать с файлами";
+        std::error_code error;
+        std::filesystem::path path = std::filesystem::absolute(file, error).lexically_normal();
+        if (error || !path.has_filename()) return "Недопустимое имя файла: " + file;
+        if (!chosen.empty() && path.parent_path() != chosen.front().parent_path())
+            return "Все файлы должны находиться в одном каталоге";
+        chosen.push_back(std::move(path));
+    }
+    return {};
+}
+
+// "[2/5] name 40%" on one terminal line while a file is converted.
+class ProgressLine {
+  public:
+    explicit ProgressLine(std::ostream& err) : err_(err) {}
+    void Begin(std::size_t number, std::size_t count, const std::filesystem::path& name) {
+        prefix_ = "[" + std::to_string(number) + "/" + std::to_string(count) + "] " +
+                  common::PathText(name);
+        percent_ = -1;
+        Show(0);
+    }
+    void Update(const common::FileProgress& progress) {
+        if (progress.BytesTotal == 0) return;
+        const double share =
+            static_cast<double>(progress.BytesDone) / static_cast<double>(progress.BytesTotal);
+        Show(static_cast<int>(std::fmin(share, 1.0) * 100.0));
+    }
+    void End() { err_ << '\n' << std::flush; }
+
+  private:
+    void Show(int percent) {
+        if (percent == percent_) return;
+        percent_ = percent;
+        err_ << '\r' << prefix_ << ' ' << percent << '%' << std::flush;
+    }
+    std::ostream& err_;
+    std::string prefix_;
+    int percent_ = -1;
+};
+
+int RunFiles(const GridwiseState& state, int format, const std::vector<std::string>& files,
+             bool showProgress, std::ostream& out, std::ostream& err) {
+    std::vector<std::filesystem::path> chosen;
+    if (const std::string problem = ChooseFiles(files, chosen); !problem.empty()) {
+        err << problem << '\n';
+        return 2;
+    }
+    bool runActive = false;
+    common::BatchRun run(common::SelectFiles(chosen), MakeConverter(format, state),
+                         SummaryLine(format, state), runActive);
+    ProgressLine progress(err);
+    if (run.Start()) {
+        while (run.HasNextFile()) {
+            if (showProgress)
+                progress.Begin(run.NextFileNumber(), run.FileCount(), run.NextFileName());
+            run.ConvertNextFile(showProgress
+                                    ? common::ProgressCallback([&](const common::FileProgress& p) {
+                                          progress.Update(p);
+                                      })
+                                    : common::ProgressCallback());
+            if (showProgress) progress.End();
+        }
+    }
+    run.Finish();
+    for (const std::string& line : run.Log()) out << line << '\n';
+    out.flush();
+    return run.Ok() && run.Created() == run.FileCount() ? 0 : 1;
+}
+
+}  // namespace
+
+int RunConvertCommand(std::span<const std::string> args, std::istream& in, std::ostream& out,
+                      std::ostream& err) {
+    GridwiseState state = MakeGridwiseState();
+    std::array<std::string_view, kValueOptions.size()> valueNames{};
+    for (std::size_t i = 0; i < kValueOptions.size(); ++i) valueNames[i] = kValueOptions[i].name;
+    const SettingsFlagsResult settings = ParseSettingsFlags(args, state, valueNames);
+    ConvertOptions options;
+    std::string problem = ReadArguments(settings.rest, options);
+    if (options.help) {
+        out << kUsage << SettingsFlagsHelp();
+        return 0;
+    }
+    if (!settings.ok) {
+        err << settings.message << '\n';
+        return 2;
+    }
+    if (problem.empty()) problem = ReadFormat(options);
+    if (problem.empty()) problem = ApplyOptions(options, state);
+    if (problem.empty()) problem = std::string(SelectRefusal(options.format, state));
+    if (problem.empty() && options.files.empty()) problem = "Не указаны файлы";
+    if (!problem.empty()) {
+        err << problem << '\n';
+        return 2;
+    }
+    if (options.files.size() == 1 && options.files.front() == "-")
+        return StreamLines(state, options.format, in, out, err);
+    const bool showProgress =
+        options.progress.value_or(&err == &std::cerr && isatty(STDERR_FILENO) != 0);
+    return RunFiles(state, options.format, options.files, showProgress, out, err);
+}
+
+}  // namespace gridwise::cli
