@@ -18,6 +18,7 @@
 #include "common/text.hpp"
 #include "gridwise/cli/settings_flags.hpp"
 #include "gridwise/convert_formats.hpp"
+#include "gridwise/option_rules.hpp"
 #include "gridwise/state.hpp"
 
 namespace gridwise::cli {
@@ -136,69 +137,104 @@ bool ReadInteger(std::string_view text, int low, int high, int& value) {
     return true;
 }
 
-bool ReadMetres(std::string_view text, double limit, double& value) {
-    bool ok = true;
-    const double number = common::ParseSignedReal(text, ok);
-    if (!ok || !(std::fabs(number) <= limit)) return false;
-    value = number;
+// The list position of a decimals value: 10 - value for B, L, 4 - value for x, y and H.
+bool ReadDecimalsIndex(std::string_view text, int low, int high, int& index) {
+    int decimals = 0;
+    if (!ReadInteger(text, low, high, decimals)) return false;
+    index = high - decimals;
     return true;
 }
 
-bool ReadScale(std::string_view text, int& listScale) {
+bool ReadScaleIndex(std::string_view text, int& index) {
     int denominator = 0;
     if (!ReadInteger(text, 1, 1000000, denominator)) return false;
     for (std::size_t i = 0; i < kScaleDenominators.size(); ++i)
         if (kScaleDenominators[i] == denominator) {
-            listScale = static_cast<int>(i);
+            index = static_cast<int>(i);
             return true;
         }
     return false;
 }
 
-// One option value into the state; false when the value is out of its range.
-bool ApplyValue(std::string_view name, std::string_view text, GridwiseState& state) {
-    int number = 0;
-    if (name == "--angle-decimals") {
-        if (!ReadInteger(text, 7, 10, number)) return false;
-        state.AngleDecimals = static_cast<std::uint8_t>(number);
-    } else if (name == "--plane-decimals") {
-        if (!ReadInteger(text, 2, 4, number)) return false;
-        state.PlaneDecimals = static_cast<std::uint8_t>(number);
-    } else if (name == "--height-decimals") {
-        if (!ReadInteger(text, 2, 4, number)) return false;
-        state.HeightDecimals = static_cast<std::uint8_t>(number);
-    } else if (name == "--scale") {
-        return ReadScale(text, state.ListScale);
-    } else if (name == "--sk42-zone") {
-        if (!ReadInteger(text, 1, 60, number)) return false;
-        state.Sk42Zone = number;
+// The choices of a format dialog, at the positions the dialog shows when it opens.
+struct DialogChoices {
+    int angleIndex = kDefaultAngleDecimalIndex;
+    int planeIndex = kDefaultPlaneDecimalIndex;
+    int heightIndex = kDefaultPlaneDecimalIndex;
+    int scaleIndex = kDefaultListScaleIndex;
+    int zoneIndex = 0;  // zone 1
+    bool manualZone = true;
+    std::optional<std::string> heightChange, shiftNorth, shiftEast;
+};
+
+// One option value into the choices; false when the value is out of its range.
+bool ReadChoice(std::string_view name, const std::string& text, DialogChoices& choices) {
+    if (name == "--angle-decimals") return ReadDecimalsIndex(text, 7, 10, choices.angleIndex);
+    if (name == "--plane-decimals") return ReadDecimalsIndex(text, 2, 4, choices.planeIndex);
+    if (name == "--height-decimals") return ReadDecimalsIndex(text, 2, 4, choices.heightIndex);
+    if (name == "--scale") return ReadScaleIndex(text, choices.scaleIndex);
+    if (name == "--sk42-zone") {
+        int zone = 0;
+        if (!ReadInteger(text, 1, kSk42ZoneCount, zone)) return false;
+        choices.zoneIndex = zone - 1;
     } else if (name == "--height-change") {
-        return ReadMetres(text, 100.0, state.HeightChange);
+        choices.heightChange = text;
     } else if (name == "--shift-north") {
-        return ReadMetres(text, 1000.0, state.ShiftNorth);
+        choices.shiftNorth = text;
     } else if (name == "--shift-east") {
-        return ReadMetres(text, 1000.0, state.ShiftEast);
+        choices.shiftEast = text;
     }
     return true;
 }
 
-// The dialogs' start values, then the options given.
+// Shows the format's dialog on the state, makes the choices and confirms it, as the batch screen
+// does before a run. Returns the option whose typed value the dialog refuses, or empty.
+std::string_view ConfirmDialog(int format, const DialogChoices& choices, GridwiseState& state) {
+    const auto heightChange = [&]() {
+        if (!choices.heightChange) return true;
+        ClickHeightChange(state, true);
+        return EditHeightChange(state, *choices.heightChange);
+    };
+    switch (format) {
+        case kFormatPointList:
+        case kFormatSk63ToSk42: {
+            const bool withAngles = format == kFormatPointList;
+            ShowPrecisionDialog(state, withAngles);
+            if (!withAngles && !heightChange()) return "--height-change";
+            ConfirmPrecision(state, choices.angleIndex, choices.planeIndex, choices.heightIndex,
+                             withAngles);
+            break;
+        }
+        case kFormatNomenclature:
+            ConfirmNomenclature(state, choices.scaleIndex);
+            break;
+        case kFormatSk42ToSk63:
+            ShowExtraParamsDialog(state);
+            ClickManualZone(state, choices.manualZone);
+            if (!heightChange()) return "--height-change";
+            ConfirmExtraParams(state, choices.planeIndex, choices.heightIndex);
+            CloseExtraParams(state, choices.zoneIndex);
+            break;
+        default:
+            ShowMapShiftDialog(state);
+            if (choices.shiftNorth && !EditShiftNorth(state, *choices.shiftNorth))
+                return "--shift-north";
+            if (choices.shiftEast && !EditShiftEast(state, *choices.shiftEast))
+                return "--shift-east";
+            ConfirmMapShift(state);
+            break;
+    }
+    return {};
+}
+
 std::string ApplyOptions(const ConvertOptions& options, GridwiseState& state) {
-    state.AngleDecimals = 10;
-    state.PlaneDecimals = 3;
-    state.HeightDecimals = 3;
-    state.ListScale = 5;  // 1 : 25 000
-    state.Sk42Zone = 1;
-    state.ZoneInOrdinate = false;
-    state.HeightChange = 0.0;
-    state.ShiftNorth = 0.0;
-    state.ShiftEast = 0.0;
     const std::string formatName(kFormatNames[static_cast<std::size_t>(options.format - 1)]);
+    DialogChoices choices;
     bool zoneByHand = false;
     for (const auto& [name, value] : options.values) {
         if ((FindValueOption(name)->formats & Bit(options.format)) == 0)
             return "Параметр " + name + " не относится к формату " + formatName;
-        if (!ApplyValue(name, value, state))
+        if (!ReadChoice(name, value, choices))
             return "Недопустимое значение параметра " + name + ": " + value;
         zoneByHand = zoneByHand || name == "--sk42-zone";
     }
@@ -206,9 +242,15 @@ std::string ApplyOptions(const ConvertOptions& options, GridwiseState& state) {
         if (options.format != kFormatSk42ToSk63)
             return "Параметр --zone-in-ordinate не относится к формату " + formatName;
         if (zoneByHand) return "Параметры --sk42-zone и --zone-in-ordinate несовместимы";
-        state.ZoneInOrdinate = true;
+        choices.manualZone = false;
     }
-    state.OptionsConfirmed = true;
+    const std::string_view refused = ConfirmDialog(options.format, choices, state);
+    if (!refused.empty()) {
+        const std::string refusedName(refused);
+        for (const auto& [name, value] : options.values)
+            if (name == refusedName)
+                return "Недопустимое значение параметра " + name + ": " + value;
+    }
     return {};
 }
 
