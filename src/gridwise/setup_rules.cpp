@@ -83,6 +83,13 @@ void ApplySystem(GridwiseState& state, int number) {
     state.Work.Ell = state.Ellipsoids[system.Ellipsoid];
 }
 
+std::vector<std::string> OpenSetupScreen(GridwiseState& state) {
+    std::vector<std::string> entries = FillSystemList(state, false);
+    ApplySystem(state, state.CurrentSystem);
+    state.Algorithm = kClassicSeries;
+    return entries;
+}
+
 SetupControls DescribeSetupControls(const GridwiseState& state) {
     const TCHSK& system = Current(state);
     SetupControls c;

@@ -27,6 +27,10 @@ int SystemAtListPosition(const GridwiseState& state, int position);
 // when the system lets the user choose the SK63 zone in the direction B,L -> x,y.
 void ApplySystem(GridwiseState& state, int number);
 
+// The window created and shown: the system list filled for Gauss-Krueger, the current system
+// applied, the classic series chosen. Returns the system list entries.
+std::vector<std::string> OpenSetupScreen(GridwiseState& state);
+
 // How the set-up screen shows its controls for the current state.
 struct SetupControls {
     std::string zoneCheckCaption;  // by direction

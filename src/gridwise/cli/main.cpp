@@ -1,0 +1,49 @@
+// gridwise-cli: Gridwise's plane coordinate calculation for scripts. "point" computes one point
+// as the point screen does; "convert" converts files as the batch screen does.
+
+#include <iostream>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "gridwise/cli/convert_command.hpp"
+#include "gridwise/cli/point_command.hpp"
+#include "gridwise/cli/settings_flags.hpp"
+#include "gridwise/version.hpp"
+
+namespace {
+
+void WriteHelp(std::ostream& out) {
+    out << "gridwise-cli — расчёт плоских прямоугольных координат в проекциях Гаусса-Крюгера и "
+           "UTM.\n\n"
+        << gridwise::cli::PointCommandHelp()
+        << "gridwise-cli convert [флаги] ... (см. gridwise-cli convert --help)\n\n"
+        << "Флаги настроек (как на экране настроек):\n"
+        << gridwise::cli::SettingsFlagsHelp()
+        << "\nКоды завершения: 0 успех, 1 ошибка расчёта, 2 неверный вызов или значения.\n";
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const std::vector<std::string> args(argv + (argc > 0 ? 1 : 0), argv + argc);
+    if (args.empty()) {
+        WriteHelp(std::cerr);
+        return 2;
+    }
+    const std::string& command = args.front();
+    const std::span<const std::string> rest(args.begin() + 1, args.end());
+    if (command == "--help" || command == "-h") {
+        WriteHelp(std::cout);
+        return 0;
+    }
+    if (command == "--version") {
+        std::cout << "gridwise-cli " << gridwise::kProgramVersion << '\n';
+        return 0;
+    }
+    if (command == "point") return gridwise::cli::RunPointCommand(rest, std::cout, std::cerr);
+    if (command == "convert")
+        return gridwise::cli::RunConvertCommand(rest, std::cin, std::cout, std::cerr);
+    std::cerr << "Неизвестная команда: " << command << " (см. gridwise-cli --help)\n";
+    return 2;
+}
