@@ -13,8 +13,7 @@
 #include <string_view>
 #include <vector>
 
-#include "common/batch.hpp"
-#include "common/pointfile.hpp"
+#include "common/cli_convert.hpp"
 #include "common/text.hpp"
 #include "gridwise/cli/settings_flags.hpp"
 #include "gridwise/convert_formats.hpp"
@@ -254,130 +253,6 @@ std::string ApplyOptions(const ConvertOptions& options, GridwiseState& state) {
     return {};
 }
 
-// stdin and stdout as the byte source and sink of the line loop.
-class StreamSource final : public common::ByteSource {
-  public:
-    explicit StreamSource(std::istream& in) : in_(in) {}
-    std::ptrdiff_t Read(char* buffer, std::size_t size) override {
-        if (in_.bad()) return -1;
-        if (in_.eof()) return 0;
-        in_.read(buffer, static_cast<std::streamsize>(size));
-        if (in_.bad()) return -1;
-        return static_cast<std::ptrdiff_t>(in_.gcount());
-    }
-
-  private:
-    std::istream& in_;
-};
-
-class StreamSink final : public common::ByteSink {
-  public:
-    explicit StreamSink(std::ostream& out) : out_(out) {}
-    bool Write(const char* data, std::size_t size) override {
-        out_.write(data, static_cast<std::streamsize>(size));
-        return !out_.fail();
-    }
-    bool Close() override { return !out_.flush().fail(); }
-
-  private:
-    std::ostream& out_;
-};
-
-int StreamLines(const GridwiseState& state, int format, std::istream& in, std::ostream& out,
-                std::ostream& err) {
-    StreamSource source(in);
-    StreamSink sink(out);
-    const common::LineLoopState loop =
-        common::RunLineLoop(source, sink, MakeLineFunction(format, state));
-    const bool flushed = sink.Close();
-    if (!loop.LineOk) {
-        err << common::LineError(loop.LineCount) << '\n';
-        return 1;
-    }
-    if (loop.ReadFailed) {
-        err << common::kCannotReadSource << '\n';
-        return 1;
-    }
-    if (loop.WriteFailed || !flushed) {
-        err << common::kCannotWriteTarget << '\n';
-        return 1;
-    }
-    return 0;
-}
-
-// The chosen files, all of one folder, as absolute paths.
-std::string ChooseFiles(const std::vector<std::string>& files,
-                        std::vector<std::filesystem::path>& chosen) {
-    for (const std::string& file : files) {
-        if (file == "-") return "\"-\" нельзя сочетать с файлами";
-        std::error_code error;
-        std::filesystem::path path = std::filesystem::absolute(file, error).lexically_normal();
-        if (error || !path.has_filename()) return "Недопустимое имя файла: " + file;
-        if (!chosen.empty() && path.parent_path() != chosen.front().parent_path())
-            return "Все файлы должны находиться в одном каталоге";
-        chosen.push_back(std::move(path));
-    }
-    return {};
-}
-
-// "[2/5] name 40%" on one terminal line while a file is converted.
-class ProgressLine {
-  public:
-    explicit ProgressLine(std::ostream& err) : err_(err) {}
-    void Begin(std::size_t number, std::size_t count, const std::filesystem::path& name) {
-        prefix_ = "[" + std::to_string(number) + "/" + std::to_string(count) + "] " +
-                  common::PathText(name);
-        percent_ = -1;
-        Show(0);
-    }
-    void Update(const common::FileProgress& progress) {
-        if (progress.BytesTotal == 0) return;
-        const double share =
-            static_cast<double>(progress.BytesDone) / static_cast<double>(progress.BytesTotal);
-        Show(static_cast<int>(std::fmin(share, 1.0) * 100.0));
-    }
-    void End() { err_ << '\n' << std::flush; }
-
-  private:
-    void Show(int percent) {
-        if (percent == percent_) return;
-        percent_ = percent;
-        err_ << '\r' << prefix_ << ' ' << percent << '%' << std::flush;
-    }
-    std::ostream& err_;
-    std::string prefix_;
-    int percent_ = -1;
-};
-
-int RunFiles(const GridwiseState& state, int format, const std::vector<std::string>& files,
-             bool showProgress, std::ostream& out, std::ostream& err) {
-    std::vector<std::filesystem::path> chosen;
-    if (const std::string problem = ChooseFiles(files, chosen); !problem.empty()) {
-        err << problem << '\n';
-        return 2;
-    }
-    bool runActive = false;
-    common::BatchRun run(common::SelectFiles(chosen), MakeConverter(format, state),
-                         SummaryLine(format, state), runActive);
-    ProgressLine progress(err);
-    if (run.Start()) {
-        while (run.HasNextFile()) {
-            if (showProgress)
-                progress.Begin(run.NextFileNumber(), run.FileCount(), run.NextFileName());
-            run.ConvertNextFile(showProgress
-                                    ? common::ProgressCallback([&](const common::FileProgress& p) {
-                                          progress.Update(p);
-                                      })
-                                    : common::ProgressCallback());
-            if (showProgress) progress.End();
-        }
-    }
-    run.Finish();
-    for (const std::string& line : run.Log()) out << line << '\n';
-    out.flush();
-    return run.Ok() && run.Created() == run.FileCount() ? 0 : 1;
-}
-
 }  // namespace
 
 int RunConvertCommand(std::span<const std::string> args, std::istream& in, std::ostream& out,
@@ -404,11 +279,17 @@ int RunConvertCommand(std::span<const std::string> args, std::istream& in, std::
         err << problem << '\n';
         return 2;
     }
-    if (options.files.size() == 1 && options.files.front() == "-")
-        return StreamLines(state, options.format, in, out, err);
+    if (options.files.size() == 1 && options.files.front() == "-") {
+        const common::ConvertResult result =
+            common::StreamLines(in, out, MakeLineFunction(options.format, state));
+        if (result.message.empty()) return 0;
+        err << result.message << '\n';
+        return 1;
+    }
     const bool showProgress =
         options.progress.value_or(&err == &std::cerr && isatty(STDERR_FILENO) != 0);
-    return RunFiles(state, options.format, options.files, showProgress, out, err);
+    return common::RunBatchCommand(options.files, MakeConverter(options.format, state),
+                                   SummaryLine(options.format, state), showProgress, out, err);
 }
 
 }  // namespace gridwise::cli
