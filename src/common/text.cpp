@@ -83,15 +83,32 @@ std::string WholeDigits(double whole) {
     return std::string(buffer, result.ptr);
 }
 
-// `count` fractional digits of `fraction` (0 <= fraction < 1), truncated.
-std::string FractionDigits(long double fraction, std::size_t count) {
+// `count` fractional digits of a non-negative finite value, truncated, exactly as its binary
+// value has them. Multiplying the fraction by 10 in extended precision is exact while its lowest
+// bit is at least 2^-61, that is for values from 2^-9 up; smaller values take the exact digits of
+// the library's fixed-point conversion.
+std::string FractionDigits(double value, double whole, std::size_t count) {
     std::string digits(count, '0');
-    for (char& digit : digits) {
-        fraction *= 10.0L;
-        const int d = std::clamp(static_cast<int>(std::floor(fraction)), 0, 9);
-        digit = static_cast<char>('0' + d);
-        fraction -= d;
+    int exponent = 0;
+    std::frexp(value, &exponent);
+    const int fractionBits = 53 - exponent;
+    if (value == 0.0 || fractionBits <= 61) {
+        long double fraction = static_cast<long double>(value) - whole;
+        for (char& digit : digits) {
+            fraction *= 10.0L;
+            const int d = static_cast<int>(fraction);
+            digit = static_cast<char>('0' + d);
+            fraction -= d;
+        }
+        return digits;
     }
+    // A value below 2^-9 has exactly fractionBits decimals, all of them within the buffer.
+    char buffer[1200];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value,
+                                      std::chars_format::fixed, fractionBits);
+    const std::string_view exact(buffer, static_cast<std::size_t>(result.ptr - buffer));
+    const std::string_view fraction = exact.substr(exact.find('.') + 1);
+    fraction.substr(0, count).copy(digits.data(), count);
     return digits;
 }
 
@@ -173,7 +190,7 @@ std::string FormatFixed(bool padZeros, std::uint8_t minIntDigits, bool roundLast
     const double whole = std::floor(value);
     std::string integer = WholeDigits(whole);
     // One digit more than asked for decides the rounding.
-    std::string fraction = FractionDigits(static_cast<long double>(value) - whole, decimals + 1u);
+    std::string fraction = FractionDigits(value, whole, decimals + 1u);
     const bool roundUp = roundLast && fraction.back() >= '5';
     fraction.pop_back();
     if (roundUp) CarryIntoLastDigit(integer, fraction);
