@@ -18,7 +18,7 @@ namespace {
 
 constexpr std::string_view kJsonFlag = "--json";
 
-// An angle typed as signed decimal degrees or as D:M:S, each with an optional hemisphere
+// An angle typed as signed decimal degrees or as D:M[:S], each with an optional hemisphere
 // letter; the parts go into the point screen's degree, minute and second fields.
 struct TypedAngle {
     double Deg = 0.0, Min = 0.0, Sec = 0.0;
@@ -57,11 +57,11 @@ std::optional<TypedAngle> ParseAngle(std::string_view text, std::string_view hem
         angle.Deg = std::fabs(value);
     } else {
         const std::vector<std::string_view> parts = SplitOn(text, ':');
-        if (parts.size() != 3) return std::nullopt;
+        if (parts.size() > 3) return std::nullopt;
         // The parsers of the d/m/s fields: whole degrees and minutes, unsigned seconds.
         angle.Deg = common::ParseUnsignedInt(parts[0], ok);
         angle.Min = common::ParseUnsignedInt(parts[1], ok);
-        angle.Sec = common::ParseUnsignedReal(parts[2], ok);
+        if (parts.size() == 3) angle.Sec = common::ParseUnsignedReal(parts[2], ok);
     }
     if (!ok) return std::nullopt;
     return angle;
@@ -219,7 +219,7 @@ int RunPointCommand(std::span<const std::string> args, std::ostream& out, std::o
 
 std::string_view PointCommandHelp() {
     return "datumer-cli point [флаги] [--json] [--] B L H\n"
-           "  B, L: градусы со знаком (55.75, -33.9) или Г:М:С с буквой N/S, E/W (55:45:30N)\n"
+           "  B, L: градусы со знаком (55.75, -33.9) или Г:М[:С] с буквой N/S, E/W (55:45:30N)\n"
            "  H: эллипсоидальная высота, метры (-1000..10000)\n"
            "  --json            все значения полной точности одним объектом JSON\n";
 }
