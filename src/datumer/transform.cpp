@@ -37,7 +37,7 @@ Geocentric GeodeticToGeocentric(double B, double L, double H, double a, double e
 
 // Rotation matrix [[1, WZ, -WY], [-WZ, 1, WX], [WY, -WX, 1]], then the scale, then the shifts.
 Geocentric SevenParameter(const Geocentric& p, const DatumParams& t) {
-    const Real k = 1.0L + t.M;
+    const double k = static_cast<double>(1.0L + t.M);
     const Real X = p.X, Y = p.Y, Z = p.Z;
     return Geocentric{static_cast<double>(k * (X + t.WZ * Y - t.WY * Z) + t.DX),
                       static_cast<double>(k * (-t.WZ * X + Y + t.WX * Z) + t.DY),
