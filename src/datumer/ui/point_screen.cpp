@@ -1,0 +1,334 @@
+#include "datumer/ui/point_screen.hpp"
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDialog>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QShowEvent>
+#include <QVBoxLayout>
+#include <algorithm>
+
+#include "common/text.hpp"
+#include "datumer/presets.hpp"
+#include "datumer/ui/setup_screen.hpp"
+#include "datumer/ui/window_parts.hpp"
+#include "ui/dialog_service.hpp"
+#include "ui/field_look.hpp"
+#include "ui/input_field.hpp"
+#include "ui/qt_text.hpp"
+
+namespace datumer {
+namespace {
+
+constexpr const char* kWarningCaption = "Некорректные данные";
+constexpr std::array<std::string_view, 2> kFormatLines{"Формат координат: ггг/мм/сс.сссссс",
+                                                       "Формат координат: ггг.гггггггггг"};
+constexpr const char* kNoFormatLine = "Формат координат: -";
+constexpr int kDegreeFieldWidth = 120;
+constexpr int kMinuteFieldWidth = 40;
+constexpr int kSecondFieldWidth = 90;
+
+// Degree sign, apostrophe and seconds mark are shown in a larger font.
+QLabel* unitLabel(QWidget* parent, std::string_view text) {
+    QLabel* label = makeLabel(parent, text);
+    QFont font = label->font();
+    font.setPointSize(12);
+    label->setFont(font);
+    return label;
+}
+
+QGroupBox* makeGroup(QWidget* parent, const char* name) {
+    auto* group = new QGroupBox(parent);
+    group->setObjectName(QString::fromLatin1(name));
+    return group;
+}
+
+// A button with its explanation beside it.
+QHBoxLayout* explainedButton(QWidget* parent, QPushButton* button, std::string_view text) {
+    auto* row = new QHBoxLayout;
+    row->addWidget(button);
+    row->addWidget(makeLabel(parent, text), 1);
+    return row;
+}
+
+QString groupCaption(std::string_view head, const std::string& systemName) {
+    return ui::fromUtf8(std::string(head) + systemName + ") ");
+}
+
+}  // namespace
+
+PointScreen::PointScreen(DatumerState& state, ui::DialogService& dialogs, char separator,
+                         QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::MSWindowsFixedSizeDialogHint),
+      state_(state),
+      dialogs_(dialogs),
+      separator_(separator) {
+    setObjectName(QStringLiteral("TForm2"));
+    setWindowTitle(QString::fromUtf8(kConversionCaption));
+    buildControls();
+    ResetPointState(state_);
+    setSourceMode(AngleFormat::DegMinSec);
+    setInputStage();
+}
+
+void PointScreen::setDialogs(QDialog* extraDialog, QDialog* batchScreen) {
+    extraDialog_ = extraDialog;
+    batchScreen_ = batchScreen;
+}
+
+void PointScreen::buildControls() {
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(makeLabel(
+        this, "При нажатии кнопки \"Всё заново\" Вы можете заново задать координаты точки"));
+    layout->addWidget(makeLabel(
+        this, "в исходной СК. Конвертирование координат большого количества точек можно"));
+    layout->addWidget(makeLabel(this, "выполнить в режиме пересчёта файлов."));
+
+    layout->addWidget(buildSourceGroup());
+    computeButton_ = makeButton(this, "ПЕРЕСЧЁТ", "Button1", false);
+    layout->addLayout(explainedButton(this, computeButton_,
+                                      "Конвертирование координат из исходной СК в целевую"));
+    layout->addWidget(buildTargetGroup());
+
+    extraButton_ = makeButton(this, "Дополнительно", "Button2", false);
+    filesButton_ = makeButton(this, "Пересчёт файлов", "Button3", false);
+    const int explainedWidth =
+        std::max(extraButton_->sizeHint().width(), filesButton_->sizeHint().width());
+    for (QPushButton* b : {computeButton_, extraButton_, filesButton_})
+        b->setFixedWidth(explainedWidth);
+    layout->addLayout(explainedButton(this, extraButton_,
+                                      "Номенклатура и прочие дополнительные параметры точки"));
+    layout->addLayout(explainedButton(this, filesButton_,
+                                      "Конвертирование координат в файлах текстовых форматов"));
+    layout->addStretch(1);
+
+    auto* buttons = new QHBoxLayout;
+    restartButton_ = makeButton(this, "Всё заново", "Button4");
+    backButton_ = makeButton(this, "Назад", "Button5");
+    exitButton_ = makeButton(this, "Выход", "Button6");
+    buttons->addWidget(restartButton_);
+    buttons->addStretch(1);
+    buttons->addWidget(backButton_);
+    buttons->addWidget(exitButton_);
+    layout->addLayout(buttons);
+
+    connect(computeButton_, &QPushButton::clicked, this, &PointScreen::computeClicked);
+    connect(extraButton_, &QPushButton::clicked, this, &PointScreen::extraClicked);
+    connect(filesButton_, &QPushButton::clicked, this, &PointScreen::filesClicked);
+    connect(restartButton_, &QPushButton::clicked, this, &PointScreen::restartClicked);
+    connect(backButton_, &QPushButton::clicked, this, &PointScreen::backClicked);
+    connect(exitButton_, &QPushButton::clicked, this, &PointScreen::exitClicked);
+}
+
+// Edits 1..7 with the source format and hemisphere lists.
+QGroupBox* PointScreen::buildSourceGroup() {
+    sourceGroup_ = makeGroup(this, "GroupBox1");
+    auto* grid = new QGridLayout(sourceGroup_);
+    sourceFormat_ = makeList(sourceGroup_, "ComboBox1");
+    setListItems(*sourceFormat_, itemList(kFormatLines), 0);
+    grid->addWidget(sourceFormat_, 0, 0, 1, 8);
+    latitudeHemisphere_ = makeList(sourceGroup_, "ComboBox2");
+    setListItems(*latitudeHemisphere_, {QStringLiteral("с.ш."), QStringLiteral("ю.ш.")});
+    longitudeHemisphere_ = makeList(sourceGroup_, "ComboBox3");
+    setListItems(*longitudeHemisphere_, {QStringLiteral("в.д."), QStringLiteral("з.д.")});
+    addAngleRow(*grid, 1, "B", 1, latitudeHemisphere_);
+    addAngleRow(*grid, 2, "L", 4, longitudeHemisphere_);
+    grid->addWidget(makeLabel(sourceGroup_, "H"), 3, 0);
+    grid->addWidget(makeEdit(7), 3, 1);
+    grid->addWidget(makeLabel(sourceGroup_, "м    (эллипсоидальная высота)"), 3, 2, 1, 6);
+    grid->setColumnStretch(8, 1);
+
+    for (int field = 1; field <= kPointFieldCount; ++field) {
+        ui::InputField* edit = edits_[static_cast<std::size_t>(field - 1)];
+        edit->setChecker([this, field](const std::string& text) -> std::optional<bool> {
+            const FieldEdit result = EditPointField(state_, sourceMode(), field, text);
+            if (result == FieldEdit::Ignored) return std::nullopt;
+            return result == FieldEdit::Accepted;
+        });
+        connect(edit, &ui::InputField::checked, this, &PointScreen::updateComputeEnabled);
+    }
+    connect(sourceFormat_, &QComboBox::currentIndexChanged, this, &PointScreen::sourceFormatChosen);
+    return sourceGroup_;
+}
+
+// Read-only edits 8..14 with the target format and the result hemisphere lists.
+QGroupBox* PointScreen::buildTargetGroup() {
+    targetGroup_ = makeGroup(this, "GroupBox2");
+    auto* grid = new QGridLayout(targetGroup_);
+    targetFormat_ = makeList(targetGroup_, "ComboBox4");
+    grid->addWidget(targetFormat_, 0, 0, 1, 8);
+    resultLatitudeHemisphere_ = makeList(targetGroup_, "ComboBox5");
+    resultLongitudeHemisphere_ = makeList(targetGroup_, "ComboBox6");
+    addAngleRow(*grid, 1, "B", 8, resultLatitudeHemisphere_);
+    addAngleRow(*grid, 2, "L", 11, resultLongitudeHemisphere_);
+    grid->addWidget(makeLabel(targetGroup_, "H"), 3, 0);
+    grid->addWidget(makeEdit(14), 3, 1);
+    grid->addWidget(makeLabel(targetGroup_, "м    (эллипсоидальная высота)"), 3, 2, 1, 6);
+    grid->setColumnStretch(8, 1);
+    for (std::size_t i = 7; i < edits_.size(); ++i) edits_[i]->setEditable(false);
+    // All four hemisphere lists as wide as the widest source list, whatever line they hold.
+    const int hemisphereWidth =
+        std::max(latitudeHemisphere_->sizeHint().width(), longitudeHemisphere_->sizeHint().width());
+    for (QComboBox* list : {latitudeHemisphere_, longitudeHemisphere_, resultLatitudeHemisphere_,
+                            resultLongitudeHemisphere_})
+        list->setFixedWidth(hemisphereWidth);
+    for (QComboBox* list : {resultLatitudeHemisphere_, resultLongitudeHemisphere_})
+        ui::setListEnabled(*list, false);
+    connect(targetFormat_, &QComboBox::currentIndexChanged, this, &PointScreen::targetFormatChosen);
+    return targetGroup_;
+}
+
+// "B" or "L", degrees °, minutes ', seconds " and the hemisphere list.
+void PointScreen::addAngleRow(QGridLayout& grid, int row, const char* axis, int firstEdit,
+                              QComboBox* hemisphere) {
+    QWidget* group = grid.parentWidget();
+    grid.addWidget(makeLabel(group, axis), row, 0);
+    ui::InputField* degrees = makeEdit(firstEdit);
+    ui::InputField* minutes = makeEdit(firstEdit + 1);
+    ui::InputField* seconds = makeEdit(firstEdit + 2);
+    degrees->setFixedWidth(kDegreeFieldWidth);
+    minutes->setFixedWidth(kMinuteFieldWidth);
+    seconds->setFixedWidth(kSecondFieldWidth);
+    grid.addWidget(degrees, row, 1);
+    grid.addWidget(unitLabel(group, "°"), row, 2);
+    grid.addWidget(minutes, row, 3);
+    grid.addWidget(unitLabel(group, "'"), row, 4);
+    grid.addWidget(seconds, row, 5);
+    grid.addWidget(unitLabel(group, "\""), row, 6);
+    grid.addWidget(hemisphere, row, 7);
+}
+
+ui::InputField* PointScreen::makeEdit(int number) {
+    auto* edit = new ui::InputField(this);
+    edit->setObjectName(QStringLiteral("Edit%1").arg(number));
+    edit->setFixedWidth(kDegreeFieldWidth);
+    edits_[static_cast<std::size_t>(number - 1)] = edit;
+    return edit;
+}
+
+AngleFormat PointScreen::sourceMode() const {
+    return sourceFormat_->currentIndex() == 1 ? AngleFormat::Decimal : AngleFormat::DegMinSec;
+}
+
+// Start texts of the input fields for a source format; setting them runs their checks.
+void PointScreen::setSourceMode(AngleFormat mode) {
+    ResetPointState(state_);
+    const bool decimal = mode == AngleFormat::Decimal;
+    selectQuietly(*sourceFormat_, decimal ? 1 : 0);  // the checks below parse in this format
+    for (std::size_t i : {0u, 3u}) {
+        edits_[i]->setText(QStringLiteral("0"));
+        edits_[i]->setEditable(true);
+    }
+    for (std::size_t i : {1u, 2u, 4u, 5u}) {
+        edits_[i]->setText(decimal ? QStringLiteral("-") : QStringLiteral("00"));
+        edits_[i]->setEditable(!decimal);
+    }
+    edits_[6]->setText(QStringLiteral("0"));
+    edits_[6]->setEditable(true);
+    for (std::size_t i = 0; i < kPointFieldCount; ++i) edits_[i]->showValid(true);
+    updateComputeEnabled();
+}
+
+void PointScreen::setInputStage() {
+    selectQuietly(*sourceFormat_, 0);
+    ui::setListEnabled(*sourceFormat_, true);
+    setListItems(*targetFormat_, {QString::fromUtf8(kNoFormatLine)});
+    ui::setListEnabled(*targetFormat_, false);
+    for (QComboBox* list : {latitudeHemisphere_, longitudeHemisphere_}) {
+        ui::setListEnabled(*list, true);
+        selectQuietly(*list, 0);
+    }
+    for (QComboBox* list : {resultLatitudeHemisphere_, resultLongitudeHemisphere_})
+        setListItems(*list, {QStringLiteral("-")});
+    for (std::size_t i = 7; i < edits_.size(); ++i) edits_[i]->setText(QStringLiteral("-"));
+    extraButton_->setEnabled(false);
+}
+
+void PointScreen::setResultStage() {
+    for (std::size_t i = 0; i < kPointFieldCount; ++i) edits_[i]->setEditable(false);
+    for (QComboBox* list : {sourceFormat_, latitudeHemisphere_, longitudeHemisphere_})
+        ui::setListEnabled(*list, false);
+    extraButton_->setEnabled(true);
+    setListItems(*targetFormat_, itemList(kFormatLines), 0);
+    ui::setListEnabled(*targetFormat_, true);
+}
+
+void PointScreen::showResult(AngleFormat format) {
+    const ResultTexts texts = ShowResultTexts(state_.Point, format, separator_);
+    setListItems(*resultLatitudeHemisphere_, {ui::fromUtf8(texts.LatitudeHemisphere)});
+    setListItems(*resultLongitudeHemisphere_, {ui::fromUtf8(texts.LongitudeHemisphere)});
+    for (std::size_t i = 0; i < texts.Edits.size(); ++i)
+        edits_[7 + i]->setText(ui::fromUtf8(texts.Edits[i]));
+}
+
+void PointScreen::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (event->spontaneous()) return;  // restored by the window system, not shown by the program
+    const TCHSK& preset = PresetAt(state_, state_.SelectedPreset);
+    sourceGroup_->setTitle(groupCaption(" КООРДИНАТЫ ТОЧКИ В ИСХОДНОЙ СК (", preset.SourceName));
+    targetGroup_->setTitle(groupCaption(" КООРДИНАТЫ ТОЧКИ В ЦЕЛЕВОЙ СК (", preset.TargetName));
+    computeButton_->setEnabled(true);
+    computeButton_->setFocus();
+    EnterPointScreen(state_);
+    setSourceMode(AngleFormat::DegMinSec);
+    setInputStage();
+}
+
+void PointScreen::sourceFormatChosen(int index) {
+    setSourceMode(index == 1 ? AngleFormat::Decimal : AngleFormat::DegMinSec);
+}
+
+void PointScreen::computeClicked() {
+    const bool southern = latitudeHemisphere_->currentIndex() == 1;
+    const bool western = longitudeHemisphere_->currentIndex() == 1;
+    if (const auto failure = ComputePoint(state_, sourceMode(), southern, western)) {
+        dialogs_.warning(QString::fromUtf8(kWarningCaption), ui::fromUtf8(std::string(*failure)));
+        return;
+    }
+    computeButton_->setEnabled(false);
+    setResultStage();
+    showResult(AngleFormat::DegMinSec);
+}
+
+void PointScreen::targetFormatChosen(int index) {
+    showResult(index == 1 ? AngleFormat::Decimal : AngleFormat::DegMinSec);
+}
+
+void PointScreen::extraClicked() {
+    if (extraDialog_) extraDialog_->exec();
+}
+
+void PointScreen::filesClicked() {
+    if (batchScreen_) batchScreen_->exec();
+}
+
+void PointScreen::restartClicked() {
+    ResetPointState(state_);
+    computeButton_->setEnabled(true);
+    setSourceMode(AngleFormat::DegMinSec);
+    setInputStage();
+}
+
+void PointScreen::backClicked() {
+    hide();
+    emit backRequested();
+}
+
+void PointScreen::exitClicked() {
+    close();
+}
+
+void PointScreen::updateComputeEnabled() {
+    computeButton_->setEnabled(common::AllInputsValid(state_.PointInputValid));
+}
+
+void PointScreen::closeEvent(QCloseEvent* event) {
+    QWidget::closeEvent(event);
+    emit closed();
+}
+
+}  // namespace datumer

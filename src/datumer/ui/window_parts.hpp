@@ -1,0 +1,32 @@
+#pragma once
+// Small construction helpers of Datumer's windows.
+
+#include <QString>
+#include <QStringList>
+#include <span>
+#include <string_view>
+
+class QComboBox;
+class QLabel;
+class QPushButton;
+class QWidget;
+
+namespace datumer {
+
+// A plain-text label (blanks inside the text are kept as typed).
+QLabel* makeLabel(QWidget* parent, std::string_view text, const char* name = nullptr);
+QPushButton* makeButton(QWidget* parent, std::string_view caption, const char* name,
+                        bool bold = true);
+// A drop-down list without typing.
+QComboBox* makeList(QWidget* parent, const char* name);
+// Replaces the items of a list without raising its change event and selects `index`.
+void setListItems(QComboBox& list, const QStringList& items, int index = 0);
+QStringList itemList(std::span<const std::string_view> items);
+// Selects an item without raising the change event.
+void selectQuietly(QComboBox& list, int index);
+// Fixed dialog frame of the given size, at least as large as the layout needs.
+void fixSize(QWidget& window, int width, int height);
+// Centres a window on its screen.
+void centreOnScreen(QWidget& window);
+
+}  // namespace datumer
