@@ -1,0 +1,18 @@
+// Gridwise: plane rectangular coordinates from geodetic ones and back, for one point or whole
+// files, in Gauss-Krueger and UTM.
+
+#include <QApplication>
+
+#include "gridwise/state.hpp"
+#include "gridwise/ui/gridwise_windows.hpp"
+#include "ui/dialog_service.hpp"
+#include "ui/startup.hpp"
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    gridwise::GridwiseState state = gridwise::MakeGridwiseState();
+    ui::QtDialogService dialogs;
+    const auto windows = gridwise::StartGridwise(state, dialogs, ui::primaryScreenSize());
+    if (!windows) return 1;
+    return QApplication::exec();
+}
