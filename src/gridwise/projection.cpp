@@ -194,6 +194,7 @@ double MeridianArc(const TEllConst& ell, double B) {
 }
 
 long double FootpointLatitudeExtended(const TEllConst& ell, long double X) {
+    if (std::isnan(X)) return X;  // no latitude, rather than the 0 the search would stop at
     const bool negative = X < 0.0L;
     X = std::fabs(X);
     Real lo = 0.0L, hi = kPi / 2.0L, mid = 0.0L, M = 0.0L;

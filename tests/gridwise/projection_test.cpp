@@ -1,0 +1,277 @@
+// The projection against its published figures, against itself (round trips, the two series)
+// and, where GeographicLib is installed, against an exact transverse Mercator.
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <numbers>
+#include <string>
+#include <vector>
+
+#include "gridwise/projection.hpp"
+#include "gridwise/state.hpp"
+#include "gridwise/zones.hpp"
+
+#ifdef GW_HAVE_GEOGRAPHICLIB
+#include <GeographicLib/TransverseMercatorExact.hpp>
+#endif
+
+namespace gridwise {
+namespace {
+
+constexpr double kDeg = std::numbers::pi / 180.0;
+
+TEllConst Ellipsoid(int number) {
+    return DeriveEllipsoid(MakeGridwiseState().Ellipsoids[number]);
+}
+
+ProjectionSettings Gk(bool kruger) {
+    ProjectionSettings s;
+    s.kruger = kruger;
+    return s;
+}
+
+struct ForwardCase {
+    std::string name;
+    int ellipsoid;
+    ProjectionSettings settings;
+    GeoCoords point;
+    bool ok;
+    double x, y;
+};
+
+TEST(GeoToPlane, WorkedExamples) {
+    ProjectionSettings noZone = Gk(false);
+    noZone.addZoneNumber = false;
+    ProjectionSettings left = Gk(false);
+    left.zoneShift = -1;
+    ProjectionSettings right = Gk(false);
+    right.zoneShift = 1;
+    ProjectionSettings utm = Gk(true);
+    utm.utm = true;
+    const ForwardCase cases[] = {
+        {"classic", 1, Gk(false), {55, 37}, true, 6099167.239, 7372018.491},
+        {"kruger", 1, Gk(true), {55, 37}, true, 6099167.239, 7372018.491},
+        {"no zone number", 1, noZone, {55, 37}, true, 6099167.239, 372018.491},
+        {"left zone", 1, left, {55, 37}, true, 6099167.239 /*unused*/, 6755909.650},
+        {"right zone fails", 1, right, {55, 37}, false, 0 /*unused*/, -511388.927},
+        {"wgs84 utm kruger", 2, utm, {55, 37}, true, 6096620.706, 37372071.809},
+        {"central meridian", 1, Gk(false), {55, 39}, true, 6097337.192, 7500000.000},
+    };
+    for (const ForwardCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        bool ok = true;
+        const PlaneCoords p = GeoToPlane(c.point, Ellipsoid(c.ellipsoid), c.settings, ok);
+        EXPECT_EQ(ok, c.ok);
+        if (c.settings.zoneShift == 0) {
+            EXPECT_NEAR(p.x, c.x, 0.0006);
+        }
+        EXPECT_NEAR(p.y, c.y, 0.0006);
+    }
+}
+
+TEST(GeoToPlane, AuxiliaryValuesOfTheWorkedExamples) {
+    struct Case {
+        int ellipsoid;
+        bool utm;
+        double scale, convergence;
+    } cases[] = {{1, false, 1.00020086, -1.6385245}, {2, true, 0.99980078, -1.6385245}};
+    for (const Case& c : cases) {
+        ProjectionSettings s = Gk(true);
+        s.utm = c.utm;
+        bool ok = true;
+        AuxValues aux;
+        GeoToPlane({55, 37}, Ellipsoid(c.ellipsoid), s, ok, &aux);
+        EXPECT_NEAR(aux.scale, c.scale, 5e-9);
+        EXPECT_NEAR(aux.convergence, c.convergence, 5e-8);
+    }
+}
+
+TEST(MeridianArc, FiftyFiveDegreesOnKrasovsky) {
+    EXPECT_NEAR(MeridianArc(Ellipsoid(1), 55 * kDeg), 6097337.192, 0.0005);
+    EXPECT_NEAR(MeridianArc(Ellipsoid(1), std::numbers::pi / 2), 10002137.5, 0.05);
+}
+
+TEST(PlaneToGeo, WithoutZoneNumberGivesTheDifferenceFromTheCentralMeridian) {
+    ProjectionSettings s = Gk(false);
+    s.addZoneNumber = false;
+    bool ok = true;
+    const GeoCoords g = PlaneToGeo({6099167.239, 372018.491}, Ellipsoid(1), s, ok);
+    EXPECT_TRUE(ok);
+    EXPECT_NEAR(g.B, 55.0, 1e-7);
+    EXPECT_NEAR(g.L, -2.0, 1e-7);
+}
+
+// A settings variant of the round-trip grid: the longitudes it covers and the ground distance
+// a round trip may be off. The classic series loses accuracy far from the central meridian, so
+// its neighbour-zone variants (up to 9 degrees out) get a looser bound.
+struct RoundTripVariant {
+    std::string name;
+    ProjectionSettings settings;
+    int ellipsoid;
+    double fromL, toL;
+    double tolerance;  // metres on the ground
+};
+
+std::vector<RoundTripVariant> RoundTripVariants() {
+    std::vector<RoundTripVariant> variants;
+    for (bool kruger : {false, true}) {
+        const std::string series = kruger ? "kruger " : "classic ";
+        for (int shift : {0, -1, 1}) {
+            for (bool utm : {false, true}) {
+                ProjectionSettings s = Gk(kruger);
+                s.utm = utm;
+                s.zoneShift = shift;
+                const double tolerance = shift == 0 || kruger ? 0.001 : 1.0;
+                variants.push_back(
+                    {series + (utm ? "utm" : "gk") + " shift " + std::to_string(shift), s,
+                     utm ? 2 : 1, -179.0, 179.0, tolerance});
+            }
+        }
+        ProjectionSettings sk63 = Gk(kruger);
+        sk63.userMeridian = true;
+        sk63.sk63Zone = 7;
+        sk63.falseEasting = 250000;
+        // Within 2 degrees the ordinate stays above the false easting of 250 km can absorb, so
+        // the zone prefix in its millions reads back unchanged.
+        for (double meridian : {38.5, -75.25, 179.5}) {
+            sk63.centralMeridian = meridian;
+            variants.push_back({series + "sk63 " + std::to_string(meridian), sk63, 1,
+                                meridian - 2.0, meridian + 2.0, 0.001});
+        }
+    }
+    return variants;
+}
+
+// The distance on the ground, metres, between two nearby points.
+double GroundDistance(const GeoCoords& a, const GeoCoords& b) {
+    constexpr double kMetresPerDegree = 111195.0;
+    const double dL = std::remainder(a.L - b.L, 360.0) * std::cos(a.B * kDeg);
+    return std::hypot(a.B - b.B, dL) * kMetresPerDegree;
+}
+
+TEST(Projection, RoundTripsOverAGrid) {
+    for (const RoundTripVariant& v : RoundTripVariants()) {
+        SCOPED_TRACE(v.name);
+        const TEllConst ell = Ellipsoid(v.ellipsoid);
+        int converted = 0;
+        for (double B = -80.0; B <= 80.0; B += 8.0) {
+            for (double L = v.fromL; L <= v.toL; L += 1.3) {
+                bool ok = true;
+                const PlaneCoords p = GeoToPlane({B, L}, ell, v.settings, ok);
+                if (!ok) continue;
+                ++converted;
+                bool backOk = true;
+                const GeoCoords g = PlaneToGeo(p, ell, v.settings, backOk);
+                EXPECT_TRUE(backOk) << B << " " << L;
+                const double error = GroundDistance(g, {B, L});
+                EXPECT_LT(error, v.tolerance) << B << " " << L;
+            }
+        }
+        EXPECT_GT(converted, 40);
+    }
+}
+
+TEST(Projection, TheTwoSeriesAgreeWithinAZone) {
+    const TEllConst ell = Ellipsoid(1);
+    for (double B = -80.0; B <= 84.0; B += 4.0) {
+        for (double dL = -3.0; dL <= 3.0; dL += 0.5) {
+            bool ok = true;
+            const GeoCoords point{B, 39.0 + dL};
+            const PlaneCoords classic = GeoToPlane(point, ell, Gk(false), ok);
+            const PlaneCoords kruger = GeoToPlane(point, ell, Gk(true), ok);
+            ASSERT_TRUE(ok);
+            EXPECT_NEAR(classic.x, kruger.x, 0.01) << B << " " << dL;
+            EXPECT_NEAR(classic.y, kruger.y, 0.01) << B << " " << dL;
+            const GeoCoords back1 = PlaneToGeo(classic, ell, Gk(false), ok);
+            const GeoCoords back2 = PlaneToGeo(classic, ell, Gk(true), ok);
+            EXPECT_NEAR(back1.B, back2.B, 1e-8);
+            EXPECT_NEAR(back1.L, back2.L, 1e-8);
+        }
+    }
+}
+
+#ifdef GW_HAVE_GEOGRAPHICLIB
+TEST(Projection, AgreesWithAnExactTransverseMercator) {
+    const TEll krasovsky = MakeGridwiseState().Ellipsoids[1];
+    const GeographicLib::TransverseMercatorExact exact(krasovsky.A, 1.0 / krasovsky.InvFlattening,
+                                                       1.0);
+    const TEllConst ell = Ellipsoid(1);
+    for (bool kruger : {false, true}) {
+        SCOPED_TRACE(kruger ? "kruger" : "classic");
+        ProjectionSettings s = Gk(kruger);
+        s.addZoneNumber = false;
+        s.falseEasting = 0.0;
+        for (double B = -84.0; B <= 84.0; B += 6.0) {
+            for (double dL = -3.0; dL < 3.0; dL += 0.75) {
+                double x = 0, y = 0, gamma = 0, k = 0;
+                exact.Forward(39.0, B, 39.0 + dL, y, x, gamma, k);
+                bool ok = true;
+                AuxValues aux;
+                const PlaneCoords p = GeoToPlane({B, 39.0 + dL}, ell, s, ok, &aux);
+                ASSERT_TRUE(ok);
+                const double tolerance = kruger ? 0.001 : 0.01;
+                EXPECT_NEAR(p.x, x, tolerance) << B << " " << dL;
+                EXPECT_NEAR(p.y, y, tolerance) << B << " " << dL;
+                EXPECT_NEAR(aux.scale, k, 1e-6) << B << " " << dL;
+                EXPECT_NEAR(aux.convergence, gamma, 1e-5) << B << " " << dL;
+            }
+        }
+    }
+}
+#endif
+
+TEST(FootpointLatitude, BeyondTheQuarterMeridianContinuesPastThePole) {
+    const TEllConst ell = Ellipsoid(1);
+    const double quarter = MeridianArc(ell, std::numbers::pi / 2);
+    struct Case {
+        double X;
+        double minDegrees, maxDegrees;
+    } cases[] = {{quarter, 89.9999, 90.0001},
+                 {11000000.0, 90.5, 99.5},
+                 {21000000.0, 180.5, 200.0},
+                 {-11000000.0, -99.5, -90.5},
+                 {1.0e30, 1.0e6, std::numeric_limits<double>::max()}};
+    for (const Case& c : cases) {
+        const double B = FootpointLatitude(ell, c.X) / kDeg;
+        EXPECT_GE(B, c.minDegrees) << c.X;
+        EXPECT_LE(B, c.maxDegrees) << c.X;
+    }
+    // Continued past the pole the arc is still inverted: the arc of the result gives X back.
+    EXPECT_NEAR(MeridianArc(ell, FootpointLatitude(ell, 11000000.0)), 11000000.0, 0.0001);
+}
+
+TEST(PlaneToGeo, AnAbscissaBeyondThePoleFails) {
+    ProjectionSettings s = Gk(false);
+    for (bool kruger : {false, true}) {
+        s.kruger = kruger;
+        bool ok = true;
+        PlaneToGeo({11000000.0, 7500000.0}, Ellipsoid(1), s, ok);
+        EXPECT_EQ(ok, kruger) << "the classic inverse lands beyond 90 degrees";
+    }
+}
+
+TEST(Projection, NonFiniteInputsNeverPassAsValid) {
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const double inf = std::numeric_limits<double>::infinity();
+    const TEllConst ell = Ellipsoid(1);
+    for (bool kruger : {false, true}) {
+        const ProjectionSettings s = Gk(kruger);
+        for (const GeoCoords g :
+             {GeoCoords{nan, 37}, GeoCoords{55, nan}, GeoCoords{55, inf}, GeoCoords{55, 1e300}}) {
+            bool ok = true;
+            GeoToPlane(g, ell, s, ok);
+            EXPECT_FALSE(ok) << g.B << " " << g.L;
+        }
+        for (const PlaneCoords p : {PlaneCoords{nan, 7372018.0}, PlaneCoords{6e6, nan},
+                                    PlaneCoords{6e6, inf}, PlaneCoords{6e6, 1e300}}) {
+            bool ok = true;
+            PlaneToGeo(p, ell, s, ok);
+            EXPECT_FALSE(ok) << p.x << " " << p.y;
+        }
+    }
+}
+
+}  // namespace
+}  // namespace gridwise
