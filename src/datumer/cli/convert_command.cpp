@@ -1,11 +1,215 @@
+// datumer-cli convert: the options of the height and precision dialog and the run's choices as
+// flags, the batch run over files, and streaming from stdin to stdout.
+
 #include "datumer/cli/convert_command.hpp"
+
+#include <unistd.h>  // isatty: progress is shown by default only on a terminal
+
+#include <array>
+#include <iostream>
+#include <memory>
+#include <optional>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "common/cli_convert.hpp"
+#include "common/text.hpp"
+#include "datumer/cli/preset_flags.hpp"
+#include "datumer/convert_formats.hpp"
 
 namespace datumer::cli {
 
-int RunConvertCommand(std::span<const std::string>, std::istream&, std::ostream&,
+namespace {
+
+// Options that take a value, and the formats they belong to (empty: every format).
+struct ValueOption {
+    std::string_view Name;
+    std::array<int, 2> Formats;
+};
+constexpr std::array<ValueOption, 5> kValueOptions = {{
+    {"--format", {}},
+    {"--heights", {kFormatPointList}},
+    {"--angle-decimals", {kFormatPointList}},
+    {"--height-decimals", {kFormatPointList}},
+    {"--mif-order", {kFormatMif}},
+}};
+constexpr std::string_view kKeepLabelFlag = "--keep-datum-label";
+
+constexpr std::string_view kUsage =
+    "Использование: datumer-cli convert --format mp|txt|mif [флаги варианта] [параметры]\n"
+    "                ФАЙЛ... | -\n"
+    "\n"
+    "Пересчёт файлов в подкаталог RECALC каталога файлов; \"-\" - поток stdin => stdout.\n"
+    "\n"
+    "Параметры форматов (по умолчанию - как в диалоге):\n"
+    "  --heights normal|ellipsoidal  система высот в целевом файле (txt; normal)\n"
+    "  --angle-decimals 7..10        точность B2, L2 (txt; 10)\n"
+    "  --height-decimals 2..4        точность высоты (txt; 3)\n"
+    "  --mif-order lon-lat|lat-lon   порядок чисел пары (mif; lon-lat: x y, как в MapInfo)\n"
+    "  --keep-datum-label            оставить метку датума заголовка (Datum=, CoordSys) как\n"
+    "                                есть (mp, mif); по умолчанию она заменяется на целевую\n"
+    "                                систему, а файл, для целевой системы которого метка\n"
+    "                                неизвестна, не создаётся\n"
+    "  --progress | --no-progress    строка хода пересчёта на stderr (по умолчанию на терминале)\n"
+    "\n";
+
+constexpr std::array<std::string_view, kBatchFormatCount> kFormatNames = {"mp", "txt", "mif"};
+
+struct ConvertOptions {
+    int Format = 0;
+    std::vector<std::pair<std::string, std::string>> Values;  // option, value, in order
+    bool KeepDatumLabel = false;
+    std::optional<bool> Progress;
+    bool Help = false;
+    std::vector<std::string> Files;
+};
+
+const ValueOption* FindValueOption(std::string_view name) {
+    for (const ValueOption& option : kValueOptions) {
+        if (option.Name == name) return &option;
+    }
+    return nullptr;
+}
+
+bool BelongsTo(const ValueOption& option, int format) {
+    return option.Formats[0] == 0 || option.Formats[0] == format || option.Formats[1] == format;
+}
+
+// Splits the arguments the preset parser left into options and files; a message on error.
+std::string ReadArguments(const std::vector<std::string>& rest, ConvertOptions& options) {
+    bool onlyFiles = false;
+    for (std::size_t i = 0; i < rest.size(); ++i) {
+        const std::string& arg = rest[i];
+        if (onlyFiles || arg == "-" || !arg.starts_with("--")) {
+            options.Files.push_back(arg);
+        } else if (arg == "--") {
+            onlyFiles = true;
+        } else if (arg == "--help") {
+            options.Help = true;
+        } else if (arg == kKeepLabelFlag) {
+            options.KeepDatumLabel = true;
+        } else if (arg == "--progress" || arg == "--no-progress") {
+            options.Progress = arg == "--progress";
+        } else {
+            const std::size_t equals = arg.find('=');
+            const std::string name = arg.substr(0, equals);
+            if (FindValueOption(name) == nullptr) return "Неизвестный параметр: " + arg;
+            if (equals != std::string::npos) {
+                options.Values.emplace_back(name, arg.substr(equals + 1));
+            } else if (i + 1 < rest.size()) {
+                options.Values.emplace_back(name, rest[++i]);
+            } else {
+                return "Нет значения параметра " + name;
+            }
+        }
+    }
+    return {};
+}
+
+std::string ReadFormat(ConvertOptions& options) {
+    for (const auto& [name, value] : options.Values) {
+        if (name != "--format") continue;
+        options.Format = 0;
+        for (std::size_t i = 0; i < kFormatNames.size(); ++i) {
+            if (kFormatNames[i] == value) options.Format = static_cast<int>(i) + 1;
+        }
+        if (options.Format == 0) return "Неизвестный формат: " + value;
+    }
+    if (options.Format == 0) return "Не указан формат (--format)";
+    return {};
+}
+
+std::optional<std::uint8_t> ReadDecimals(std::string_view text, int low, int high) {
+    bool ok = true;
+    const std::int32_t value = common::ParseUnsignedInt(text, ok);
+    if (!ok || value < low || value > high) return std::nullopt;
+    return static_cast<std::uint8_t>(value);
+}
+
+// One option value into the state and the choices of the run; false when it is out of range.
+bool ReadChoice(std::string_view name, std::string_view text, DatumerState& state,
+                BatchChoices& choices) {
+    if (name == "--heights") {
+        if (text != "normal" && text != "ellipsoidal") return false;
+        state.HeightMode = text == "normal" ? kNormalHeights : kEllipsoidalHeights;
+    } else if (name == "--angle-decimals" || name == "--height-decimals") {
+        const bool angles = name == "--angle-decimals";
+        const std::optional<std::uint8_t> decimals =
+            angles ? ReadDecimals(text, 7, 10) : ReadDecimals(text, 2, 4);
+        if (!decimals) return false;
+        (angles ? state.AnglePrecision : state.HeightPrecision) = *decimals;
+    } else if (name == "--mif-order") {
+        if (text != "lon-lat" && text != "lat-lon") return false;
+        choices.MifOrder = text == "lon-lat" ? MifPairOrder::LonLat : MifPairOrder::LatLon;
+    }
+    return true;
+}
+
+// The options on top of the defaults of the height and precision dialog, which the fresh state
+// holds.
+std::string ApplyOptions(const ConvertOptions& options, DatumerState& state,
+                         BatchChoices& choices) {
+    const std::string formatName(kFormatNames[static_cast<std::size_t>(options.Format - 1)]);
+    for (const auto& [name, value] : options.Values) {
+        if (!BelongsTo(*FindValueOption(name), options.Format)) {
+            return "Параметр " + name + " не относится к формату " + formatName;
+        }
+        if (!ReadChoice(name, value, state, choices)) {
+            return "Недопустимое значение параметра " + name + ": " + value;
+        }
+    }
+    if (options.KeepDatumLabel && options.Format == kFormatPointList) {
+        return "Параметр " + std::string(kKeepLabelFlag) + " не относится к формату " + formatName;
+    }
+    choices.KeepDatumLabel = options.KeepDatumLabel;
+    return {};
+}
+
+int StreamCommand(int format, const DatumerState& state, const BatchChoices& choices,
+                  std::istream& in, std::ostream& out, std::ostream& err) {
+    auto refusal = std::make_shared<std::string>();
+    common::ConvertResult result =
+        common::StreamLines(in, out, MakeLineFunction(format, state, choices, refusal));
+    AddRefusalReason(result, refusal);
+    if (result.message.empty()) return 0;
+    err << result.message << '\n';
+    return 1;
+}
+
+}  // namespace
+
+int RunConvertCommand(std::span<const std::string> args, std::istream& in, std::ostream& out,
                       std::ostream& err) {
-    err << "convert: not built yet\n";
-    return 2;
+    DatumerState state = MakeDatumerState();
+    std::array<std::string_view, kValueOptions.size()> valueNames{};
+    for (std::size_t i = 0; i < kValueOptions.size(); ++i) valueNames[i] = kValueOptions[i].Name;
+    const PresetFlagsResult presets = ParsePresetFlags(args, state, valueNames);
+    ConvertOptions options;
+    std::string problem = ReadArguments(presets.rest, options);
+    if (options.Help) {
+        out << kUsage << "Флаги варианта преобразования:\n" << PresetFlagsHelp();
+        return 0;
+    }
+    if (!presets.ok) {
+        err << presets.message << '\n';
+        return 2;
+    }
+    BatchChoices choices;
+    if (problem.empty()) problem = ReadFormat(options);
+    if (problem.empty()) problem = ApplyOptions(options, state, choices);
+    if (problem.empty() && options.Files.empty()) problem = "Не указаны файлы";
+    if (!problem.empty()) {
+        err << problem << '\n';
+        return 2;
+    }
+    if (options.Files.size() == 1 && options.Files.front() == "-") {
+        return StreamCommand(options.Format, state, choices, in, out, err);
+    }
+    const bool showProgress =
+        options.Progress.value_or(&err == &std::cerr && isatty(STDERR_FILENO) != 0);
+    return common::RunBatchCommand(options.Files, MakeConverter(options.Format, state, choices),
+                                   SummaryLine(state), showProgress, out, err);
 }
 
 }  // namespace datumer::cli
