@@ -1,0 +1,314 @@
+// Point-list lines, the line reader and writer, and the three converter steps on real files.
+
+#include "common/pointfile.hpp"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <vector>
+
+#include "test_folder.hpp"
+
+namespace {
+
+using testfiles::ReadBytes;
+using testfiles::WriteBytes;
+
+// ---------------------------------------------------------------------------------------------
+// ReadPointLine
+
+struct PointLineCase {
+    std::string line;
+    bool ok;
+    std::string name = {};
+    double first = 0, second = 0, height = 0;
+    std::string tail = {};
+};
+
+TEST(ReadPointLine, SplitsAndParsesTheFields) {
+    const std::vector<PointLineCase> cases = {
+        {"1.,53.62,50.3478584,100.28,firstcode", true, "1.", 53.62, 50.3478584, 100.28,
+         ",firstcode"},
+        {"Им_Кирова,48.546,50.1563445334,80", true, "Им_Кирова", 48.546, 50.1563445334, 80, ""},
+        {",1,2,3", true, "", 1, 2, 3, ""},
+        {"p,-1,+2,-0.5,,", true, "p", -1, 2, -0.5, ",,"},
+        {"p,1,2,3,a,b,c", true, "p", 1, 2, 3, ",a,b,c"},
+        {"p,5.,.5,3", true, "p", 5, 0.5, 3, ""},
+        // Only the first 12 fractional digits count.
+        {"p,0.1234567890129,0,0", true, "p", 0.123456789012, 0, 0, ""},
+        {"", false},
+        {"no commas", false},
+        {"p,1,2", false},       // no height field
+        {"p,1,2,", false},      // empty height
+        {"p,1", false},         // second coordinate missing its comma
+        {"p,1,2,code", false},  // letters instead of a height
+        {"p, 1,2,3", false},    // leading blank
+        {"p,1 ,2,3", false},    // trailing blank
+        {"p,1e3,2,3", false},   // exponent
+        {"p,1,2,3 ", false},    // blank after the height
+        {"p,,2,3", false},      // empty coordinate
+        {std::string("p\0q,1,2,3", 9), true, std::string("p\0q", 3), 1, 2, 3, ""},
+        {"\xff\xfe,1,2,3,\x80\x81", true, "\xff\xfe", 1, 2, 3, ",\x80\x81"},
+    };
+    for (const PointLineCase& c : cases) {
+        bool ok = true;
+        const common::PointLine point = common::ReadPointLine(c.line, ok);
+        EXPECT_EQ(ok, c.ok) << c.line;
+        if (!ok || !c.ok) continue;
+        EXPECT_EQ(point.Name, c.name) << c.line;
+        EXPECT_DOUBLE_EQ(point.First, c.first) << c.line;
+        EXPECT_DOUBLE_EQ(point.Second, c.second) << c.line;
+        EXPECT_DOUBLE_EQ(point.Height, c.height) << c.line;
+        EXPECT_EQ(point.Tail, c.tail) << c.line;
+    }
+}
+
+TEST(LineError, NamesTheLineWithNothingAfterTheNumber) {
+    EXPECT_EQ(common::LineError(12), "Ошибка в строке 12");
+    EXPECT_EQ(common::LineError(70000), "Ошибка в строке 70000");
+}
+
+// ---------------------------------------------------------------------------------------------
+// LineReader and LineWriter
+
+class MemorySource final : public common::ByteSource {
+  public:
+    explicit MemorySource(std::string bytes, std::size_t chunk = 1 << 20)
+        : bytes_(std::move(bytes)), chunk_(chunk) {}
+    std::ptrdiff_t Read(char* buffer, std::size_t size) override {
+        const std::size_t count = std::min({size, chunk_, bytes_.size() - position_});
+        std::memcpy(buffer, bytes_.data() + position_, count);
+        position_ += count;
+        return static_cast<std::ptrdiff_t>(count);
+    }
+
+  private:
+    std::string bytes_;
+    std::size_t chunk_;
+    std::size_t position_ = 0;
+};
+
+std::vector<std::string> ReadAllLines(const std::string& bytes, std::size_t bufferBytes,
+                                      std::size_t chunk) {
+    MemorySource source(bytes, chunk);
+    common::LineReader reader(source, bufferBytes);
+    std::vector<std::string> lines;
+    std::string_view line;
+    while (reader.Next(line) == common::LineReader::Status::Line) lines.emplace_back(line);
+    return lines;
+}
+
+TEST(LineReader, SplitsAtLfDropsOneCrAndReadsALastLineWithoutLf) {
+    const std::string longLine(5000, 'x');
+    const struct {
+        std::string bytes;
+        std::vector<std::string> lines;
+    } cases[] = {
+        {"", {}},
+        {"a", {"a"}},
+        {"a\n", {"a"}},
+        {"a\r\nb\r\n", {"a", "b"}},
+        {"a\nb", {"a", "b"}},
+        {"a\r\r\nb", {"a\r", "b"}},  // only one CR is part of the line end
+        {"\n\n", {"", ""}},
+        {"a\rb\n", {"a\rb"}},  // a lone CR is a byte of the line
+        {std::string("\0\n\0\0", 4), {std::string(1, '\0'), std::string(2, '\0')}},
+        {"\xff\x80\r\n\xc0", {"\xff\x80", "\xc0"}},
+        {longLine + "\r\n" + longLine, {longLine, longLine}},
+    };
+    // Every split of the bytes over buffer refills and short reads gives the same lines.
+    for (const auto& c : cases)
+        for (std::size_t buffer : {1u, 2u, 3u, 7u, 64u, 1u << 20})
+            for (std::size_t chunk : {1u, 5u, 1u << 20})
+                EXPECT_EQ(ReadAllLines(c.bytes, buffer, chunk), c.lines)
+                    << "buffer " << buffer << " chunk " << chunk;
+}
+
+class EndlessSource final : public common::ByteSource {
+  public:
+    std::ptrdiff_t Read(char* buffer, std::size_t size) override {
+        std::memset(buffer, 'a', size);
+        return static_cast<std::ptrdiff_t>(size);
+    }
+};
+
+class BrokenSource final : public common::ByteSource {
+  public:
+    std::ptrdiff_t Read(char*, std::size_t) override { return -1; }
+};
+
+TEST(LineReader, RefusesALineLongerThanTheLimitAndReportsReadFailures) {
+    EndlessSource endless;
+    common::LineReader reader(endless);
+    std::string_view line;
+    EXPECT_EQ(reader.Next(line), common::LineReader::Status::TooLong);
+    EXPECT_LE(reader.BytesRead(), common::kMaxLineBytes + (std::size_t{1} << 20));
+
+    BrokenSource broken;
+    common::LineReader failing(broken);
+    EXPECT_EQ(failing.Next(line), common::LineReader::Status::ReadFailed);
+}
+
+class MemorySink final : public common::ByteSink {
+  public:
+    std::string bytes;
+    std::size_t writes = 0;
+    std::optional<std::size_t> failAtWrite;
+    bool Write(const char* data, std::size_t size) override {
+        if (failAtWrite && writes++ == *failAtWrite) return false;
+        bytes.append(data, size);
+        return true;
+    }
+    bool Close() override { return true; }
+};
+
+TEST(LineWriter, WritesCrLfAcrossFlushesAndStopsAfterAFailedWrite) {
+    MemorySink sink;
+    common::LineWriter writer(sink, 8);
+    const std::string longLine(20, 'y');
+    for (const std::string& line : {std::string("ab"), longLine, std::string(), std::string("cd")})
+        EXPECT_TRUE(writer.WriteLine(line));
+    EXPECT_TRUE(writer.Flush());
+    EXPECT_EQ(sink.bytes, "ab\r\n" + longLine + "\r\n\r\ncd\r\n");
+
+    MemorySink failing;
+    failing.failAtWrite = 0;
+    common::LineWriter broken(failing, 4);
+    EXPECT_TRUE(broken.WriteLine("a"));    // buffered
+    EXPECT_FALSE(broken.WriteLine("bc"));  // the flush fails
+    EXPECT_FALSE(broken.WriteLine("d"));
+    EXPECT_FALSE(broken.Flush());
+    EXPECT_TRUE(broken.Failed());
+}
+
+// ---------------------------------------------------------------------------------------------
+// The converter steps on real files
+
+// Upper-cases nothing, fails on a line "bad": enough to see the loop and the closing step.
+bool CopyUnlessBad(std::string_view line, std::string& out) {
+    if (line == "bad") return false;
+    out.append(line);
+    return true;
+}
+
+class ConverterSteps : public ::testing::Test {
+  protected:
+    testfiles::TempFolder folder;
+    std::filesystem::path source = folder / "points.txt";
+    std::filesystem::path target = folder / "out.txt";
+
+    common::ConvertResult Convert(const common::FileAccess& files = common::RealFiles()) {
+        common::ConvertJob job;
+        job.Source = source;
+        job.Target = target;
+        job.Files = &files;
+        return common::ConvertFileLines(job, CopyUnlessBad);
+    }
+};
+
+TEST_F(ConverterSteps, WritesEveryLineWithCrLf) {
+    WriteBytes(source, std::string("a\r\nb\n\xff\0c", 8));
+    const common::ConvertResult result = Convert();
+    EXPECT_TRUE(result.ok);
+    EXPECT_EQ(result.message, "");
+    EXPECT_EQ(ReadBytes(target), std::string("a\r\nb\r\n\xff\0c\r\n", 11));
+    EXPECT_EQ(ReadBytes(source), std::string("a\r\nb\n\xff\0c", 8));  // the source is untouched
+}
+
+TEST_F(ConverterSteps, AnEmptySourceGivesAnEmptyCompleteTarget) {
+    WriteBytes(source, "");
+    const common::ConvertResult result = Convert();
+    EXPECT_TRUE(result.ok);
+    EXPECT_EQ(result.message, "");
+    ASSERT_TRUE(std::filesystem::exists(target));
+    EXPECT_EQ(std::filesystem::file_size(target), 0u);
+}
+
+TEST_F(ConverterSteps, EachFailureHasItsOutcomeAndLeavesNoPartialTarget) {
+    testfiles::FaultyFiles fullDisk;
+    fullDisk.writableBytes = 5;
+    testfiles::FaultyFiles failingClose;
+    failingClose.failClose = true;
+    testfiles::FaultyFiles noSpace;
+    noSpace.freeSpace = 11;  // twice the 6-byte source does not fit
+    testfiles::FaultyFiles justEnoughSpace;
+    justEnoughSpace.freeSpace = 12;
+    testfiles::FaultyFiles failingRead;
+    failingRead.readableBytes = 2;
+
+    const struct {
+        const char* what;
+        std::string sourceBytes;
+        const common::FileAccess* files;
+        bool ok;
+        std::string message;
+        bool targetKept;
+    } cases[] = {
+        {"all lines", "a\nb\nc\n", &common::RealFiles(), true, "", true},
+        {"bad second line", "a\nbad\nc\n", &common::RealFiles(), true, "Ошибка в строке 2", false},
+        {"bad last line without LF", "a\nb\nbad", &common::RealFiles(), true, "Ошибка в строке 3",
+         false},
+        {"disk full", "a\nb\nc\n", &fullDisk, false, "Ошибка записи целевого файла!", false},
+        {"close fails", "a\nb\nc\n", &failingClose, false, "Ошибка записи целевого файла!", false},
+        {"not enough space", "a\nb\nc\n", &noSpace, false, "Недостаточно места на диске!", false},
+        {"space just enough", "a\nb\nc\n", &justEnoughSpace, true, "", true},
+        {"read fails", "a\nb\nc\n", &failingRead, false, "Ошибка чтения исходного файла!", false},
+    };
+    for (const auto& c : cases) {
+        WriteBytes(source, c.sourceBytes);
+        std::filesystem::remove(target);
+        const common::ConvertResult result = Convert(*c.files);
+        EXPECT_EQ(result.ok, c.ok) << c.what;
+        EXPECT_EQ(result.message, c.message) << c.what;
+        EXPECT_EQ(std::filesystem::exists(target), c.targetKept) << c.what;
+    }
+}
+
+TEST_F(ConverterSteps, MissingSourceOrUncreatableTargetFailAtFileLevel) {
+    // No source file at all: nothing is created.
+    common::ConvertResult result = Convert();
+    EXPECT_FALSE(result.ok);
+    EXPECT_EQ(result.message, "Невозможно открыть исходный файл!");
+    EXPECT_FALSE(std::filesystem::exists(target));
+
+    WriteBytes(source, "a\n");
+    target = folder / "missing-folder" / "out.txt";
+    result = Convert();
+    EXPECT_FALSE(result.ok);
+    EXPECT_EQ(result.message, "Невозможно создать целевой файл!");
+
+    // The source is never opened for writing, not even as its own target.
+    target = source;
+    result = Convert();
+    EXPECT_FALSE(result.ok);
+    EXPECT_EQ(result.message, "Невозможно создать целевой файл!");
+    EXPECT_EQ(ReadBytes(source), "a\n");
+
+    // A folder is not a source.
+    source = folder.path();
+    target = folder / "out.txt";
+    result = Convert();
+    EXPECT_FALSE(result.ok);
+    EXPECT_EQ(result.message, "Невозможно открыть исходный файл!");
+}
+
+TEST_F(ConverterSteps, ReportsProgressUpToTheWholeFile) {
+    std::string bytes;
+    for (int i = 0; i < 300000; ++i) bytes += "line " + std::to_string(i) + "\n";
+    WriteBytes(source, bytes);
+    std::vector<common::FileProgress> reports;
+    common::ConvertJob job;
+    job.Source = source;
+    job.Target = target;
+    job.Progress = [&](const common::FileProgress& p) { reports.push_back(p); };
+    EXPECT_EQ(common::ConvertFileLines(job, CopyUnlessBad).message, "");
+    ASSERT_GE(reports.size(), 2u);
+    EXPECT_LE(reports.size(), bytes.size() / (1 << 20) + 3);  // about once per MiB
+    EXPECT_EQ(reports.back().BytesDone, bytes.size());
+    EXPECT_EQ(reports.back().BytesTotal, bytes.size());
+    EXPECT_EQ(reports.back().LinesDone, 300000u);
+    for (std::size_t i = 1; i < reports.size(); ++i)
+        EXPECT_GE(reports[i].BytesDone, reports[i - 1].BytesDone);
+}
+
+}  // namespace

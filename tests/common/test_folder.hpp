@@ -1,0 +1,134 @@
+#pragma once
+// Helpers of the file tests: a fresh temporary folder per test, whole-file reads and writes, and
+// a file system whose disk fills up, whose reads fail or whose free space is chosen.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "common/pointfile.hpp"
+
+namespace testfiles {
+
+class TempFolder {
+  public:
+    TempFolder() {
+        static std::atomic<unsigned> counter{0};
+        const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
+        path_ = std::filesystem::temp_directory_path() /
+                ("gw-files-" + std::to_string(stamp) + "-" + std::to_string(counter++));
+        std::filesystem::create_directories(path_);
+    }
+    ~TempFolder() {
+        std::error_code error;
+        std::filesystem::remove_all(path_, error);
+    }
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+
+    const std::filesystem::path& path() const { return path_; }
+    std::filesystem::path operator/(const std::string& name) const { return path_ / name; }
+
+  private:
+    std::filesystem::path path_;
+};
+
+inline void WriteBytes(const std::filesystem::path& path, const std::string& bytes) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    ASSERT_TRUE(out.good()) << path;
+}
+
+inline std::string ReadBytes(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// The real file system with faults put in on demand.
+class FaultyFiles final : public common::FileAccess {
+  public:
+    std::optional<std::uintmax_t> writableBytes;  // the disk is full after this many bytes
+    bool failClose = false;
+    std::optional<std::uintmax_t> readableBytes;  // reading fails after this many bytes
+    std::optional<std::uintmax_t> freeSpace;      // reported free space
+    bool cannotCreateFolder = false;
+
+    std::unique_ptr<common::ByteSource> OpenSource(
+        const std::filesystem::path& path) const override {
+        auto real = common::RealFiles().OpenSource(path);
+        if (!real || !readableBytes) return real;
+        return std::make_unique<FailingSource>(std::move(real), *readableBytes);
+    }
+    std::unique_ptr<common::ByteSink> CreateTarget(
+        const std::filesystem::path& path) const override {
+        auto real = common::RealFiles().CreateTarget(path);
+        if (!real) return real;
+        return std::make_unique<FailingSink>(std::move(real), writableBytes, failClose);
+    }
+    std::optional<std::uintmax_t> FileSize(const std::filesystem::path& path) const override {
+        return common::RealFiles().FileSize(path);
+    }
+    std::optional<std::uintmax_t> FreeSpace(const std::filesystem::path& folder) const override {
+        if (freeSpace) return freeSpace;
+        return common::RealFiles().FreeSpace(folder);
+    }
+    bool Remove(const std::filesystem::path& path) const override {
+        return common::RealFiles().Remove(path);
+    }
+    bool CreateFolder(const std::filesystem::path& path) const override {
+        return !cannotCreateFolder && common::RealFiles().CreateFolder(path);
+    }
+    bool SameFile(const std::filesystem::path& a, const std::filesystem::path& b) const override {
+        return common::RealFiles().SameFile(a, b);
+    }
+
+  private:
+    class FailingSource final : public common::ByteSource {
+      public:
+        FailingSource(std::unique_ptr<common::ByteSource> real, std::uintmax_t readable)
+            : real_(std::move(real)), left_(readable) {}
+        std::ptrdiff_t Read(char* buffer, std::size_t size) override {
+            if (left_ == 0) return -1;
+            const std::ptrdiff_t count = real_->Read(
+                buffer, static_cast<std::size_t>(std::min<std::uintmax_t>(size, left_)));
+            if (count > 0) left_ -= static_cast<std::uintmax_t>(count);
+            return count;
+        }
+
+      private:
+        std::unique_ptr<common::ByteSource> real_;
+        std::uintmax_t left_;
+    };
+
+    class FailingSink final : public common::ByteSink {
+      public:
+        FailingSink(std::unique_ptr<common::ByteSink> real, std::optional<std::uintmax_t> writable,
+                    bool failClose)
+            : real_(std::move(real)), left_(writable), failClose_(failClose) {}
+        bool Write(const char* data, std::size_t size) override {
+            if (!left_) return real_->Write(data, size);
+            // What still fits reaches the file, as on a disk that fills up.
+            const std::size_t fits =
+                static_cast<std::size_t>(std::min<std::uintmax_t>(size, *left_));
+            const bool written = real_->Write(data, fits);
+            *left_ -= fits;
+            return written && fits == size;
+        }
+        bool Close() override { return real_->Close() && !failClose_; }
+
+      private:
+        std::unique_ptr<common::ByteSink> real_;
+        std::optional<std::uintmax_t> left_;
+        bool failClose_;
+    };
+};
+
+}  // namespace testfiles
