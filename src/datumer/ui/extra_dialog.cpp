@@ -11,14 +11,14 @@
 
 #include "datumer/point_rules.hpp"
 #include "datumer/ui/setup_screen.hpp"
-#include "datumer/ui/window_parts.hpp"
 #include "ui/qt_text.hpp"
+#include "ui/screen_parts.hpp"
 
 namespace datumer {
 namespace {
 
 QLabel* valueLabel(QWidget* parent, QString name) {
-    QLabel* label = makeLabel(parent, "");
+    QLabel* label = ui::makeLabel(parent, "");
     label->setObjectName(std::move(name));
     label->setTextInteractionFlags(Qt::TextSelectableByMouse);
     return label;
@@ -43,7 +43,7 @@ void ExtraParametersDialog::buildControls() {
          {"Номенклатура листа топокарты выводится на основе международной",
           "разграфки ISNS (International Sheet Name System). Если точка лежит на стыке",
           "листов, то выводится номенклатура более северного/восточного листа."})
-        layout->addWidget(makeLabel(this, line));
+        layout->addWidget(ui::makeLabel(this, line));
 
     auto* sheets = new QGroupBox(QStringLiteral(" НОМЕНКЛАТУРА "), this);
     sheets->setObjectName(QStringLiteral("GroupBox1"));
@@ -59,7 +59,7 @@ void ExtraParametersDialog::buildControls() {
          {"3-параметрическое преобразование координат - упрощённый способ, даёт",
           "приемлемую точность пересчёта лишь в ближайших окрестностях точки, для",
           "которой даны величины dX, dY, dZ. Часто используется в GPS-навигаторах."})
-        layout->addWidget(makeLabel(this, line));
+        layout->addWidget(ui::makeLabel(this, line));
 
     auto* shiftGroup =
         new QGroupBox(QStringLiteral(" ПАРАМЕТРЫ 3-ПАРАМЕТРИЧЕСКОГО ПРЕОБРАЗОВАНИЯ "), this);
@@ -67,7 +67,7 @@ void ExtraParametersDialog::buildControls() {
     auto* shiftGrid = new QGridLayout(shiftGroup);
     for (std::size_t i = 0; i < shifts_.size(); ++i) {
         const int row = static_cast<int>(i);
-        shiftGrid->addWidget(makeLabel(shiftGroup, kShiftRowLabels[i]), row, 0);
+        shiftGrid->addWidget(ui::makeLabel(shiftGroup, kShiftRowLabels[i]), row, 0);
         shifts_[i] = valueLabel(shiftGroup, QStringLiteral("Label_Shift%1").arg(row + 1));
         shiftGrid->addWidget(shifts_[i], row, 1);
     }
@@ -75,7 +75,7 @@ void ExtraParametersDialog::buildControls() {
     layout->addWidget(shiftGroup);
     layout->addStretch(1);
 
-    QPushButton* close = makeButton(this, "Закрыть", "Button1");
+    QPushButton* close = ui::makeButton(this, "Закрыть", "Button1");
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
     buttons->addWidget(close);
@@ -87,7 +87,7 @@ void ExtraParametersDialog::buildControls() {
 void ExtraParametersDialog::addSheetRows(QGridLayout& grid, int firstRow, const char* heading,
                                          std::array<QLabel*, 4>& names) {
     QWidget* group = grid.parentWidget();
-    QLabel* title = makeLabel(group, heading);
+    QLabel* title = ui::makeLabel(group, heading);
     QFont font = title->font();
     font.setUnderline(true);
     title->setFont(font);
@@ -96,7 +96,7 @@ void ExtraParametersDialog::addSheetRows(QGridLayout& grid, int firstRow, const 
         firstRow == 0 ? QStringLiteral("Label_Source") : QStringLiteral("Label_Target");
     for (std::size_t i = 0; i < names.size(); ++i) {
         const int row = firstRow + 1 + static_cast<int>(i);
-        grid.addWidget(makeLabel(group, kSheetRowLabels[i]), row, 0);
+        grid.addWidget(ui::makeLabel(group, kSheetRowLabels[i]), row, 0);
         names[i] = valueLabel(group, prefix + QStringLiteral("Sheet%1").arg(i + 1));
         grid.addWidget(names[i], row, 1);
     }
@@ -120,7 +120,7 @@ void ExtraParametersDialog::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     if (event->spontaneous()) return;
     showValues();
-    centreOnScreen(*this);
+    ui::centreOnScreen(*this);
 }
 
 void ExtraParametersDialog::closeClicked() {

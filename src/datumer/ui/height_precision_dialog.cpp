@@ -8,7 +8,7 @@
 #include <QShowEvent>
 #include <QVBoxLayout>
 
-#include "datumer/ui/window_parts.hpp"
+#include "ui/screen_parts.hpp"
 
 namespace datumer {
 namespace {
@@ -30,37 +30,37 @@ HeightPrecisionDialog::HeightPrecisionDialog(DatumerState& state, QWidget* paren
     setWindowTitle(QStringLiteral(" Параметры пересчёта B1, L1, H1 => B2, L2, H2"));
     setModal(true);
     buildControls();
-    fixSize(*this, kDialogWidth, kDialogHeight);
+    ui::fixSize(*this, kDialogWidth, kDialogHeight);
 }
 
 void HeightPrecisionDialog::buildControls() {
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(makeLabel(this, "Укажите систему высот в целевом файле:"), 0,
+    layout->addWidget(ui::makeLabel(this, "Укажите систему высот в целевом файле:"), 0,
                       Qt::AlignHCenter);
-    heightList_ = makeList(this, "ComboBox1");
-    setListItems(*heightList_,
-                 {QStringLiteral("Нормальные высоты"), QStringLiteral("Эллипсоидальные высоты")});
+    heightList_ = ui::makeList(this, "ComboBox1");
+    ui::setListItems(*heightList_, {QStringLiteral("Нормальные высоты"),
+                                    QStringLiteral("Эллипсоидальные высоты")});
     heightList_->setFixedWidth(kHeightListWidth);
     layout->addWidget(heightList_, 0, Qt::AlignHCenter);
     for (const char* line :
          {"В случае выбора нормальных высот в качестве",
           "исходной эллипсоидальной высоты используется",
           "исходная нормальная высота, в целевой файл", "пишется исходная нормальная высота"})
-        layout->addWidget(makeLabel(this, line), 0, Qt::AlignHCenter);
+        layout->addWidget(ui::makeLabel(this, line), 0, Qt::AlignHCenter);
 
     auto* grid = new QGridLayout;
-    angleList_ = makeList(this, "ComboBox2");
-    setListItems(*angleList_, {QStringLiteral("10"), QStringLiteral("9"), QStringLiteral("8"),
-                               QStringLiteral("7")});
-    heightDecimalsList_ = makeList(this, "ComboBox3");
-    setListItems(*heightDecimalsList_,
-                 {QStringLiteral("4"), QStringLiteral("3"), QStringLiteral("2")});
+    angleList_ = ui::makeList(this, "ComboBox2");
+    ui::setListItems(*angleList_, {QStringLiteral("10"), QStringLiteral("9"), QStringLiteral("8"),
+                                   QStringLiteral("7")});
+    heightDecimalsList_ = ui::makeList(this, "ComboBox3");
+    ui::setListItems(*heightDecimalsList_,
+                     {QStringLiteral("4"), QStringLiteral("3"), QStringLiteral("2")});
     const int listWidth = angleList_->sizeHint().width();
     angleList_->setFixedWidth(listWidth);
     heightDecimalsList_->setFixedWidth(listWidth);
-    grid->addWidget(makeLabel(this, "Точность вывода B2, L2 :"), 0, 0, Qt::AlignRight);
+    grid->addWidget(ui::makeLabel(this, "Точность вывода B2, L2 :"), 0, 0, Qt::AlignRight);
     grid->addWidget(angleList_, 0, 1);
-    grid->addWidget(makeLabel(this, "Точность вывода H2 :"), 1, 0, Qt::AlignRight);
+    grid->addWidget(ui::makeLabel(this, "Точность вывода H2 :"), 1, 0, Qt::AlignRight);
     grid->addWidget(heightDecimalsList_, 1, 1);
     auto* centred = new QHBoxLayout;
     centred->addStretch(1);
@@ -70,7 +70,7 @@ void HeightPrecisionDialog::buildControls() {
     layout->addLayout(centred);
     layout->addStretch(1);
 
-    okButton_ = makeButton(this, "OK", "Button1");
+    okButton_ = ui::makeButton(this, "OK", "Button1");
     layout->addWidget(okButton_, 0, Qt::AlignHCenter);
     connect(okButton_, &QPushButton::clicked, this, &HeightPrecisionDialog::okClicked);
 }
@@ -88,11 +88,11 @@ void HeightPrecisionDialog::showEvent(QShowEvent* event) {
     state_.HeightMode = kNormalHeights;
     state_.AnglePrecision = kDefaultAnglePrecision;
     state_.HeightPrecision = kDefaultHeightPrecision;
-    selectQuietly(*heightList_, 0);
-    selectQuietly(*angleList_, kMostAngleDecimals - kDefaultAnglePrecision);
-    selectQuietly(*heightDecimalsList_, kMostHeightDecimals - kDefaultHeightPrecision);
+    ui::selectQuietly(*heightList_, 0);
+    ui::selectQuietly(*angleList_, kMostAngleDecimals - kDefaultAnglePrecision);
+    ui::selectQuietly(*heightDecimalsList_, kMostHeightDecimals - kDefaultHeightPrecision);
     okButton_->setFocus();
-    centreOnScreen(*this);
+    ui::centreOnScreen(*this);
 }
 
 void HeightPrecisionDialog::okClicked() {

@@ -15,11 +15,11 @@
 #include "common/text.hpp"
 #include "datumer/presets.hpp"
 #include "datumer/ui/setup_screen.hpp"
-#include "datumer/ui/window_parts.hpp"
 #include "ui/dialog_service.hpp"
 #include "ui/field_look.hpp"
 #include "ui/input_field.hpp"
 #include "ui/qt_text.hpp"
+#include "ui/screen_parts.hpp"
 
 namespace datumer {
 namespace {
@@ -34,7 +34,7 @@ constexpr int kSecondFieldWidth = 90;
 
 // Degree sign, apostrophe and seconds mark are shown in a larger font.
 QLabel* unitLabel(QWidget* parent, std::string_view text) {
-    QLabel* label = makeLabel(parent, text);
+    QLabel* label = ui::makeLabel(parent, text);
     QFont font = label->font();
     font.setPointSize(12);
     label->setFont(font);
@@ -51,7 +51,7 @@ QGroupBox* makeGroup(QWidget* parent, const char* name) {
 QHBoxLayout* explainedButton(QWidget* parent, QPushButton* button, std::string_view text) {
     auto* row = new QHBoxLayout;
     row->addWidget(button);
-    row->addWidget(makeLabel(parent, text), 1);
+    row->addWidget(ui::makeLabel(parent, text), 1);
     return row;
 }
 
@@ -82,20 +82,20 @@ void PointScreen::setDialogs(QDialog* extraDialog, QDialog* batchScreen) {
 
 void PointScreen::buildControls() {
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(makeLabel(
+    layout->addWidget(ui::makeLabel(
         this, "При нажатии кнопки \"Всё заново\" Вы можете заново задать координаты точки"));
-    layout->addWidget(makeLabel(
+    layout->addWidget(ui::makeLabel(
         this, "в исходной СК. Конвертирование координат большого количества точек можно"));
-    layout->addWidget(makeLabel(this, "выполнить в режиме пересчёта файлов."));
+    layout->addWidget(ui::makeLabel(this, "выполнить в режиме пересчёта файлов."));
 
     layout->addWidget(buildSourceGroup());
-    computeButton_ = makeButton(this, "ПЕРЕСЧЁТ", "Button1", false);
+    computeButton_ = ui::makeButton(this, "ПЕРЕСЧЁТ", "Button1", false);
     layout->addLayout(explainedButton(this, computeButton_,
                                       "Конвертирование координат из исходной СК в целевую"));
     layout->addWidget(buildTargetGroup());
 
-    extraButton_ = makeButton(this, "Дополнительно", "Button2", false);
-    filesButton_ = makeButton(this, "Пересчёт файлов", "Button3", false);
+    extraButton_ = ui::makeButton(this, "Дополнительно", "Button2", false);
+    filesButton_ = ui::makeButton(this, "Пересчёт файлов", "Button3", false);
     const int explainedWidth =
         std::max(extraButton_->sizeHint().width(), filesButton_->sizeHint().width());
     for (QPushButton* b : {computeButton_, extraButton_, filesButton_})
@@ -107,9 +107,9 @@ void PointScreen::buildControls() {
     layout->addStretch(1);
 
     auto* buttons = new QHBoxLayout;
-    restartButton_ = makeButton(this, "Всё заново", "Button4");
-    backButton_ = makeButton(this, "Назад", "Button5");
-    exitButton_ = makeButton(this, "Выход", "Button6");
+    restartButton_ = ui::makeButton(this, "Всё заново", "Button4");
+    backButton_ = ui::makeButton(this, "Назад", "Button5");
+    exitButton_ = ui::makeButton(this, "Выход", "Button6");
     buttons->addWidget(restartButton_);
     buttons->addStretch(1);
     buttons->addWidget(backButton_);
@@ -128,18 +128,18 @@ void PointScreen::buildControls() {
 QGroupBox* PointScreen::buildSourceGroup() {
     sourceGroup_ = makeGroup(this, "GroupBox1");
     auto* grid = new QGridLayout(sourceGroup_);
-    sourceFormat_ = makeList(sourceGroup_, "ComboBox1");
-    setListItems(*sourceFormat_, itemList(kFormatLines), 0);
+    sourceFormat_ = ui::makeList(sourceGroup_, "ComboBox1");
+    ui::setListItems(*sourceFormat_, ui::itemList(kFormatLines), 0);
     grid->addWidget(sourceFormat_, 0, 0, 1, 8);
-    latitudeHemisphere_ = makeList(sourceGroup_, "ComboBox2");
-    setListItems(*latitudeHemisphere_, {QStringLiteral("с.ш."), QStringLiteral("ю.ш.")});
-    longitudeHemisphere_ = makeList(sourceGroup_, "ComboBox3");
-    setListItems(*longitudeHemisphere_, {QStringLiteral("в.д."), QStringLiteral("з.д.")});
+    latitudeHemisphere_ = ui::makeList(sourceGroup_, "ComboBox2");
+    ui::setListItems(*latitudeHemisphere_, {QStringLiteral("с.ш."), QStringLiteral("ю.ш.")});
+    longitudeHemisphere_ = ui::makeList(sourceGroup_, "ComboBox3");
+    ui::setListItems(*longitudeHemisphere_, {QStringLiteral("в.д."), QStringLiteral("з.д.")});
     addAngleRow(*grid, 1, "B", 1, latitudeHemisphere_);
     addAngleRow(*grid, 2, "L", 4, longitudeHemisphere_);
-    grid->addWidget(makeLabel(sourceGroup_, "H"), 3, 0);
+    grid->addWidget(ui::makeLabel(sourceGroup_, "H"), 3, 0);
     grid->addWidget(makeEdit(7), 3, 1);
-    grid->addWidget(makeLabel(sourceGroup_, "м    (эллипсоидальная высота)"), 3, 2, 1, 6);
+    grid->addWidget(ui::makeLabel(sourceGroup_, "м    (эллипсоидальная высота)"), 3, 2, 1, 6);
     grid->setColumnStretch(8, 1);
 
     for (int field = 1; field <= kPointFieldCount; ++field) {
@@ -159,15 +159,15 @@ QGroupBox* PointScreen::buildSourceGroup() {
 QGroupBox* PointScreen::buildTargetGroup() {
     targetGroup_ = makeGroup(this, "GroupBox2");
     auto* grid = new QGridLayout(targetGroup_);
-    targetFormat_ = makeList(targetGroup_, "ComboBox4");
+    targetFormat_ = ui::makeList(targetGroup_, "ComboBox4");
     grid->addWidget(targetFormat_, 0, 0, 1, 8);
-    resultLatitudeHemisphere_ = makeList(targetGroup_, "ComboBox5");
-    resultLongitudeHemisphere_ = makeList(targetGroup_, "ComboBox6");
+    resultLatitudeHemisphere_ = ui::makeList(targetGroup_, "ComboBox5");
+    resultLongitudeHemisphere_ = ui::makeList(targetGroup_, "ComboBox6");
     addAngleRow(*grid, 1, "B", 8, resultLatitudeHemisphere_);
     addAngleRow(*grid, 2, "L", 11, resultLongitudeHemisphere_);
-    grid->addWidget(makeLabel(targetGroup_, "H"), 3, 0);
+    grid->addWidget(ui::makeLabel(targetGroup_, "H"), 3, 0);
     grid->addWidget(makeEdit(14), 3, 1);
-    grid->addWidget(makeLabel(targetGroup_, "м    (эллипсоидальная высота)"), 3, 2, 1, 6);
+    grid->addWidget(ui::makeLabel(targetGroup_, "м    (эллипсоидальная высота)"), 3, 2, 1, 6);
     grid->setColumnStretch(8, 1);
     for (std::size_t i = 7; i < edits_.size(); ++i) edits_[i]->setEditable(false);
     // All four hemisphere lists as wide as the widest source list, whatever line they hold.
@@ -186,7 +186,7 @@ QGroupBox* PointScreen::buildTargetGroup() {
 void PointScreen::addAngleRow(QGridLayout& grid, int row, const char* axis, int firstEdit,
                               QComboBox* hemisphere) {
     QWidget* group = grid.parentWidget();
-    grid.addWidget(makeLabel(group, axis), row, 0);
+    grid.addWidget(ui::makeLabel(group, axis), row, 0);
     ui::InputField* degrees = makeEdit(firstEdit);
     ui::InputField* minutes = makeEdit(firstEdit + 1);
     ui::InputField* seconds = makeEdit(firstEdit + 2);
@@ -218,7 +218,7 @@ AngleFormat PointScreen::sourceMode() const {
 void PointScreen::setSourceMode(AngleFormat mode) {
     ResetPointState(state_);
     const bool decimal = mode == AngleFormat::Decimal;
-    selectQuietly(*sourceFormat_, decimal ? 1 : 0);  // the checks below parse in this format
+    ui::selectQuietly(*sourceFormat_, decimal ? 1 : 0);  // the checks below parse in this format
     for (std::size_t i : {0u, 3u}) {
         edits_[i]->setText(QStringLiteral("0"));
         edits_[i]->setEditable(true);
@@ -234,16 +234,16 @@ void PointScreen::setSourceMode(AngleFormat mode) {
 }
 
 void PointScreen::setInputStage() {
-    selectQuietly(*sourceFormat_, 0);
+    ui::selectQuietly(*sourceFormat_, 0);
     ui::setListEnabled(*sourceFormat_, true);
-    setListItems(*targetFormat_, {QString::fromUtf8(kNoFormatLine)});
+    ui::setListItems(*targetFormat_, {QString::fromUtf8(kNoFormatLine)});
     ui::setListEnabled(*targetFormat_, false);
     for (QComboBox* list : {latitudeHemisphere_, longitudeHemisphere_}) {
         ui::setListEnabled(*list, true);
-        selectQuietly(*list, 0);
+        ui::selectQuietly(*list, 0);
     }
     for (QComboBox* list : {resultLatitudeHemisphere_, resultLongitudeHemisphere_})
-        setListItems(*list, {QStringLiteral("-")});
+        ui::setListItems(*list, {QStringLiteral("-")});
     for (std::size_t i = 7; i < edits_.size(); ++i) edits_[i]->setText(QStringLiteral("-"));
     extraButton_->setEnabled(false);
 }
@@ -253,14 +253,14 @@ void PointScreen::setResultStage() {
     for (QComboBox* list : {sourceFormat_, latitudeHemisphere_, longitudeHemisphere_})
         ui::setListEnabled(*list, false);
     extraButton_->setEnabled(true);
-    setListItems(*targetFormat_, itemList(kFormatLines), 0);
+    ui::setListItems(*targetFormat_, ui::itemList(kFormatLines), 0);
     ui::setListEnabled(*targetFormat_, true);
 }
 
 void PointScreen::showResult(AngleFormat format) {
     const ResultTexts texts = ShowResultTexts(state_.Point, format, separator_);
-    setListItems(*resultLatitudeHemisphere_, {ui::fromUtf8(texts.LatitudeHemisphere)});
-    setListItems(*resultLongitudeHemisphere_, {ui::fromUtf8(texts.LongitudeHemisphere)});
+    ui::setListItems(*resultLatitudeHemisphere_, {ui::fromUtf8(texts.LatitudeHemisphere)});
+    ui::setListItems(*resultLongitudeHemisphere_, {ui::fromUtf8(texts.LongitudeHemisphere)});
     for (std::size_t i = 0; i < texts.Edits.size(); ++i)
         edits_[7 + i]->setText(ui::fromUtf8(texts.Edits[i]));
 }

@@ -8,16 +8,14 @@
 #include "datumer/ui/height_precision_dialog.hpp"
 #include "datumer/ui/point_screen.hpp"
 #include "datumer/ui/setup_screen.hpp"
-#include "datumer/ui/window_parts.hpp"
 #include "datumer/version.hpp"
 #include "ui/batch_screen.hpp"
 #include "ui/dialog_service.hpp"
+#include "ui/screen_parts.hpp"
+#include "ui/startup.hpp"
 
 namespace datumer {
 namespace {
-
-constexpr int kMinScreenWidth = 800;
-constexpr int kMinScreenHeight = 600;
 
 // The point screen, the extra dialog and the batch screen take the set-up screen's size, which
 // is at least 450 × 550 and as large as the largest of them needs for its texts.
@@ -28,10 +26,6 @@ void giveScreenSize(std::initializer_list<QWidget*> windows) {
 }
 
 }  // namespace
-
-bool ScreenLargeEnough(QSize screenSize) {
-    return screenSize.width() >= kMinScreenWidth && screenSize.height() >= kMinScreenHeight;
-}
 
 QString InformationText() {
     return QStringLiteral(
@@ -57,7 +51,7 @@ DatumerProgram::DatumerProgram(ui::DialogService& dialogs, char separator)
     batch_->setObjectName(QStringLiteral("TForm4"));
     point_->setDialogs(extra_.get(), batch_.get());
     giveScreenSize({setup_.get(), point_.get(), extra_.get(), batch_.get()});
-    centreOnScreen(*setup_);
+    ui::centreOnScreen(*setup_);
 
     SetupScreen* setup = setup_.get();
     PointScreen* point = point_.get();
@@ -74,11 +68,7 @@ DatumerProgram::~DatumerProgram() = default;
 
 std::unique_ptr<DatumerProgram> StartDatumer(ui::DialogService& dialogs, QSize screenSize,
                                              char separator) {
-    if (!ScreenLargeEnough(screenSize)) {
-        dialogs.error(QString::fromUtf8(kScreenTooSmallMessage));
-        return nullptr;
-    }
-    dialogs.information(InformationText());
+    if (!ui::checkScreenAndGreet(dialogs, screenSize, InformationText())) return nullptr;
     QApplication::setApplicationName(QStringLiteral("Datumer"));
     auto program = std::make_unique<DatumerProgram>(dialogs, separator);
     program->setupScreen().show();

@@ -22,10 +22,6 @@ class PointScreen;
 class ExtraParametersDialog;
 class HeightPrecisionDialog;
 
-// The smallest screen the windows are laid out for.
-bool ScreenLargeEnough(QSize screenSize);
-inline constexpr const char* kScreenTooSmallMessage =
-    "Установите разрешение экрана не менее 800*600!";
 // The five paragraphs of the start-up message.
 QString InformationText();
 

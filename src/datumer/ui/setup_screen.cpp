@@ -11,11 +11,11 @@
 
 #include "common/text.hpp"
 #include "datumer/presets.hpp"
-#include "datumer/ui/window_parts.hpp"
 #include "datumer/version.hpp"
 #include "ui/dialog_service.hpp"
 #include "ui/input_field.hpp"
 #include "ui/qt_text.hpp"
+#include "ui/screen_parts.hpp"
 
 namespace datumer {
 namespace {
@@ -48,32 +48,33 @@ SetupScreen::SetupScreen(DatumerState& state, ui::DialogService& dialogs, char s
 void SetupScreen::buildControls() {
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(
-        makeLabel(this, "Программа предназначена для пересчёта геодезических координат путём"));
+        ui::makeLabel(this, "Программа предназначена для пересчёта геодезических координат путём"));
+    layout->addWidget(ui::makeLabel(
+        this, "7-параметрического преобразования. Могут быть выбраны особые параметры"));
     layout->addWidget(
-        makeLabel(this, "7-параметрического преобразования. Могут быть выбраны особые параметры"));
-    layout->addWidget(makeLabel(this, "преобразования, а также исходного и целевого эллипсоидов."));
+        ui::makeLabel(this, "преобразования, а также исходного и целевого эллипсоидов."));
 
     auto* choiceGroup = makeGroup(this, " ВЫБОР ПРЕОБРАЗОВАНИЯ ", "GroupBox1");
     auto* choiceLayout = new QVBoxLayout(choiceGroup);
-    presetList_ = makeList(choiceGroup, "ComboBox1");
+    presetList_ = ui::makeList(choiceGroup, "ComboBox1");
     presetList_->setMaxVisibleItems(14);
     QStringList lines;
     for (int i = 1; i <= kPresetCount; ++i) lines << ui::fromUtf8(PresetListText(state_, i));
-    setListItems(*presetList_, lines, 0);
+    ui::setListItems(*presetList_, lines, 0);
     choiceLayout->addWidget(presetList_);
     layout->addWidget(choiceGroup);
 
     layout->addWidget(buildParameterGroup());
     layout->addWidget(buildEllipsoidGroup());
 
-    auto* version = makeLabel(this, std::string("ver ") + kProgramVersion, "Label_Version");
+    auto* version = ui::makeLabel(this, std::string("ver ") + kProgramVersion, "Label_Version");
     layout->addWidget(version, 0, Qt::AlignRight);
     layout->addStretch(1);
 
     auto* buttons = new QHBoxLayout;
-    restartButton_ = makeButton(this, "Всё заново", "Button1");
-    proceedButton_ = makeButton(this, "Далее", "Button2");
-    exitButton_ = makeButton(this, "Выход", "Button3");
+    restartButton_ = ui::makeButton(this, "Всё заново", "Button1");
+    proceedButton_ = ui::makeButton(this, "Далее", "Button2");
+    exitButton_ = ui::makeButton(this, "Выход", "Button3");
     buttons->addWidget(restartButton_);
     buttons->addStretch(1);
     buttons->addWidget(proceedButton_);
@@ -96,12 +97,12 @@ QWidget* SetupScreen::buildParameterGroup() {
         "Масштабный коэффициент (*0,000001)"};
     int field = 1;
     for (int row = 0; row < 3; ++row) {
-        grid->addWidget(makeLabel(group, headings[static_cast<std::size_t>(row)]), row * 2, 0, 1,
-                        6);
+        grid->addWidget(ui::makeLabel(group, headings[static_cast<std::size_t>(row)]), row * 2, 0,
+                        1, 6);
         const int inRow = row < 2 ? 3 : 1;
         for (int column = 0; column < inRow; ++column, ++field) {
             grid->addWidget(
-                makeLabel(group, kSetupFieldLabels[static_cast<std::size_t>(field - 1)]),
+                ui::makeLabel(group, kSetupFieldLabels[static_cast<std::size_t>(field - 1)]),
                 row * 2 + 1, column * 2, Qt::AlignRight);
             grid->addWidget(makeField(field), row * 2 + 1, column * 2 + 1);
         }
@@ -113,8 +114,8 @@ QWidget* SetupScreen::buildParameterGroup() {
 QWidget* SetupScreen::buildEllipsoidGroup() {
     auto* group = makeGroup(this, " ПАРАМЕТРЫ ЭЛЛИПСОИДОВ ", "GroupBox3");
     auto* grid = new QGridLayout(group);
-    sourceEllipsoidName_ = makeLabel(group, "", "Label_SourceEllipsoid");
-    targetEllipsoidName_ = makeLabel(group, "", "Label_TargetEllipsoid");
+    sourceEllipsoidName_ = ui::makeLabel(group, "", "Label_SourceEllipsoid");
+    targetEllipsoidName_ = ui::makeLabel(group, "", "Label_TargetEllipsoid");
     const std::array<std::pair<const char*, QLabel*>, 2> sides{
         std::pair{"Исходный эллипсоид:", sourceEllipsoidName_},
         std::pair{"Целевой эллипсоид:", targetEllipsoidName_}};
@@ -122,12 +123,12 @@ QWidget* SetupScreen::buildEllipsoidGroup() {
     for (int side = 0; side < 2; ++side) {
         const auto& [heading, nameLabel] = sides[static_cast<std::size_t>(side)];
         auto* headingRow = new QHBoxLayout;
-        headingRow->addWidget(makeLabel(group, heading));
+        headingRow->addWidget(ui::makeLabel(group, heading));
         headingRow->addWidget(nameLabel, 1);
         grid->addLayout(headingRow, side * 2, 0, 1, 4);
         for (int column = 0; column < 2; ++column, ++field) {
             grid->addWidget(
-                makeLabel(group, kSetupFieldLabels[static_cast<std::size_t>(field - 1)]),
+                ui::makeLabel(group, kSetupFieldLabels[static_cast<std::size_t>(field - 1)]),
                 side * 2 + 1, column * 2, Qt::AlignRight);
             grid->addWidget(makeField(field), side * 2 + 1, column * 2 + 1);
         }
@@ -178,7 +179,7 @@ void SetupScreen::presetChosen(int index) {
 
 void SetupScreen::restartClicked() {
     InitDatumPresets(state_);
-    selectQuietly(*presetList_, 0);
+    ui::selectQuietly(*presetList_, 0);
     state_.SelectedPreset = 1;
     showPreset();
 }
