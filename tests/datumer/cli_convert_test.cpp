@@ -1,0 +1,160 @@
+// datumer-cli convert end to end: the real program in a fresh folder, files and streams compared
+// byte for byte.
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "convert_test_folder.hpp"
+
+namespace datumer {
+namespace {
+
+using testing::ReadBytes;
+using testing::TestFolder;
+
+struct CliRun {
+    int exit = -1;
+    std::string out;
+    std::string err;
+};
+
+class CliConvert : public ::testing::Test {
+  protected:
+    // Runs datumer-cli convert in the test folder with `input` on stdin.
+    CliRun Run(const std::vector<std::string>& args, const std::string& input = "") {
+        folder_.Write(".stdin", input);
+        std::string command = "cd '" + folder_.Path().string() + "' && '" DATUMER_CLI "' convert";
+        for (const std::string& arg : args) command += " '" + arg + "'";
+        command += " <.stdin >.stdout 2>.stderr";
+        const int status = std::system(command.c_str());
+        return {WEXITSTATUS(status), ReadBytes(folder_ / ".stdout"),
+                ReadBytes(folder_ / ".stderr")};
+    }
+    std::string Converted(const std::string& name) const {
+        return ReadBytes(folder_.Path() / "RECALC" / name);
+    }
+
+    TestFolder folder_;
+};
+
+const std::string kPreset1Name = " СК42 => WGS84  (ГОСТ P51794-2001 // Кредо Транскор 1.10.345.0)";
+
+TEST_F(CliConvert, TransformsTheMapExampleIntoRecalc) {
+    folder_.Write("moscow.mp", "[POLYLINE]\nData0=(55.75,37.6166667),(55.8,37.5)\n[END]\n");
+    const CliRun run = Run({"--format", "mp", "--preset", "1", "moscow.mp"});
+    EXPECT_EQ(run.exit, 0) << run.err;
+    EXPECT_EQ(Converted("moscow.mp"),
+              "[POLYLINE]\r\nData0=(55.75004,37.61479),(55.80004,37.49812)\r\n[END]\r\n");
+    EXPECT_EQ(run.out, "********** ПЕРЕСЧЁТ ЗАКОНЧЕН **********\n" + kPreset1Name +
+                           "\n\nОбработано     : 1 файлов\nСоздано           : 1 файлов\n"
+                           "Ошибок            : 0\n");
+}
+
+TEST_F(CliConvert, MixedGoodAndBadFilesAreLoggedAndCounted) {
+    folder_.Write("1.txt", "a,55,37,0\n");
+    folder_.Write("2.txt", "a,55,37,0\nb,55,37\n");
+    folder_.Write("3.txt", "c,55,37,0,code\n");
+    const CliRun run = Run({"--format=txt", "--preset=13", "--angle-decimals", "7", "--heights",
+                            "ellipsoidal", "--height-decimals", "2", "1.txt", "2.txt", "3.txt"});
+    EXPECT_EQ(run.exit, 1);
+    EXPECT_EQ(run.out,
+              "Ошибка обработки - файл 2: 2.txt\nОшибка в строке 2\nФайл не создан.\n\n"
+              "********** ПЕРЕСЧЁТ ЗАКОНЧЕН **********\n"
+              "Пользовательские параметры пересчёта\n\n"
+              "Обработано     : 3 файлов\nСоздано           : 2 файлов\nОшибок            : 1\n");
+    // The user preset starts as a copy of preset 1.
+    EXPECT_EQ(Converted("1.txt"), "a,55.0000136,36.9981568,4.95\r\n");
+    EXPECT_EQ(Converted("3.txt"), "c,55.0000136,36.9981568,4.95,code\r\n");
+    EXPECT_FALSE(std::filesystem::exists(folder_.Path() / "RECALC" / "2.txt"));
+}
+
+TEST_F(CliConvert, SecondRunIntoAnExistingRecalcIsCancelled) {
+    folder_.Write("a.mif", "Point 37.5 55.5\n");
+    ASSERT_EQ(Run({"--format", "mif", "a.mif"}).exit, 0);
+    const CliRun again = Run({"--format", "mif", "a.mif"});
+    EXPECT_EQ(again.exit, 1);
+    EXPECT_NE(again.out.find("Невозможно создать подкаталог \\RECALC !\nПересчёт отменён.\n"),
+              std::string::npos)
+        << again.out;
+}
+
+TEST_F(CliConvert, StreamsMifInBothPairOrders) {
+    const CliRun lonLat = Run({"--format", "mif", "-"}, "Version 300\nPoint 37.6166667 55.75\n");
+    EXPECT_EQ(lonLat.exit, 0) << lonLat.err;
+    EXPECT_EQ(lonLat.out.substr(0, 42), "Version 300\r\nPoint 37.6147933840 55.750036");
+
+    const CliRun latLon =
+        Run({"--format", "mif", "--mif-order", "lat-lon", "-"}, "Point 55.75 37.6166667\n");
+    EXPECT_EQ(latLon.exit, 0) << latLon.err;
+    EXPECT_EQ(latLon.out.substr(0, 28), "Point 55.7500363715 37.61479");
+
+    const CliRun refused = Run({"--format", "mif", "--mif-order=lat-lon", "-"}, "Point 120 55\n");
+    EXPECT_EQ(refused.exit, 1);
+    EXPECT_EQ(refused.err, "Ошибка в строке 1\n");
+}
+
+TEST_F(CliConvert, StreamStopsAtTheFirstBadLineWithItsReason) {
+    const CliRun bad = Run({"--format", "txt", "-"}, "a,55,37,0\nb,55,x,0\nc,55,37,0\n");
+    EXPECT_EQ(bad.exit, 1);
+    EXPECT_EQ(bad.out, "a,55.0000135944,36.9981568058,0.000\r\n");
+    EXPECT_EQ(bad.err, "Ошибка в строке 2\n");
+
+    const CliRun projected =
+        Run({"--format", "mif", "-"}, "Version 300\nCoordSys Earth Projection 8, 1001\n");
+    EXPECT_EQ(projected.exit, 1);
+    EXPECT_EQ(projected.err,
+              "Ошибка в строке 2: координаты MIF-файла не географические (CoordSys)\n");
+}
+
+TEST_F(CliConvert, DatumLabelIsRewrittenOrKeptOnRequest) {
+    const std::string header = "[IMG ID]\nDatum=Pulkovo 1942\n[END-IMG ID]\n";
+    EXPECT_EQ(Run({"--format", "mp", "-"}, header).out,
+              "[IMG ID]\r\nDatum=W84\r\n[END-IMG ID]\r\n");
+    const CliRun refused = Run({"--format", "mp", "--preset", "7", "-"}, header);
+    EXPECT_EQ(refused.exit, 1);
+    EXPECT_EQ(refused.err,
+              "Ошибка в строке 2: датум целевой системы не может быть записан в заголовок файла\n");
+    EXPECT_EQ(Run({"--format", "mp", "--preset", "7", "--keep-datum-label", "-"}, header).out,
+              "[IMG ID]\r\nDatum=Pulkovo 1942\r\n[END-IMG ID]\r\n");
+}
+
+TEST_F(CliConvert, RefusesBadUsageWithExitTwo) {
+    const struct {
+        std::vector<std::string> args;
+        const char* message;
+    } cases[] = {
+        {{"a.mp"}, "Не указан формат (--format)\n"},
+        {{"--format", "dxf", "a"}, "Неизвестный формат: dxf\n"},
+        {{"--format", "mp"}, "Не указаны файлы\n"},
+        {{"--format", "mp", "--heights", "normal", "a"},
+         "Параметр --heights не относится к формату mp\n"},
+        {{"--format", "txt", "--mif-order", "lat-lon", "a"},
+         "Параметр --mif-order не относится к формату txt\n"},
+        {{"--format", "txt", "--keep-datum-label", "a"},
+         "Параметр --keep-datum-label не относится к формату txt\n"},
+        {{"--format", "txt", "--angle-decimals", "6", "a"},
+         "Недопустимое значение параметра --angle-decimals: 6\n"},
+        {{"--format", "txt", "--height-decimals", "5", "a"},
+         "Недопустимое значение параметра --height-decimals: 5\n"},
+        {{"--format", "txt", "--heights", "orthometric", "a"},
+         "Недопустимое значение параметра --heights: orthometric\n"},
+        {{"--format", "mif", "--mif-order", "xy", "a"},
+         "Недопустимое значение параметра --mif-order: xy\n"},
+        {{"--format", "mif", "--angle-decimals"}, "Нет значения параметра --angle-decimals\n"},
+        {{"--format", "mif", "--color", "a"}, "Неизвестный параметр: --color\n"},
+    };
+    for (const auto& c : cases) {
+        const CliRun run = Run(c.args);
+        EXPECT_EQ(run.exit, 2) << c.message;
+        EXPECT_EQ(run.err, c.message);
+    }
+    EXPECT_EQ(Run({"--format", "mp", "--preset", "14", "a"}).exit, 2);
+    EXPECT_EQ(Run({"--format", "mp", "-", "a.mp"}).exit, 2);
+    EXPECT_FALSE(std::filesystem::exists(folder_.Path() / "RECALC"));
+}
+
+}  // namespace
+}  // namespace datumer
