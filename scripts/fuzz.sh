@@ -31,7 +31,10 @@ if [ $# -gt 0 ]; then
 else
     mapfile -t targets < <(cd "$root/fuzz" && ls ./*_fuzz.cpp | sed 's|^\./||; s|\.cpp$||')
 fi
-cmake --build "$build" -j "${FUZZ_BUILD_JOBS:-2}" --target "${targets[@]}"
+if ! cmake --build "$build" -j "${FUZZ_BUILD_JOBS:-2}" --target "${targets[@]}" >"$build/build.log" 2>&1; then
+    tail -30 "$build/build.log"
+    exit 2
+fi
 
 failed=()
 for t in "${targets[@]}"; do

@@ -1,0 +1,77 @@
+// Datumer's three converters over whole files in memory, with the preset and options chosen by
+// the first bytes: the converter contract (see converter_harness.hpp), names and tails of point
+// lists carried over, and every line of a map or MIF file that carries no coordinates copied
+// byte for byte (the datum label aside).
+
+#include <string>
+
+#include "common/mpdata.hpp"
+#include "converter_harness.hpp"
+#include "datumer/convert_files.hpp"
+#include "datumer/convert_formats.hpp"
+#include "datumer/convert_mif_objects.hpp"
+#include "datumer/point_rules.hpp"
+#include "datumer/presets.hpp"
+#include "datumer/state.hpp"
+
+namespace {
+
+constexpr int kFormatPointList = 1;
+constexpr int kFormatPolishMap = 2;
+constexpr int kFormatMif = 3;
+
+bool IsLabelLine(int format, std::string_view line) {
+    const std::string_view key = format == kFormatPolishMap ? "Datum=" : "CoordSys";
+    return datumer::StartsWithIgnoringCase(
+        line.substr(line.find_first_not_of(" \t") == std::string_view::npos
+                        ? line.size()
+                        : line.find_first_not_of(" \t")),
+        key);
+}
+
+void CheckCarriedBytes(int format, std::string_view source, std::string_view target) {
+    const auto in = fuzz::SplitLines(source);
+    const auto out = fuzz::SplitTargetLines(target);
+    datumer::MifObjectState mif;
+    for (std::size_t i = 0; i < in.size(); ++i) {
+        if (format == kFormatPointList) {
+            bool ok = true;
+            const common::PointLine point = common::ReadPointLine(in[i], ok);
+            bool outOk = true;
+            const common::PointLine written = common::ReadPointLine(out[i], outOk);
+            FUZZ_CHECK(ok && outOk, "point lines in and out");
+            FUZZ_CHECK(written.Name == point.Name && written.Tail == point.Tail,
+                       "name and tail carried over");
+            continue;
+        }
+        const bool label = IsLabelLine(format, in[i]);
+        const bool coordinates = format == kFormatPolishMap ? common::IsDataLine(in[i])
+                                                            : datumer::NextMifLine(mif, in[i]) !=
+                                                                  datumer::MifLineRole::Copied;
+        if (!coordinates && !label) FUZZ_CHECK(out[i] == in[i], "lines without points copied");
+    }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t size) {
+    if (size < 3) return 0;
+    const int format = 1 + data[0] % kFormatMif;
+    datumer::DatumerState state = datumer::MakeDatumerState();
+    state.SelectedPreset = 1 + data[1] % (datumer::kPresetCount - 1);
+    datumer::EnterPointScreen(state);
+    state.HeightMode = data[2] & 1 ? datumer::kEllipsoidalHeights : datumer::kNormalHeights;
+    state.AnglePrecision = static_cast<std::uint8_t>(7 + (data[2] >> 1) % 4);
+    state.HeightPrecision = static_cast<std::uint8_t>(2 + (data[2] >> 3) % 3);
+    datumer::BatchChoices choices;
+    choices.MifOrder =
+        data[2] & 0x20 ? datumer::MifPairOrder::LatLon : datumer::MifPairOrder::LonLat;
+    choices.KeepDatumLabel = (data[2] & 0x40) != 0;
+    std::string_view file = fuzz::AsText(data + 3, size - 3);
+    const fuzz::Faults faults = fuzz::TakeFaults(file);
+
+    const common::FileConverter convert = datumer::MakeConverter(format, state, choices);
+    const fuzz::Outcome outcome = fuzz::RunWithFaults(convert, file, faults);
+    if (outcome.Converted()) CheckCarriedBytes(format, file, outcome.target);
+    return 0;
+}
