@@ -73,6 +73,10 @@ common::ConvertResult ConvertMifDatum(const common::ConvertJob& job, const Datum
 
 // Adds the reason of a refused file to the message of its bad line.
 void AddRefusalReason(common::ConvertResult& result, const RefusalReason& refusal);
+// The shared line loop over a file with a line function that leaves its reason in `refusal`.
+common::ConvertResult ConvertRefusableLines(const common::ConvertJob& job,
+                                            const common::LineFunction& lines,
+                                            const RefusalReason& refusal);
 
 // A map point (no height in the format) transformed with source height 0.
 GeodeticPoint TransformMapPoint(double latitude, double longitude, const DatumParams& params);

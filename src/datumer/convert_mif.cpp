@@ -184,11 +184,8 @@ common::LineFunction MifDatumLines(const DatumParams& params, const MifOptions& 
 
 common::ConvertResult ConvertMifDatum(const common::ConvertJob& job, const DatumParams& params,
                                       const MifOptions& options) {
-    auto refusal = std::make_shared<std::string>();
-    common::ConvertResult result =
-        common::ConvertFileLines(job, MifDatumLines(params, options, refusal));
-    AddRefusalReason(result, refusal);
-    return result;
+    const auto refusal = std::make_shared<std::string>();
+    return ConvertRefusableLines(job, MifDatumLines(params, options, refusal), refusal);
 }
 
 }  // namespace datumer

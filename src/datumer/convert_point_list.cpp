@@ -46,6 +46,14 @@ void AddRefusalReason(common::ConvertResult& result, const RefusalReason& refusa
     }
 }
 
+common::ConvertResult ConvertRefusableLines(const common::ConvertJob& job,
+                                            const common::LineFunction& lines,
+                                            const RefusalReason& refusal) {
+    common::ConvertResult result = common::ConvertFileLines(job, lines);
+    AddRefusalReason(result, refusal);
+    return result;
+}
+
 GeodeticPoint TransformMapPoint(double latitude, double longitude, const DatumParams& params) {
     GeocentricShift shift;
     GeodeticPoint target;

@@ -63,11 +63,8 @@ common::LineFunction PolishMapDatumLines(const DatumParams& params, const DatumL
 common::ConvertResult ConvertPolishMapDatum(const common::ConvertJob& job,
                                             const DatumParams& params,
                                             const DatumLabelOptions& label) {
-    auto refusal = std::make_shared<std::string>();
-    common::ConvertResult result =
-        common::ConvertFileLines(job, PolishMapDatumLines(params, label, refusal));
-    AddRefusalReason(result, refusal);
-    return result;
+    const auto refusal = std::make_shared<std::string>();
+    return ConvertRefusableLines(job, PolishMapDatumLines(params, label, refusal), refusal);
 }
 
 }  // namespace datumer

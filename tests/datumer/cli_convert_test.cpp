@@ -13,7 +13,8 @@ namespace datumer {
 namespace {
 
 using testing::ReadBytes;
-using testing::TestFolder;
+using testing::TempFolder;
+using testing::WriteBytes;
 
 struct CliRun {
     int exit = -1;
@@ -25,8 +26,8 @@ class CliConvert : public ::testing::Test {
   protected:
     // Runs datumer-cli convert in the test folder with `input` on stdin.
     CliRun Run(const std::vector<std::string>& args, const std::string& input = "") {
-        folder_.Write(".stdin", input);
-        std::string command = "cd '" + folder_.Path().string() + "' && '" DATUMER_CLI "' convert";
+        WriteBytes(folder_ / ".stdin", input);
+        std::string command = "cd '" + folder_.path().string() + "' && '" DATUMER_CLI "' convert";
         for (const std::string& arg : args) command += " '" + arg + "'";
         command += " <.stdin >.stdout 2>.stderr";
         const int status = std::system(command.c_str());
@@ -34,16 +35,16 @@ class CliConvert : public ::testing::Test {
                 ReadBytes(folder_ / ".stderr")};
     }
     std::string Converted(const std::string& name) const {
-        return ReadBytes(folder_.Path() / "RECALC" / name);
+        return ReadBytes(folder_.path() / "RECALC" / name);
     }
 
-    TestFolder folder_;
+    TempFolder folder_;
 };
 
 const std::string kPreset1Name = " СК42 => WGS84  (ГОСТ P51794-2001 // Кредо Транскор 1.10.345.0)";
 
 TEST_F(CliConvert, TransformsTheMapExampleIntoRecalc) {
-    folder_.Write("moscow.mp", "[POLYLINE]\nData0=(55.75,37.6166667),(55.8,37.5)\n[END]\n");
+    WriteBytes(folder_ / "moscow.mp", "[POLYLINE]\nData0=(55.75,37.6166667),(55.8,37.5)\n[END]\n");
     const CliRun run = Run({"--format", "mp", "--preset", "1", "moscow.mp"});
     EXPECT_EQ(run.exit, 0) << run.err;
     EXPECT_EQ(Converted("moscow.mp"),
@@ -54,9 +55,9 @@ TEST_F(CliConvert, TransformsTheMapExampleIntoRecalc) {
 }
 
 TEST_F(CliConvert, MixedGoodAndBadFilesAreLoggedAndCounted) {
-    folder_.Write("1.txt", "a,55,37,0\n");
-    folder_.Write("2.txt", "a,55,37,0\nb,55,37\n");
-    folder_.Write("3.txt", "c,55,37,0,code\n");
+    WriteBytes(folder_ / "1.txt", "a,55,37,0\n");
+    WriteBytes(folder_ / "2.txt", "a,55,37,0\nb,55,37\n");
+    WriteBytes(folder_ / "3.txt", "c,55,37,0,code\n");
     const CliRun run = Run({"--format=txt", "--preset=13", "--angle-decimals", "7", "--heights",
                             "ellipsoidal", "--height-decimals", "2", "1.txt", "2.txt", "3.txt"});
     EXPECT_EQ(run.exit, 1);
@@ -68,11 +69,11 @@ TEST_F(CliConvert, MixedGoodAndBadFilesAreLoggedAndCounted) {
     // The user preset starts as a copy of preset 1.
     EXPECT_EQ(Converted("1.txt"), "a,55.0000136,36.9981568,4.95\r\n");
     EXPECT_EQ(Converted("3.txt"), "c,55.0000136,36.9981568,4.95,code\r\n");
-    EXPECT_FALSE(std::filesystem::exists(folder_.Path() / "RECALC" / "2.txt"));
+    EXPECT_FALSE(std::filesystem::exists(folder_.path() / "RECALC" / "2.txt"));
 }
 
 TEST_F(CliConvert, SecondRunIntoAnExistingRecalcIsCancelled) {
-    folder_.Write("a.mif", "Point 37.5 55.5\n");
+    WriteBytes(folder_ / "a.mif", "Point 37.5 55.5\n");
     ASSERT_EQ(Run({"--format", "mif", "a.mif"}).exit, 0);
     const CliRun again = Run({"--format", "mif", "a.mif"});
     EXPECT_EQ(again.exit, 1);
@@ -153,7 +154,7 @@ TEST_F(CliConvert, RefusesBadUsageWithExitTwo) {
     }
     EXPECT_EQ(Run({"--format", "mp", "--preset", "14", "a"}).exit, 2);
     EXPECT_EQ(Run({"--format", "mp", "-", "a.mp"}).exit, 2);
-    EXPECT_FALSE(std::filesystem::exists(folder_.Path() / "RECALC"));
+    EXPECT_FALSE(std::filesystem::exists(folder_.path() / "RECALC"));
 }
 
 }  // namespace

@@ -13,7 +13,8 @@ namespace datumer {
 namespace {
 
 using testing::ReadBytes;
-using testing::TestFolder;
+using testing::TempFolder;
+using testing::WriteBytes;
 
 class MifDatum : public ::testing::Test {
   protected:
@@ -21,7 +22,7 @@ class MifDatum : public ::testing::Test {
                                   int preset = 1) {
         state_.SelectedPreset = preset;
         state_.Params = BuildDatumParams(state_, preset);
-        folder_.Write("map.mif", source);
+        WriteBytes(folder_ / "map.mif", source);
         return MakeConverter(kFormatMif, state_,
                              choices)(testing::Job(folder_ / "map.mif", Target()));
     }
@@ -38,7 +39,7 @@ class MifDatum : public ::testing::Test {
     }
 
     DatumerState state_ = MakeDatumerState();
-    TestFolder folder_;
+    TempFolder folder_;
 };
 
 const std::string kHeader =

@@ -12,12 +12,13 @@ namespace datumer {
 namespace {
 
 using testing::ReadBytes;
-using testing::TestFolder;
+using testing::TempFolder;
+using testing::WriteBytes;
 
 class PointListDatum : public ::testing::Test {
   protected:
     common::ConvertResult Convert(const std::string& source, PointListOptions options) {
-        folder_.Write("points.txt", source);
+        WriteBytes(folder_ / "points.txt", source);
         return ConvertPointListDatum(testing::Job(folder_ / "points.txt", Target()), params_,
                                      options);
     }
@@ -26,7 +27,7 @@ class PointListDatum : public ::testing::Test {
 
     DatumerState state_ = MakeDatumerState();
     DatumParams params_ = BuildDatumParams(state_, 1);
-    TestFolder folder_;
+    TempFolder folder_;
 };
 
 // Preset 1 moves 55 N, 37 E to 55.0000136, 36.9981568 with an ellipsoidal height of 4.946 m.

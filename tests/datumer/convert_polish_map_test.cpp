@@ -12,7 +12,8 @@ namespace datumer {
 namespace {
 
 using testing::ReadBytes;
-using testing::TestFolder;
+using testing::TempFolder;
+using testing::WriteBytes;
 
 class PolishMapDatum : public ::testing::Test {
   protected:
@@ -20,7 +21,7 @@ class PolishMapDatum : public ::testing::Test {
                                   BatchChoices choices = {}) {
         state_.SelectedPreset = preset;
         state_.Params = BuildDatumParams(state_, preset);
-        folder_.Write("map.mp", source);
+        WriteBytes(folder_ / "map.mp", source);
         return MakeConverter(kFormatPolishMap, state_,
                              choices)(testing::Job(folder_ / "map.mp", Target()));
     }
@@ -28,7 +29,7 @@ class PolishMapDatum : public ::testing::Test {
     std::string Output() const { return ReadBytes(Target()); }
 
     DatumerState state_ = MakeDatumerState();
-    TestFolder folder_;
+    TempFolder folder_;
 };
 
 TEST_F(PolishMapDatum, TransformsDataLinesAndCopiesEverythingElse) {
