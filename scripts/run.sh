@@ -1,7 +1,11 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and starts Gridwise.
+# Installs what is missing, builds, and starts Gridwise's window program.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 bash "$root/scripts/install-deps.sh"
 bash "$root/scripts/build.sh" "$root/build"
-exec "$root/build/src/gridwise/cli/gridwise-cli" point 55 37
+if [[ -z "${DISPLAY:-}" && -z "${WAYLAND_DISPLAY:-}" ]]; then
+    echo "No display found: start Gridwise from a desktop session, or under X virtual frame" \
+         "buffer with: xvfb-run $root/build/src/gridwise/ui/gridwise" >&2
+fi
+exec "$root/build/src/gridwise/ui/gridwise"
