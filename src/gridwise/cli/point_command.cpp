@@ -1,10 +1,10 @@
 #include "gridwise/cli/point_command.hpp"
 
 #include <cmath>
-#include <cstdio>
 #include <optional>
 #include <vector>
 
+#include "common/cli_args.hpp"
 #include "common/text.hpp"
 #include "gridwise/cli/settings_flags.hpp"
 #include "gridwise/point_rules.hpp"
@@ -25,41 +25,21 @@ struct AngleArgument {
 
 std::optional<AngleArgument> ParseAngleArgument(std::string_view text, char positive,
                                                 char negative) {
+    const std::optional<common::AngleArgument> parsed =
+        common::ParseAngleArgument(text, positive, negative);
+    if (!parsed) return std::nullopt;
     AngleArgument result;
-    std::optional<bool> suffixNegative;
-    if (!text.empty()) {
-        const char last = text.back();
-        if (last == positive || last == positive + ('a' - 'A')) suffixNegative = false;
-        if (last == negative || last == negative + ('a' - 'A')) suffixNegative = true;
-        if (suffixNegative) text.remove_suffix(1);
+    result.negative = parsed->Negative;
+    if (parsed->DegMinSec) {
+        result.format = AngleFormat::DegMinSec;
+        result.angle.Deg = parsed->Deg;
+        result.angle.Min = parsed->Min;
+        result.angle.Sec = parsed->Sec;
+        ComposeDegrees(result.angle);
+    } else {
+        result.angle.Value = parsed->Deg;
     }
-    bool ok = true;
-    if (text.find(':') == std::string_view::npos) {
-        const double value = suffixNegative ? common::ParseUnsignedReal(text, ok)
-                                            : common::ParseSignedReal(text, ok);
-        if (!ok) return std::nullopt;
-        result.angle.Value = std::fabs(value);
-        result.negative = suffixNegative ? *suffixNegative : std::signbit(value);
-        return result;
-    }
-    result.format = AngleFormat::DegMinSec;
-    result.negative = suffixNegative.value_or(false);
-    const std::size_t first = text.find(':');
-    const std::size_t second = text.find(':', first + 1);
-    result.angle.Deg = common::ParseUnsignedInt(text.substr(0, first), ok);
-    const std::string_view minutes = text.substr(first + 1, second - first - 1);
-    result.angle.Min = common::ParseUnsignedInt(minutes, ok);
-    if (second != std::string_view::npos)
-        result.angle.Sec = common::ParseUnsignedReal(text.substr(second + 1), ok);
-    if (!ok) return std::nullopt;
-    ComposeDegrees(result.angle);
     return result;
-}
-
-std::string LabelOf(std::string_view caption) {
-    while (!caption.empty() && (caption.back() == ' ' || caption.back() == ':'))
-        caption.remove_suffix(1);
-    return std::string(caption);
 }
 
 std::string AngleText(const AngleArgument& a, std::string_view north, std::string_view south) {
@@ -92,48 +72,26 @@ void WriteText(std::ostream& out, const PointResult& r, const GridwiseState& sta
             << "y: " << PlaneCoordinateText(r.PlanePoint.y, kSeparator) << '\n';
     }
     for (std::size_t i = 0; i < t.sheets.size(); ++i)
-        out << LabelOf(kSheetCaptions[i]) << ": " << t.sheets[i] << '\n';
+        out << common::CaptionLabel(kSheetCaptions[i]) << ": " << t.sheets[i] << '\n';
     const std::string aux[] = {t.scale, t.convergence, t.dsh, t.areaDistortion};
     for (std::size_t i = 0; i < std::size(aux); ++i)
-        out << LabelOf(kAuxCaptions[i]) << ": " << aux[i] << '\n';
-}
-
-std::string JsonNumber(double value) {
-    if (!std::isfinite(value)) return "null";
-    char buffer[40];
-    std::snprintf(buffer, sizeof buffer, "%.17g", value);
-    return buffer;
-}
-
-std::string JsonString(std::string_view text) {
-    std::string result = "\"";
-    for (const char c : text) {
-        if (c == '"' || c == '\\') {
-            result += '\\';
-            result += c;
-        } else if (static_cast<unsigned char>(c) < 0x20) {
-            char buffer[8];
-            std::snprintf(buffer, sizeof buffer, "\\u%04x", static_cast<unsigned>(c));
-            result += buffer;
-        } else {
-            result += c;
-        }
-    }
-    return result + "\"";
+        out << common::CaptionLabel(kAuxCaptions[i]) << ": " << aux[i] << '\n';
 }
 
 void WriteJson(std::ostream& out, const PointResult& r) {
-    out << "{\"ok\": " << (r.ok ? "true" : "false") << ", \"x\": " << JsonNumber(r.PlanePoint.x)
-        << ", \"y\": " << JsonNumber(r.PlanePoint.y) << ", \"B\": " << JsonNumber(r.CalcPoint.B)
-        << ", \"L\": " << JsonNumber(r.CalcPoint.L) << ", \"zone\": " << r.zone
-        << ", \"scale\": " << JsonNumber(r.LengthScale)
-        << ", \"convergence\": " << JsonNumber(r.Convergence)
-        << ", \"dsh1000\": " << (r.ok ? JsonNumber(r.Dsh1000) : "null")
-        << ", \"area_distortion\": " << (r.ok ? JsonNumber(r.AreaDistortion) : "null")
+    out << "{\"ok\": " << (r.ok ? "true" : "false")
+        << ", \"x\": " << common::JsonNumber(r.PlanePoint.x)
+        << ", \"y\": " << common::JsonNumber(r.PlanePoint.y)
+        << ", \"B\": " << common::JsonNumber(r.CalcPoint.B)
+        << ", \"L\": " << common::JsonNumber(r.CalcPoint.L) << ", \"zone\": " << r.zone
+        << ", \"scale\": " << common::JsonNumber(r.LengthScale)
+        << ", \"convergence\": " << common::JsonNumber(r.Convergence)
+        << ", \"dsh1000\": " << (r.ok ? common::JsonNumber(r.Dsh1000) : "null")
+        << ", \"area_distortion\": " << (r.ok ? common::JsonNumber(r.AreaDistortion) : "null")
         << ", \"sheets\": [";
     if (r.sheetsKnown) {
         for (std::size_t i = 0; i < r.allSheets.Field.size(); ++i)
-            out << (i == 0 ? "" : ", ") << JsonString(r.allSheets.Field[i]);
+            out << (i == 0 ? "" : ", ") << common::JsonString(r.allSheets.Field[i]);
     }
     out << "]}\n";
 }
