@@ -78,6 +78,12 @@ common::ConvertResult ConvertRefusableLines(const common::ConvertJob& job,
                                             const common::LineFunction& lines,
                                             const RefusalReason& refusal);
 
+// Writes a header line whose characters [begin, end) name the datum: kept, replaced by the
+// target's name, or refused (false, with the reason) when the format has no name for the target.
+bool WriteDatumLabel(std::string_view line, std::size_t begin, std::size_t end,
+                     const DatumLabelOptions& label, const RefusalReason& refusal,
+                     std::string& out);
+
 // A map point (no height in the format) transformed with source height 0.
 GeodeticPoint TransformMapPoint(double latitude, double longitude, const DatumParams& params);
 

@@ -117,15 +117,7 @@ class MifLines {
     bool CoordSysLine(std::string_view line, std::string& out) {
         const DatumClause clause = FindGeographicDatum(line);
         if (clause.Begin == std::string_view::npos) return Refuse(kMifNotGeographic);
-        if (options_.Label.KeepSourceLabel) {
-            out += line;
-            return true;
-        }
-        if (options_.Label.TargetLabel.empty()) return Refuse(kTargetDatumUnnamed);
-        out += line.substr(0, clause.Begin);
-        out += options_.Label.TargetLabel;
-        out += line.substr(clause.End);
-        return true;
+        return WriteDatumLabel(line, clause.Begin, clause.End, options_.Label, refusal_, out);
     }
 
     // "Point", the blanks after it, one pair.

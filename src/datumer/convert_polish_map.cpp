@@ -34,17 +34,7 @@ class PolishMapLines {
 
   private:
     bool DatumLine(std::string_view line, std::string& out) {
-        if (label_.KeepSourceLabel) {
-            out += line;
-            return true;
-        }
-        if (label_.TargetLabel.empty()) {
-            if (refusal_) *refusal_ = kTargetDatumUnnamed;
-            return false;
-        }
-        out += line.substr(0, kDatumKey.size());
-        out += label_.TargetLabel;
-        return true;
+        return WriteDatumLabel(line, kDatumKey.size(), line.size(), label_, refusal_, out);
     }
 
     common::PointTransform transform_;
