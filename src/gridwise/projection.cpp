@@ -56,12 +56,7 @@ AuxValues AuxAt(Real s, Real c, Real t2, Real eta2, Real l, bool utm) {
     return {static_cast<double>(scale), static_cast<double>(ToDegrees(convergence))};
 }
 
-// x, y in extended precision until the false origin is added.
-struct Plane {
-    Real x = 0, y = 0;
-};
-
-Plane ClassicForward(const TEllConst& ell, Real Br, Real l) {
+ZonePlane ClassicForward(const TEllConst& ell, Real Br, Real l) {
     const Real s = std::sin(Br), c = std::cos(Br), t = std::tan(Br);
     const Real a = ell.A;
     const Real N = a / std::sqrt(1.0L - static_cast<Real>(ell.E2) * s * s);
@@ -81,7 +76,7 @@ Plane ClassicForward(const TEllConst& ell, Real Br, Real l) {
     return {x, y};
 }
 
-Plane KrugerForward(const TEllConst& ell, Real Br, Real l) {
+ZonePlane KrugerForward(const TEllConst& ell, Real Br, Real l) {
     const KrugerConstants k = MakeKrugerConstants(ell);
     const Real s = std::sin(Br), c = std::cos(Br);
     const Real e2 = k.e2, e4 = e2 * e2, e6 = e4 * e2, e8 = e4 * e4;
@@ -105,12 +100,7 @@ Plane KrugerForward(const TEllConst& ell, Real Br, Real l) {
     return {k.rectifyingRadius * xi, k.rectifyingRadius * eta};
 }
 
-// B and l (radians) from x, y in the zone, before the central meridian is added.
-struct Inverse {
-    Real B = 0, l = 0;
-};
-
-Inverse ClassicInverse(const TEllConst& ell, Real x, Real y) {
+ZoneGeo ClassicInverse(const TEllConst& ell, Real x, Real y) {
     const Real B1 = FootpointLatitudeExtended(ell, x);
     const Real s = std::sin(B1), c = std::cos(B1), t = std::tan(B1);
     const Real invN =
@@ -120,7 +110,7 @@ Inverse ClassicInverse(const TEllConst& ell, Real x, Real y) {
     const Real invN2 = invN * invN, invN3 = invN2 * invN, invN4 = invN2 * invN2;
     const Real invN5 = invN4 * invN, invN6 = invN3 * invN3;
     const Real y2 = y * y, y3 = y2 * y, y4 = y2 * y2, y5 = y4 * y, y6 = y3 * y3;
-    Inverse r;
+    ZoneGeo r;
     r.B = B1 - t * (1.0L + eta2) / 2.0L * invN2 * y2 +
           t * (5.0L + 3.0L * t2 + 6.0L * eta2 - 6.0L * eta2 * t2) / 24.0L * invN4 * y4 -
           t * (61.0L + 90.0L * t2 + 45.0L * t4) / 720.0L * invN6 * y6;
@@ -130,7 +120,7 @@ Inverse ClassicInverse(const TEllConst& ell, Real x, Real y) {
     return r;
 }
 
-Inverse KrugerInverse(const TEllConst& ell, Real x, Real y) {
+ZoneGeo KrugerInverse(const TEllConst& ell, Real x, Real y) {
     const KrugerConstants k = MakeKrugerConstants(ell);
     const Real xi = x / k.rectifyingRadius, eta = y / k.rectifyingRadius;
     const Real n = k.n, n2 = n * n, n3 = n2 * n, n4 = n2 * n2;
@@ -150,7 +140,7 @@ Inverse KrugerInverse(const TEllConst& ell, Real x, Real y) {
     const Real cStar = (224.0L * e6 + 889.0L * e8) / 120.0L;
     const Real dStar = -4279.0L * e8 / 1260.0L;
     const Real sp = std::sin(phi), sp2 = sp * sp;
-    Inverse r;
+    ZoneGeo r;
     r.B = phi +
           sp * std::cos(phi) * (aStar + bStar * sp2 + cStar * sp2 * sp2 + dStar * sp2 * sp2 * sp2);
     r.l = std::atan(std::sinh(etaP) / std::cos(xiP));
@@ -218,12 +208,29 @@ double FootpointLatitude(const TEllConst& ell, double X) {
     return static_cast<double>(FootpointLatitudeExtended(ell, X));
 }
 
+const SeriesKernels& PlainSeries(bool kruger) {
+    static constexpr SeriesKernels kClassic{ClassicForward, ClassicInverse};
+    static constexpr SeriesKernels kKruger{KrugerForward, KrugerInverse};
+    return kruger ? kKruger : kClassic;
+}
+
 PlaneCoords GeoToPlane(const GeoCoords& point, const TEllConst& ell,
                        const ProjectionSettings& settings, bool& ok, AuxValues* aux) {
+    return GeoToPlane(point, ell, settings, ok, PlainSeries(settings.kruger), aux);
+}
+
+GeoCoords PlaneToGeo(const PlaneCoords& point, const TEllConst& ell,
+                     const ProjectionSettings& settings, bool& ok, AuxValues* aux) {
+    return PlaneToGeo(point, ell, settings, ok, PlainSeries(settings.kruger), aux);
+}
+
+PlaneCoords GeoToPlane(const GeoCoords& point, const TEllConst& ell,
+                       const ProjectionSettings& settings, bool& ok, const SeriesKernels& kernels,
+                       AuxValues* aux) {
     const Real Br = ToRadians(point.B);
     const ZoneOfPoint zone = ZoneForLongitude(point.L, settings);
     const Real l = ToRadians(zone.dL);
-    Plane p = settings.kruger ? KrugerForward(ell, Br, l) : ClassicForward(ell, Br, l);
+    ZonePlane p = kernels.forward(ell, Br, l);
     if (aux != nullptr) *aux = AuxAtLatitude(ell, Br, l, settings.utm);
     if (settings.utm) {
         p.x *= kUtmScale;
@@ -245,7 +252,8 @@ PlaneCoords GeoToPlane(const GeoCoords& point, const TEllConst& ell,
 }
 
 GeoCoords PlaneToGeo(const PlaneCoords& point, const TEllConst& ell,
-                     const ProjectionSettings& settings, bool& ok, AuxValues* aux) {
+                     const ProjectionSettings& settings, bool& ok, const SeriesKernels& kernels,
+                     AuxValues* aux) {
     Real y = point.y;
     Real meridian = settings.centralMeridian;
     if (!settings.userMeridian) {
@@ -262,7 +270,7 @@ GeoCoords PlaneToGeo(const PlaneCoords& point, const TEllConst& ell,
         x /= kUtmScale;
         y /= kUtmScale;
     }
-    const Inverse inv = settings.kruger ? KrugerInverse(ell, x, y) : ClassicInverse(ell, x, y);
+    const ZoneGeo inv = kernels.inverse(ell, x, y);
     if (aux != nullptr) *aux = AuxAtLatitude(ell, inv.B, inv.l, settings.utm);
     GeoCoords g;
     g.B = static_cast<double>(ToDegrees(inv.B));

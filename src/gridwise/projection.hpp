@@ -65,16 +65,40 @@ long double MeridianArcExtended(const TEllConst& ell, long double B);
 double FootpointLatitude(const TEllConst& ell, double X);
 long double FootpointLatitudeExtended(const TEllConst& ell, long double X);
 
+// The series of one variant, in the zone and before the UTM scale and the false origin: the
+// forward one from latitude Br and longitude difference l (radians) to x, y; the inverse one
+// from x, y to latitude B and longitude difference l (radians). Exchangeable for evaluations
+// that give the same bits faster; the plain ones below are the reference.
+struct ZonePlane {
+    long double x = 0.0L, y = 0.0L;
+};
+struct ZoneGeo {
+    long double B = 0.0L, l = 0.0L;
+};
+struct SeriesKernels {
+    ZonePlane (*forward)(const TEllConst& ell, long double Br, long double l);
+    ZoneGeo (*inverse)(const TEllConst& ell, long double x, long double y);
+};
+// The classic (kruger false) or Krueger series as written.
+const SeriesKernels& PlainSeries(bool kruger);
+
 // B, L -> x, y. With `aux` given, also the scale and convergence at the point. Clears ok when
 // x exceeds 11 000 000 m, when y lies outside [-500 000, 500 000) before the false easting (y
 // is then returned without false easting and zone number), or for a non-finite value.
 PlaneCoords GeoToPlane(const GeoCoords& point, const TEllConst& ell,
                        const ProjectionSettings& settings, bool& ok, AuxValues* aux = nullptr);
+// The same with the given series instead of the one settings.kruger names.
+PlaneCoords GeoToPlane(const GeoCoords& point, const TEllConst& ell,
+                       const ProjectionSettings& settings, bool& ok, const SeriesKernels& kernels,
+                       AuxValues* aux = nullptr);
 
 // x, y -> B, L. With `aux` given, also the scale and convergence at the result. Clears ok when
 // |B| > 90, |L| > 180 or a value is not finite. Without addZoneNumber (and without a user
 // meridian) L is the difference from the central meridian.
 GeoCoords PlaneToGeo(const PlaneCoords& point, const TEllConst& ell,
                      const ProjectionSettings& settings, bool& ok, AuxValues* aux = nullptr);
+GeoCoords PlaneToGeo(const PlaneCoords& point, const TEllConst& ell,
+                     const ProjectionSettings& settings, bool& ok, const SeriesKernels& kernels,
+                     AuxValues* aux = nullptr);
 
 }  // namespace gridwise
