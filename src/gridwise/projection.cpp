@@ -133,7 +133,11 @@ ZoneGeo KrugerInverse(const TEllConst& ell, Real x, Real y) {
         xiP -= delta[j - 1] * std::sin(twoJ * xi) * std::cosh(twoJ * eta);
         etaP -= delta[j - 1] * std::cos(twoJ * xi) * std::sinh(twoJ * eta);
     }
-    const Real phi = std::asin(std::sin(xiP) / std::cosh(etaP));
+    Real phi = std::asin(std::sin(xiP) / std::cosh(etaP));
+    // Past the quarter meridian the arcsine would fold the latitude back below the pole onto the
+    // wrong meridian; continue it over the pole instead, as the classic footpoint does, so that
+    // the range check refuses the point rather than passing a wrong one.
+    if (std::cos(xiP) < 0.0L) phi = std::copysign(kPi, xiP) - phi;
     const Real e2 = k.e2, e4 = e2 * e2, e6 = e4 * e2, e8 = e4 * e4;
     const Real aStar = e2 + e4 + e6 + e8;
     const Real bStar = -(7.0L * e4 + 17.0L * e6 + 30.0L * e8) / 6.0L;
