@@ -8,6 +8,7 @@
 #include "common/mpdata.hpp"
 #include "common/nomenclature.hpp"
 #include "common/text.hpp"
+#include "gridwise/convert_fast_series.hpp"
 #include "gridwise/projection.hpp"
 
 namespace gridwise {
@@ -54,7 +55,7 @@ bool PlaneInputToGeo(const common::PointLine& point, const TEllConst& ell,
                            : !OrdinateNearFalseEasting(point.Second, settings.falseEasting))
         return false;
     bool ok = true;
-    geo = PlaneToGeo(PlaneCoords{point.First, point.Second}, ell, settings, ok);
+    geo = FastPlaneToGeo(PlaneCoords{point.First, point.Second}, ell, settings, ok);
     return ok;
 }
 
@@ -87,9 +88,9 @@ bool ReprojectSurveyPoint(const common::PointLine& point, double sourceOrdinate,
                           const ProjectionSettings& to, const SurveyOptions& options,
                           std::string& out) {
     bool ok = true;
-    const GeoCoords geo = PlaneToGeo(PlaneCoords{point.First, sourceOrdinate}, ell, from, ok);
+    const GeoCoords geo = FastPlaneToGeo(PlaneCoords{point.First, sourceOrdinate}, ell, from, ok);
     if (!ok) return false;
-    const PlaneCoords plane = GeoToPlane(geo, ell, to, ok);
+    const PlaneCoords plane = FastGeoToPlane(geo, ell, to, ok);
     if (!ok) return false;
     AppendPointLine(out, point, plane.x, plane.y, options.Decimals.Plane,
                     point.Height + options.HeightChange, options.Decimals.Height);
@@ -121,7 +122,7 @@ common::LineFunction PointListLines(const TWorkStructure& work, const TEllConst&
         if (directionToPlane) {
             if (!GeoInRange(point.First, point.Second)) return false;
             const PlaneCoords plane =
-                GeoToPlane(GeoCoords{point.First, point.Second}, ell, settings, ok);
+                FastGeoToPlane(GeoCoords{point.First, point.Second}, ell, settings, ok);
             if (!ok) return false;
             AppendPointLine(out, point, plane.x, plane.y, decimals.Plane, point.Height,
                             decimals.Height);
@@ -248,8 +249,7 @@ bool ShiftPoint(double& latitude, double& longitude, double shiftNorth, double s
     long double shiftedL = (r * Lr + shiftEast) * 180.0L / (kShiftPi * r);
     if (shiftedL > 180.0L) shiftedL -= 360.0L;
     const long double shiftedB =
-        FootpointLatitudeExtended(ell, MeridianArcExtended(ell, B) + shiftNorth) * 180.0L /
-        kShiftPi;
+        FastFootpointLatitude(ell, MeridianArcExtended(ell, B) + shiftNorth) * 180.0L / kShiftPi;
     // Written so that NaN (a pole shifted east) fails as well.
     if (!(std::fabs(shiftedB) <= 90.0L && std::fabs(shiftedL) <= 180.0L)) return false;
     latitude = static_cast<double>(shiftedB);
