@@ -130,8 +130,13 @@ std::string ApplyChoices(const GivenFlags& given, GridwiseState& state) {
         ChooseZoneItem(state, static_cast<int>(zone - kZones.begin()));
     }
     if (given.sk63Zone) {
-        if (!DescribeSetupControls(state).sk63ZoneListEnabled)
-            return Refused("--sk63-zone", state, " в этом направлении расчёта");
+        if (!DescribeSetupControls(state).sk63ZoneListEnabled) {
+            const TCHSK& system = state.CurrentSystemRecord();
+            return Refused("--sk63-zone", state,
+                           !system.Sk63ZoneChoice ? ""
+                           : !state.DirectionToPlane ? " в этом направлении расчёта"
+                                                     : " без номера зоны в ординате");
+        }
         bool ok = true;
         const std::int32_t zone = common::ParseUnsignedInt(*given.sk63Zone, ok);
         if (!ok || zone < 1 || zone > kSk63ZoneCount)
