@@ -6,8 +6,6 @@
 #include <cmath>
 #include <numbers>
 
-#include "gridwise/zones.hpp"
-
 namespace gridwise {
 namespace {
 
@@ -22,13 +20,6 @@ constexpr int kMaxRangeDoublings = 64;
 // keeps a margin of four orders of magnitude.
 constexpr Real kCheapArcError = 1.0e-6L;
 constexpr Real kCheapArcLimit = 8.0L;  // radians; beyond it the double argument loses digits
-
-Real ToRadians(Real degrees) {
-    return kPi * degrees / 180.0L;
-}
-Real ToDegrees(Real radians) {
-    return radians * 180.0L / kPi;
-}
 
 // sin and cos of one argument with one reduction: the values sinl and cosl give.
 struct SinCos {
@@ -118,11 +109,7 @@ MultipleAngles MakeMultipleAngles(Real u, Real v) {
     return m;
 }
 
-struct Plane {
-    Real x = 0, y = 0;
-};
-
-Plane ClassicForward(const TEllConst& ell, Real Br, Real l) {
+ZonePlane ClassicForward(const TEllConst& ell, Real Br, Real l) {
     const SinCos sc = SinCosOf(Br);
     const Real s = sc.s, c = sc.c, t = s / c;
     const Real a = ell.A;
@@ -144,7 +131,7 @@ Plane ClassicForward(const TEllConst& ell, Real Br, Real l) {
     return {x, y};
 }
 
-Plane KrugerForward(const TEllConst& ell, Real Br, Real l) {
+ZonePlane KrugerForward(const TEllConst& ell, Real Br, Real l) {
     const KrugerConstants k = MakeKrugerConstants(ell);
     const SinCos sc = SinCosOf(Br);
     const Real s = sc.s, c = sc.c;
@@ -170,11 +157,7 @@ Plane KrugerForward(const TEllConst& ell, Real Br, Real l) {
     return {k.rectifyingRadius * xi, k.rectifyingRadius * eta};
 }
 
-struct Inverse {
-    Real B = 0, l = 0;
-};
-
-Inverse ClassicInverse(const TEllConst& ell, Real x, Real y) {
+ZoneGeo ClassicInverse(const TEllConst& ell, Real x, Real y) {
     const Real B1 = FastFootpointLatitude(ell, x);
     const SinCos sc = SinCosOf(B1);
     const Real s = sc.s, c = sc.c, t = std::tan(B1);
@@ -185,7 +168,7 @@ Inverse ClassicInverse(const TEllConst& ell, Real x, Real y) {
     const Real invN2 = invN * invN, invN3 = invN2 * invN, invN4 = invN2 * invN2;
     const Real invN5 = invN4 * invN, invN6 = invN3 * invN3;
     const Real y2 = y * y, y3 = y2 * y, y4 = y2 * y2, y5 = y4 * y, y6 = y3 * y3;
-    Inverse r;
+    ZoneGeo r;
     r.B = B1 - t * (1.0L + eta2) / 2.0L * invN2 * y2 +
           t * (5.0L + 3.0L * t2 + 6.0L * eta2 - 6.0L * eta2 * t2) / 24.0L * invN4 * y4 -
           t * (61.0L + 90.0L * t2 + 45.0L * t4) / 720.0L * invN6 * y6;
@@ -195,7 +178,7 @@ Inverse ClassicInverse(const TEllConst& ell, Real x, Real y) {
     return r;
 }
 
-Inverse KrugerInverse(const TEllConst& ell, Real x, Real y) {
+ZoneGeo KrugerInverse(const TEllConst& ell, Real x, Real y) {
     const KrugerConstants k = MakeKrugerConstants(ell);
     const Real xi = x / k.rectifyingRadius, eta = y / k.rectifyingRadius;
     const Real n = k.n, n2 = n * n, n3 = n2 * n, n4 = n2 * n2;
@@ -209,7 +192,9 @@ Inverse KrugerInverse(const TEllConst& ell, Real x, Real y) {
         etaP -= delta[j] * m.cos[j] * m.sinh[j];
     }
     const SinCos primed = SinCosOf(xiP);
-    const Real phi = std::asin(primed.s / std::cosh(etaP));
+    Real phi = std::asin(primed.s / std::cosh(etaP));
+    // Past the quarter meridian the latitude goes on over the pole, as in the plain series.
+    if (primed.c < 0.0L) phi = std::copysign(kPi, xiP) - phi;
     const Real e2 = k.e2, e4 = e2 * e2, e6 = e4 * e2, e8 = e4 * e4;
     const Real aStar = e2 + e4 + e6 + e8;
     const Real bStar = -(7.0L * e4 + 17.0L * e6 + 30.0L * e8) / 6.0L;
@@ -217,7 +202,7 @@ Inverse KrugerInverse(const TEllConst& ell, Real x, Real y) {
     const Real dStar = -4279.0L * e8 / 1260.0L;
     const SinCos p = SinCosOf(phi);
     const Real sp = p.s, sp2 = sp * sp;
-    Inverse r;
+    ZoneGeo r;
     r.B = phi + sp * p.c * (aStar + bStar * sp2 + cStar * sp2 * sp2 + dStar * sp2 * sp2 * sp2);
     r.l = std::atan(std::sinh(etaP) / primed.c);
     return r;
@@ -328,62 +313,20 @@ long double FastFootpointLatitude(const TEllConst& ell, long double X) {
     return negative ? -mid : mid;
 }
 
+const SeriesKernels& FastSeries(bool kruger) {
+    static constexpr SeriesKernels kClassic{ClassicForward, ClassicInverse};
+    static constexpr SeriesKernels kKruger{KrugerForward, KrugerInverse};
+    return kruger ? kKruger : kClassic;
+}
+
 PlaneCoords FastGeoToPlane(const GeoCoords& point, const TEllConst& ell,
                            const ProjectionSettings& settings, bool& ok) {
-    const Real Br = ToRadians(point.B);
-    const ZoneOfPoint zone = ZoneForLongitude(point.L, settings);
-    const Real l = ToRadians(zone.dL);
-    Plane p = settings.kruger ? KrugerForward(ell, Br, l) : ClassicForward(ell, Br, l);
-    if (settings.utm) {
-        p.x *= kUtmScale;
-        p.y *= kUtmScale;
-    }
-    if (!zone.valid || !std::isfinite(p.x) || !std::isfinite(p.y)) ok = false;
-    if (p.x > kMaxNorthing) ok = false;
-    PlaneCoords result;
-    result.x = static_cast<double>(p.x + settings.falseNorthing);
-    if (p.y < -kOrdinateLimit || p.y >= kOrdinateLimit) {
-        ok = false;
-        result.y = static_cast<double>(p.y);
-        return result;
-    }
-    p.y += settings.falseEasting;
-    if (settings.addZoneNumber) p.y += zone.zone * static_cast<Real>(kZoneWeight);
-    result.y = static_cast<double>(p.y);
-    return result;
+    return GeoToPlane(point, ell, settings, ok, FastSeries(settings.kruger));
 }
 
 GeoCoords FastPlaneToGeo(const PlaneCoords& point, const TEllConst& ell,
                          const ProjectionSettings& settings, bool& ok) {
-    Real y = point.y;
-    Real meridian = settings.centralMeridian;
-    if (!settings.userMeridian) {
-        const ZoneOfOrdinate zone = ZoneForOrdinate(point.y, settings.utm);
-        if (!zone.valid) ok = false;
-        y = zone.yInZone;
-        meridian = ZoneCentralMeridian(zone.grid);
-    } else if (y >= kZoneWeight) {
-        y = ZoneForOrdinate(point.y, false).yInZone;
-    }
-    Real x = static_cast<Real>(point.x) - settings.falseNorthing;
-    y -= settings.falseEasting;
-    if (settings.utm) {
-        x /= kUtmScale;
-        y /= kUtmScale;
-    }
-    const Inverse inv = settings.kruger ? KrugerInverse(ell, x, y) : ClassicInverse(ell, x, y);
-    GeoCoords g;
-    g.B = static_cast<double>(ToDegrees(inv.B));
-    Real L = ToDegrees(inv.l);
-    if (settings.addZoneNumber || settings.userMeridian) {
-        L += meridian;
-        if (L > 180.0L) L -= 360.0L;
-    }
-    g.L = static_cast<double>(L);
-    if (!std::isfinite(g.B) || !std::isfinite(g.L) || std::fabs(g.B) > 90.0 ||
-        std::fabs(g.L) > 180.0)
-        ok = false;
-    return g;
+    return PlaneToGeo(point, ell, settings, ok, FastSeries(settings.kruger));
 }
 
 }  // namespace gridwise

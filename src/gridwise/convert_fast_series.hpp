@@ -23,7 +23,10 @@
 
 namespace gridwise {
 
-// As GeoToPlane and PlaneToGeo, without the auxiliary values.
+// The fast kernels of the classic (kruger false) and the Krueger series.
+const SeriesKernels& FastSeries(bool kruger);
+
+// GeoToPlane and PlaneToGeo with the fast kernels, without the auxiliary values.
 PlaneCoords FastGeoToPlane(const GeoCoords& point, const TEllConst& ell,
                            const ProjectionSettings& settings, bool& ok);
 GeoCoords FastPlaneToGeo(const PlaneCoords& point, const TEllConst& ell,
