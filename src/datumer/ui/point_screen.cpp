@@ -24,7 +24,6 @@
 namespace datumer {
 namespace {
 
-constexpr const char* kWarningCaption = "Некорректные данные";
 constexpr std::array<std::string_view, 2> kFormatLines{"Формат координат: ггг/мм/сс.сссссс",
                                                        "Формат координат: ггг.гггггггггг"};
 constexpr const char* kNoFormatLine = "Формат координат: -";
@@ -137,10 +136,7 @@ QGroupBox* PointScreen::buildSourceGroup() {
     ui::setListItems(*longitudeHemisphere_, {QStringLiteral("в.д."), QStringLiteral("з.д.")});
     addAngleRow(*grid, 1, "B", 1, latitudeHemisphere_);
     addAngleRow(*grid, 2, "L", 4, longitudeHemisphere_);
-    grid->addWidget(ui::makeLabel(sourceGroup_, "H"), 3, 0);
-    grid->addWidget(makeEdit(7), 3, 1);
-    grid->addWidget(ui::makeLabel(sourceGroup_, "м    (эллипсоидальная высота)"), 3, 2, 1, 6);
-    grid->setColumnStretch(8, 1);
+    addHeightRow(*grid, 3, 7);
 
     for (int field = 1; field <= kPointFieldCount; ++field) {
         ui::InputField* edit = edits_[static_cast<std::size_t>(field - 1)];
@@ -165,10 +161,7 @@ QGroupBox* PointScreen::buildTargetGroup() {
     resultLongitudeHemisphere_ = ui::makeList(targetGroup_, "ComboBox6");
     addAngleRow(*grid, 1, "B", 8, resultLatitudeHemisphere_);
     addAngleRow(*grid, 2, "L", 11, resultLongitudeHemisphere_);
-    grid->addWidget(ui::makeLabel(targetGroup_, "H"), 3, 0);
-    grid->addWidget(makeEdit(14), 3, 1);
-    grid->addWidget(ui::makeLabel(targetGroup_, "м    (эллипсоидальная высота)"), 3, 2, 1, 6);
-    grid->setColumnStretch(8, 1);
+    addHeightRow(*grid, 3, 14);
     for (std::size_t i = 7; i < edits_.size(); ++i) edits_[i]->setEditable(false);
     // All four hemisphere lists as wide as the widest source list, whatever line they hold.
     const int hemisphereWidth =
@@ -200,6 +193,15 @@ void PointScreen::addAngleRow(QGridLayout& grid, int row, const char* axis, int 
     grid.addWidget(seconds, row, 5);
     grid.addWidget(unitLabel(group, "\""), row, 6);
     grid.addWidget(hemisphere, row, 7);
+}
+
+// "H", the height edit and its unit; the last row of a group.
+void PointScreen::addHeightRow(QGridLayout& grid, int row, int editNumber) {
+    QWidget* group = grid.parentWidget();
+    grid.addWidget(ui::makeLabel(group, "H"), row, 0);
+    grid.addWidget(makeEdit(editNumber), row, 1);
+    grid.addWidget(ui::makeLabel(group, "м    (эллипсоидальная высота)"), row, 2, 1, 6);
+    grid.setColumnStretch(8, 1);
 }
 
 ui::InputField* PointScreen::makeEdit(int number) {
@@ -286,7 +288,7 @@ void PointScreen::computeClicked() {
     const bool southern = latitudeHemisphere_->currentIndex() == 1;
     const bool western = longitudeHemisphere_->currentIndex() == 1;
     if (const auto failure = ComputePoint(state_, sourceMode(), southern, western)) {
-        dialogs_.warning(QString::fromUtf8(kWarningCaption), ui::fromUtf8(std::string(*failure)));
+        dialogs_.warning(QString::fromUtf8(kWarningCaption), ui::fromUtf8(*failure));
         return;
     }
     computeButton_->setEnabled(false);

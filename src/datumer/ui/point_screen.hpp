@@ -61,6 +61,7 @@ class PointScreen : public QWidget {
     QGroupBox* buildTargetGroup();
     void addAngleRow(QGridLayout& grid, int row, const char* axis, int firstEdit,
                      QComboBox* hemisphere);
+    void addHeightRow(QGridLayout& grid, int row, int editNumber);
     ui::InputField* makeEdit(int number);
     void setSourceMode(AngleFormat mode);
     void setInputStage();

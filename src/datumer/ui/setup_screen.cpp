@@ -21,7 +21,6 @@ namespace datumer {
 namespace {
 
 constexpr int kFieldWidth = 110;
-constexpr const char* kWarningCaption = "Некорректные данные";
 
 QGroupBox* makeGroup(QWidget* parent, const char* title, const char* name) {
     auto* group = new QGroupBox(QString::fromUtf8(title), parent);
@@ -186,7 +185,7 @@ void SetupScreen::restartClicked() {
 
 void SetupScreen::proceedClicked() {
     if (const auto failure = ValidatePreset(state_)) {
-        dialogs_.warning(QString::fromUtf8(kWarningCaption), ui::fromUtf8(std::string(*failure)));
+        dialogs_.warning(QString::fromUtf8(kWarningCaption), ui::fromUtf8(*failure));
         return;
     }
     hide();

@@ -65,6 +65,8 @@ class SetupScreen : public QWidget {
     QPushButton* exitButton_ = nullptr;
 };
 
+// The caption of the range-check warnings of both screens.
+inline constexpr const char* kWarningCaption = "Некорректные данные";
 // The caption shared by the set-up and the point screen.
 inline constexpr const char* kConversionCaption = " Пересчёт геодезических координат";
 // The size of the set-up screen, which the point screen and the extra dialog take as well.
