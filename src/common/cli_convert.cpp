@@ -69,7 +69,54 @@ class ProgressLine {
     int percent_ = -1;
 };
 
+bool Contains(std::span<const std::string_view> names, std::string_view name) {
+    for (std::string_view candidate : names)
+        if (candidate == name) return true;
+    return false;
+}
+
 }  // namespace
+
+bool CommandArguments::HasFlag(std::string_view flag) const {
+    for (const std::string& given : Flags)
+        if (given == flag) return true;
+    return false;
+}
+
+std::optional<bool> CommandArguments::Progress() const {
+    std::optional<bool> progress;
+    for (const std::string& flag : Flags)
+        if (flag == "--progress" || flag == "--no-progress") progress = flag == "--progress";
+    return progress;
+}
+
+std::string SplitCommandArguments(const std::vector<std::string>& args,
+                                  std::span<const std::string_view> valueNames,
+                                  std::span<const std::string_view> flagNames,
+                                  CommandArguments& arguments) {
+    bool onlyFiles = false;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (onlyFiles || arg == "-" || !arg.starts_with("--")) {
+            arguments.Files.push_back(arg);
+        } else if (arg == "--") {
+            onlyFiles = true;
+        } else if (Contains(flagNames, arg) || arg == "--progress" || arg == "--no-progress") {
+            arguments.Flags.push_back(arg);
+        } else {
+            const std::size_t equals = arg.find('=');
+            const std::string name = arg.substr(0, equals);
+            if (!Contains(valueNames, name)) return "Неизвестный параметр: " + arg;
+            if (equals != std::string::npos)
+                arguments.Values.emplace_back(name, arg.substr(equals + 1));
+            else if (i + 1 < args.size())
+                arguments.Values.emplace_back(name, args[++i]);
+            else
+                return "Нет значения параметра " + name;
+        }
+    }
+    return {};
+}
 
 ConvertResult StreamLines(std::istream& in, std::ostream& out, const LineFunction& lines) {
     StreamSource source(in);

@@ -4,12 +4,36 @@
 
 #include <filesystem>
 #include <iosfwd>
+#include <optional>
+#include <span>
 #include <string>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 #include "common/pointfile.hpp"
 
 namespace common {
+
+// The arguments a command's own options leave: option values in order, bare flags, files.
+struct CommandArguments {
+    std::vector<std::pair<std::string, std::string>> Values;  // option name, value
+    std::vector<std::string> Flags;
+    std::vector<std::string> Files;
+
+    bool HasFlag(std::string_view flag) const;
+    // --progress or --no-progress, the last one given; empty when neither was.
+    std::optional<bool> Progress() const;
+};
+
+// Splits `args`: "-" and anything not starting with "--" is a file, as is everything after
+// "--"; an option of `valueNames` takes "--name value" or "--name=value"; a flag of `flagNames`
+// stands alone (--progress and --no-progress are always flags). Returns the message of an
+// unknown option or a missing value, else empty.
+std::string SplitCommandArguments(const std::vector<std::string>& args,
+                                  std::span<const std::string_view> valueNames,
+                                  std::span<const std::string_view> flagNames,
+                                  CommandArguments& arguments);
 
 // Streams `in` through the line function to `out` (CR LF line ends) and stops at the first bad
 // line, whose good predecessors are already written. The result is a converter's: LineError with

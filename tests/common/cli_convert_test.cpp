@@ -89,3 +89,30 @@ TEST(RunBatchCommand, PrintsTheLogAndExitsByTheOutcome) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(SplitCommandArguments, SeparatesValuesFlagsAndFiles) {
+    const std::string_view values[] = {"--format", "--scale"};
+    const std::string_view flags[] = {"--help"};
+    common::CommandArguments arguments;
+    EXPECT_EQ(common::SplitCommandArguments(
+                  {"a.txt", "--format", "txt", "--scale=25000", "-", "--progress", "--help",
+                   "--no-progress", "--", "--format", "b.txt"},
+                  values, flags, arguments),
+              "");
+    EXPECT_EQ(arguments.Values, (std::vector<std::pair<std::string, std::string>>{
+                                    {"--format", "txt"}, {"--scale", "25000"}}));
+    EXPECT_EQ(arguments.Files, (std::vector<std::string>{"a.txt", "-", "--format", "b.txt"}));
+    EXPECT_TRUE(arguments.HasFlag("--help"));
+    EXPECT_EQ(arguments.Progress(), std::optional<bool>(false));  // the last one given wins
+
+    common::CommandArguments unknown, missing;
+    EXPECT_EQ(common::SplitCommandArguments({"--bogus"}, values, flags, unknown),
+              "Неизвестный параметр: --bogus");
+    EXPECT_EQ(common::SplitCommandArguments({"x", "--scale"}, values, flags, missing),
+              "Нет значения параметра --scale");
+    EXPECT_EQ(missing.Progress(), std::nullopt);
+}
+
+}  // namespace

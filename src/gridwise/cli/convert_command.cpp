@@ -69,13 +69,11 @@ constexpr std::array<ValueOption, 9> kValueOptions = {{
 constexpr std::array<int, 7> kScaleDenominators = {1000000, 500000, 200000, 100000,
                                                    50000,   25000,  10000};
 
+constexpr std::array<std::string_view, 2> kFlagNames = {"--help", "--zone-in-ordinate"};
+
 struct ConvertOptions {
     int format = 0;
-    std::vector<std::pair<std::string, std::string>> values;  // option, value, in order
-    bool zoneInOrdinate = false;
-    std::optional<bool> progress;
-    bool help = false;
-    std::vector<std::string> files;
+    common::CommandArguments arguments;
 };
 
 const ValueOption* FindValueOption(std::string_view name) {
@@ -84,41 +82,8 @@ const ValueOption* FindValueOption(std::string_view name) {
     return nullptr;
 }
 
-// Splits the arguments the settings parser left into options and files; a message on error.
-std::string ReadArguments(const std::vector<std::string>& rest, ConvertOptions& options) {
-    bool onlyFiles = false;
-    for (std::size_t i = 0; i < rest.size(); ++i) {
-        const std::string& arg = rest[i];
-        if (onlyFiles || arg == "-" || !arg.starts_with("--")) {
-            options.files.push_back(arg);
-            continue;
-        }
-        if (arg == "--") {
-            onlyFiles = true;
-        } else if (arg == "--help") {
-            options.help = true;
-        } else if (arg == "--zone-in-ordinate") {
-            options.zoneInOrdinate = true;
-        } else if (arg == "--progress" || arg == "--no-progress") {
-            options.progress = arg == "--progress";
-        } else {
-            const std::size_t equals = arg.find('=');
-            const std::string name = arg.substr(0, equals);
-            if (FindValueOption(name) == nullptr) return "Неизвестный параметр: " + arg;
-            if (equals != std::string::npos) {
-                options.values.emplace_back(name, arg.substr(equals + 1));
-            } else if (i + 1 < rest.size()) {
-                options.values.emplace_back(name, rest[++i]);
-            } else {
-                return "Нет значения параметра " + name;
-            }
-        }
-    }
-    return {};
-}
-
 std::string ReadFormat(ConvertOptions& options) {
-    for (const auto& [name, value] : options.values) {
+    for (const auto& [name, value] : options.arguments.Values) {
         if (name != "--format") continue;
         for (std::size_t i = 0; i < kFormatNames.size(); ++i)
             if (kFormatNames[i] == value) options.format = static_cast<int>(i) + 1;
@@ -230,14 +195,14 @@ std::string ApplyOptions(const ConvertOptions& options, GridwiseState& state) {
     const std::string formatName(kFormatNames[static_cast<std::size_t>(options.format - 1)]);
     DialogChoices choices;
     bool zoneByHand = false;
-    for (const auto& [name, value] : options.values) {
+    for (const auto& [name, value] : options.arguments.Values) {
         if ((FindValueOption(name)->formats & Bit(options.format)) == 0)
             return "Параметр " + name + " не относится к формату " + formatName;
         if (!ReadChoice(name, value, choices))
             return "Недопустимое значение параметра " + name + ": " + value;
         zoneByHand = zoneByHand || name == "--sk42-zone";
     }
-    if (options.zoneInOrdinate) {
+    if (options.arguments.HasFlag("--zone-in-ordinate")) {
         if (options.format != kFormatSk42ToSk63)
             return "Параметр --zone-in-ordinate не относится к формату " + formatName;
         if (zoneByHand) return "Параметры --sk42-zone и --zone-in-ordinate несовместимы";
@@ -246,7 +211,7 @@ std::string ApplyOptions(const ConvertOptions& options, GridwiseState& state) {
     const std::string_view refused = ConfirmDialog(options.format, choices, state);
     if (!refused.empty()) {
         const std::string refusedName(refused);
-        for (const auto& [name, value] : options.values)
+        for (const auto& [name, value] : options.arguments.Values)
             if (name == refusedName)
                 return "Недопустимое значение параметра " + name + ": " + value;
     }
@@ -262,8 +227,9 @@ int RunConvertCommand(std::span<const std::string> args, std::istream& in, std::
     for (std::size_t i = 0; i < kValueOptions.size(); ++i) valueNames[i] = kValueOptions[i].name;
     const SettingsFlagsResult settings = ParseSettingsFlags(args, state, valueNames);
     ConvertOptions options;
-    std::string problem = ReadArguments(settings.rest, options);
-    if (options.help) {
+    std::string problem =
+        common::SplitCommandArguments(settings.rest, valueNames, kFlagNames, options.arguments);
+    if (options.arguments.HasFlag("--help")) {
         out << kUsage << SettingsFlagsHelp();
         return 0;
     }
@@ -274,12 +240,12 @@ int RunConvertCommand(std::span<const std::string> args, std::istream& in, std::
     if (problem.empty()) problem = ReadFormat(options);
     if (problem.empty()) problem = ApplyOptions(options, state);
     if (problem.empty()) problem = std::string(SelectRefusal(options.format, state));
-    if (problem.empty() && options.files.empty()) problem = "Не указаны файлы";
+    if (problem.empty() && options.arguments.Files.empty()) problem = "Не указаны файлы";
     if (!problem.empty()) {
         err << problem << '\n';
         return 2;
     }
-    if (options.files.size() == 1 && options.files.front() == "-") {
+    if (options.arguments.Files.size() == 1 && options.arguments.Files.front() == "-") {
         const common::ConvertResult result =
             common::StreamLines(in, out, MakeLineFunction(options.format, state));
         if (result.message.empty()) return 0;
@@ -287,8 +253,8 @@ int RunConvertCommand(std::span<const std::string> args, std::istream& in, std::
         return 1;
     }
     const bool showProgress =
-        options.progress.value_or(&err == &std::cerr && isatty(STDERR_FILENO) != 0);
-    return common::RunBatchCommand(options.files, MakeConverter(options.format, state),
+        options.arguments.Progress().value_or(&err == &std::cerr && isatty(STDERR_FILENO) != 0);
+    return common::RunBatchCommand(options.arguments.Files, MakeConverter(options.format, state),
                                    SummaryLine(options.format, state), showProgress, out, err);
 }
 
