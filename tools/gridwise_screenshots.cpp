@@ -9,7 +9,6 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QTimer>
 #include <cstdio>
 
@@ -19,6 +18,7 @@
 #include "gridwise/ui/point_screen.hpp"
 #include "gridwise/ui/setup_screen.hpp"
 #include "ui/recording_dialog_service.hpp"
+#include "ui/window_picture.hpp"
 
 namespace {
 
@@ -93,7 +93,10 @@ int main(int argc, char** argv) {
     ok = save(point, folder, "point") && ok;
 
     // A batch run over three point lists, the second with a bad line.
-    QTemporaryDir work(QDir::tempPath() + QStringLiteral("/Точки полевые XXXXXX"));
+    // A fixed folder, so that the picture does not change from run to run.
+    QDir work(QDir::temp().filePath(QStringLiteral("gridwise-screenshots/Точки полевые")));
+    work.removeRecursively();
+    QDir().mkpath(work.path());
     const QString source = work.path() + QStringLiteral("/");
     ok = writeFile(source + QStringLiteral("пункты 1.txt"),
                    "1,55.5,37.5,150.2\r\n2,55.6,37.6,151\r\n") &&
@@ -126,5 +129,6 @@ int main(int argc, char** argv) {
         ok = save(*dialog, folder, name) && ok;
         dialog->hide();
     }
+    work.removeRecursively();
     return ok ? 0 : 1;
 }

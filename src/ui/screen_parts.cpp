@@ -1,6 +1,7 @@
 #include "ui/screen_parts.hpp"
 
 #include <QComboBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
@@ -48,6 +49,16 @@ QStringList itemList(std::span<const std::string_view> items) {
 void selectQuietly(QComboBox& list, int index) {
     const QSignalBlocker block(&list);
     list.setCurrentIndex(index);
+}
+
+QBoxLayout* evenButtonRow(std::initializer_list<QPushButton*> buttons) {
+    auto* row = new QHBoxLayout;
+    for (QPushButton* button : buttons) {
+        row->addStretch(1);
+        row->addWidget(button);
+    }
+    row->addStretch(1);
+    return row;
 }
 
 void fixSize(QWidget& window, int width, int height) {

@@ -2,9 +2,11 @@
 // Small construction helpers shared by the windows of both programs.
 
 #include <QString>
+#include <initializer_list>
 #include <span>
 #include <string_view>
 
+class QBoxLayout;
 class QComboBox;
 class QLabel;
 class QPushButton;
@@ -22,6 +24,8 @@ void setListItems(QComboBox& list, const QStringList& items, int index = 0);
 QStringList itemList(std::span<const std::string_view> items);
 // Selects an item without raising the change event.
 void selectQuietly(QComboBox& list, int index);
+// A row with the buttons evenly spaced across it.
+QBoxLayout* evenButtonRow(std::initializer_list<QPushButton*> buttons);
 // Fixed dialog frame of the given size, at least as large as the layout needs.
 void fixSize(QWidget& window, int width, int height);
 // Centres a window on its screen.

@@ -19,10 +19,6 @@ class OptionDialogsTest : public QObject {
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
     }
     bool okEnabled(QWidget& dialog) { return find<QPushButton>(dialog, "OkButton")->isEnabled(); }
-    void clickBox(QWidget& dialog, const char* name) {
-        auto* box = find<QCheckBox>(dialog, name);
-        QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(4, box->height() / 2));
-    }
 
   private slots:
     void init() { w_ = std::make_unique<Windows>(); }

@@ -188,8 +188,7 @@ class PointScreenTest : public QObject {
         QFETCH(QString, ordinate);
         QFETCH(QString, message);
         choose(setup(), "DirectionList", 1);
-        auto* zoneBox = find<QCheckBox>(setup(), "ZoneCheckBox");
-        QTest::mouseClick(zoneBox, Qt::LeftButton, {}, QPoint(4, zoneBox->height() / 2));
+        clickBox(setup(), "ZoneCheckBox");
         QVERIFY(!w_->state.Work.AddZoneNumber);
         enter();
         type(point(), "Edit7", QStringLiteral("6000000"));

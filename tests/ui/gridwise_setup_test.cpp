@@ -95,7 +95,7 @@ class SetupScreenTest : public QObject {
         QCOMPARE(w_->state.Work.Sk63Zone, 7);
 
         auto* zoneBox = find<QCheckBox>(setup(), "ZoneCheckBox");
-        QTest::mouseClick(zoneBox, Qt::LeftButton, {}, QPoint(4, zoneBox->height() / 2));
+        clickBox(setup(), "ZoneCheckBox");
         QVERIFY(!zoneBox->isChecked());
         QCOMPARE(items(setup(), "Sk63ZoneList"), QStringList{"-"});
         QVERIFY(!find<QComboBox>(setup(), "Sk63ZoneList")->isEnabled());
@@ -103,7 +103,7 @@ class SetupScreenTest : public QObject {
         QCOMPARE(w_->state.Work.Sk63Zone, 0);
         QVERIFY(!w_->state.Work.AddZoneNumber);
 
-        QTest::mouseClick(zoneBox, Qt::LeftButton, {}, QPoint(4, zoneBox->height() / 2));
+        clickBox(setup(), "ZoneCheckBox");
         QCOMPARE(items(setup(), "Sk63ZoneList").size(), 20);
         QCOMPARE(text(setup(), "Sk63ZoneList"), QStringLiteral("1"));
         QCOMPARE(w_->state.Work.Sk63Zone, 1);

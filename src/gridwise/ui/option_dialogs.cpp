@@ -44,13 +44,15 @@ QComboBox* labelledList(QGridLayout& grid, QWidget* parent, std::string_view lab
 QPushButton* addCentredOk(QVBoxLayout& layout, QDialog* dialog) {
     QPushButton* ok = ui::makeButton(dialog, "OK", "OkButton");
     ok->setDefault(true);
-    auto* row = new QHBoxLayout;
-    row->addStretch(1);
-    row->addWidget(ok);
-    row->addStretch(1);
     layout.addStretch(1);
-    layout.addLayout(row);
+    layout.addLayout(ui::evenButtonRow({ok}));
     return ok;
+}
+
+// Every dialog is centred each time it is shown and starts with OK focused.
+void finishShow(QDialog& dialog, QPushButton& ok) {
+    ui::centreOnScreen(dialog);
+    ok.setFocus();
 }
 
 void prepareDialog(QDialog& dialog, const char* objectName, std::string_view caption) {
@@ -94,9 +96,8 @@ void PrecisionDialog::showEvent(QShowEvent* event) {
     ui::selectQuietly(*planeList_, kDefaultPlaneDecimalIndex);
     ui::selectQuietly(*heightList_, kDefaultPlaneDecimalIndex);
     ui::setListEnabled(*heightList_, true);
-    ui::centreOnScreen(*this);
     QDialog::showEvent(event);
-    okButton_->setFocus();
+    finishShow(*this, *okButton_);
 }
 
 void PrecisionDialog::okClicked() {
@@ -127,9 +128,8 @@ NomenclatureDialog::NomenclatureDialog(GridwiseState& state, QWidget* parent)
 void NomenclatureDialog::showEvent(QShowEvent* event) {
     ui::selectQuietly(*scaleList_, kDefaultListScaleIndex);
     ui::setListEnabled(*scaleList_, true);
-    ui::centreOnScreen(*this);
     QDialog::showEvent(event);
-    okButton_->setFocus();
+    finishShow(*this, *okButton_);
 }
 
 void NomenclatureDialog::okClicked() {
@@ -159,13 +159,8 @@ MapShiftDialog::MapShiftDialog(GridwiseState& state, QWidget* parent)
     okButton_ = ui::makeButton(this, "OK", "OkButton", false);
     okButton_->setDefault(true);
     QPushButton* cancel = ui::makeButton(this, "Отмена", "CancelButton", false);
-    auto* row = new QHBoxLayout;
-    row->addStretch(1);
-    row->addWidget(okButton_);
-    row->addWidget(cancel);
-    row->addStretch(1);
     layout->addStretch(1);
-    layout->addLayout(row);
+    layout->addLayout(ui::evenButtonRow({okButton_, cancel}));
     connect(okButton_, &QPushButton::clicked, this, &MapShiftDialog::okClicked);
     connect(cancel, &QPushButton::clicked, this, &MapShiftDialog::cancelClicked);
     ui::fixSize(*this, 300, 230);
@@ -187,9 +182,8 @@ void MapShiftDialog::showEvent(QShowEvent* event) {
     ShowMapShiftDialog(state_);
     northEdit_->setText(ui::generalText(state_.ShiftNorth));
     eastEdit_->setText(ui::generalText(state_.ShiftEast));
-    ui::centreOnScreen(*this);
     QDialog::showEvent(event);
-    okButton_->setFocus();
+    finishShow(*this, *okButton_);
 }
 
 void MapShiftDialog::okClicked() {
@@ -271,9 +265,8 @@ void ExtraParamsDialog::showEvent(QShowEvent* event) {
     heightChangeBox_->setChecked(false);
     ui::selectQuietly(*planeList_, kDefaultPlaneDecimalIndex);
     ui::selectQuietly(*heightList_, kDefaultPlaneDecimalIndex);
-    ui::centreOnScreen(*this);
     QDialog::showEvent(event);
-    okButton_->setFocus();
+    finishShow(*this, *okButton_);
 }
 
 void ExtraParamsDialog::manualZoneToggled(bool checked) {

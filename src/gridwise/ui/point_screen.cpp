@@ -121,13 +121,7 @@ void PointScreen::buildControls() {
     QPushButton* resetButton = ui::makeButton(this, "Всё заново", "Button1");
     QPushButton* backButton = ui::makeButton(this, "Назад", "Button2");
     QPushButton* exitButton = ui::makeButton(this, "Выход", "Button3");
-    auto* buttons = new QHBoxLayout;
-    for (QPushButton* button : {resetButton, backButton, exitButton}) {
-        buttons->addStretch(1);
-        buttons->addWidget(button);
-    }
-    buttons->addStretch(1);
-    layout->addLayout(buttons);
+    layout->addLayout(ui::evenButtonRow({resetButton, backButton, exitButton}));
 
     connect(computeButton_, &QPushButton::clicked, this, &PointScreen::computeClicked);
     connect(resetButton, &QPushButton::clicked, this, &PointScreen::resetClicked);

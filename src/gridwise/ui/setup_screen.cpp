@@ -155,13 +155,7 @@ void SetupScreen::buildControls() {
     resetButton_ = ui::makeButton(this, "Всё заново", "ResetButton");
     nextButton_ = ui::makeButton(this, "Далее", "NextButton");
     exitButton_ = ui::makeButton(this, "Выход", "ExitButton");
-    auto* buttons = new QHBoxLayout;
-    for (QPushButton* button : {resetButton_, nextButton_, exitButton_}) {
-        buttons->addStretch(1);
-        buttons->addWidget(button);
-    }
-    buttons->addStretch(1);
-    layout->addLayout(buttons);
+    layout->addLayout(ui::evenButtonRow({resetButton_, nextButton_, exitButton_}));
 
     connect(directionList_, &QComboBox::currentIndexChanged, this, &SetupScreen::directionChosen);
     connect(projectionList_, &QComboBox::currentIndexChanged, this, &SetupScreen::projectionChosen);
