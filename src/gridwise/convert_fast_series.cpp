@@ -73,6 +73,20 @@ Real CheapArc(const ArcSeries& k, Real B) {
     return ArcFromSines(k, B, s2, s4, s6);
 }
 
+// The constants of the last ellipsoid seen: a converter uses one ellipsoid for all its lines.
+template <class Constants, Constants (*Make)(const TEllConst&)>
+const Constants& CachedFor(const TEllConst& ell) {
+    thread_local bool filled = false;
+    thread_local TEllConst key{};
+    thread_local Constants constants{};
+    if (!filled || ell.A != key.A || ell.B != key.B) {
+        filled = true;
+        key = ell;
+        constants = Make(ell);
+    }
+    return constants;
+}
+
 // f, e², n and the rectifying radius as the Krueger series derive them.
 struct KrugerConstants {
     Real e2 = 0, n = 0, rectifyingRadius = 0;
@@ -125,14 +139,14 @@ ZonePlane ClassicForward(const TEllConst& ell, Real Br, Real l) {
     const Real b3 = N * c * c2 * (1.0L - t2 + eta2) / 6.0L;
     const Real b5 =
         N * c * c4 * (5.0L - 18.0L * t2 + t4 + 14.0L * eta2 - 58.0L * t2 * eta2) / 120.0L;
-    const Real arc = ArcWithExactFirstTerm(MakeArcSeries(ell), Br);
+    const Real arc = ArcWithExactFirstTerm(CachedFor<ArcSeries, MakeArcSeries>(ell), Br);
     const Real x = arc + a2 * l2 + a4 * l2 * l2 + a6 * l3 * l3;
     const Real y = b1 * l + b3 * l3 + b5 * l3 * l2;
     return {x, y};
 }
 
 ZonePlane KrugerForward(const TEllConst& ell, Real Br, Real l) {
-    const KrugerConstants k = MakeKrugerConstants(ell);
+    const KrugerConstants& k = CachedFor<KrugerConstants, MakeKrugerConstants>(ell);
     const SinCos sc = SinCosOf(Br);
     const Real s = sc.s, c = sc.c;
     const Real e2 = k.e2, e4 = e2 * e2, e6 = e4 * e2, e8 = e4 * e4;
@@ -179,7 +193,7 @@ ZoneGeo ClassicInverse(const TEllConst& ell, Real x, Real y) {
 }
 
 ZoneGeo KrugerInverse(const TEllConst& ell, Real x, Real y) {
-    const KrugerConstants k = MakeKrugerConstants(ell);
+    const KrugerConstants& k = CachedFor<KrugerConstants, MakeKrugerConstants>(ell);
     const Real xi = x / k.rectifyingRadius, eta = y / k.rectifyingRadius;
     const Real n = k.n, n2 = n * n, n3 = n2 * n, n4 = n2 * n2;
     const Real delta[4] = {n / 2.0L - 2.0L / 3.0L * n2 + 37.0L / 96.0L * n3 - 1.0L / 360.0L * n4,
@@ -248,12 +262,16 @@ RootEstimate EstimateRoot(const TEllConst& ell, const ArcSeries& k, Real X) {
                                          (static_cast<Real>(ell.A) + ell.B));
     const double n2 = n * n, n3 = n2 * n, n4 = n2 * n2;
     const double mu = static_cast<double>(X / (k.scale * k.c0));
-    double phi = mu + (1.5 * n - 27.0 / 32.0 * n3) * std::sin(2.0 * mu) +
-                 (21.0 / 16.0 * n2 - 55.0 / 32.0 * n4) * std::sin(4.0 * mu) +
-                 151.0 / 96.0 * n3 * std::sin(6.0 * mu) + 1097.0 / 512.0 * n4 * std::sin(8.0 * mu);
+    const double s2 = std::sin(2.0 * mu), c2 = std::cos(2.0 * mu);
+    const double s4 = 2.0 * s2 * c2, c4 = c2 * c2 - s2 * s2;
+    const double s6 = s4 * c2 + c4 * s2, s8 = 2.0 * s4 * c4;
+    double phi = mu + (1.5 * n - 27.0 / 32.0 * n3) * s2 +
+                 (21.0 / 16.0 * n2 - 55.0 / 32.0 * n4) * s4 + 151.0 / 96.0 * n3 * s6 +
+                 1097.0 / 512.0 * n4 * s8;
     // One Newton step on the arc with the meridian radius as its derivative.
     const double s = std::sin(phi);
-    const double radius = ell.A * (1.0 - ell.E2) / std::pow(1.0 - ell.E2 * s * s, 1.5);
+    const double w = 1.0 - ell.E2 * s * s;
+    const double radius = ell.A * (1.0 - ell.E2) / (w * std::sqrt(w));
     phi += static_cast<double>((X - CheapArc(k, phi)) / radius);
     const Real slowestGrowth = static_cast<Real>(ell.A) * (1.0L - ell.E2);
     estimate.usable = std::isfinite(phi) && slowestGrowth > 0.0L;
@@ -266,7 +284,7 @@ RootEstimate EstimateRoot(const TEllConst& ell, const ArcSeries& k, Real X) {
 
 long double FastFootpointLatitude(const TEllConst& ell, long double X) {
     if (std::isnan(X)) return X;
-    const ArcSeries k = MakeArcSeries(ell);
+    const ArcSeries& k = CachedFor<ArcSeries, MakeArcSeries>(ell);
     const bool negative = X < 0.0L;
     X = std::fabs(X);
     Real lo = 0.0L, hi = kPi / 2.0L, mid = 0.0L;
