@@ -220,6 +220,7 @@ LineLoopState RunLineLoop(ByteSource& source, ByteSink& target, const LineFuncti
         }
     }
     if (!writer.Flush()) state.WriteFailed = true;
+    state.BytesRead = reader.BytesRead();
     if (progress) progress(FileProgress{reader.BytesRead(), sourceBytes, state.LineCount});
     return state;
 }
@@ -238,6 +239,9 @@ void FinishFiles(ConverterFiles& files, const LineLoopState& loop, ConvertResult
     } else if (loop.WriteFailed || !closed) {
         result.ok = false;
         result.message = kCannotWriteTarget;
+    } else if (files.SourceBytes != 0 && loop.BytesRead != files.SourceBytes) {
+        result.ok = false;  // the whole source was read, but it was not the file sized at opening
+        result.message = kCannotReadSource;
     }
     if (!result.message.empty() && files.Files != nullptr) files.Files->Remove(files.TargetPath);
     files.Source.reset();

@@ -134,7 +134,6 @@ class LineWriter {
     bool Failed() const { return failed_; }
 
   private:
-
     ByteSink& sink_;
     std::string buffer_;
     std::size_t limit_;
@@ -195,6 +194,7 @@ struct LineLoopState {
     std::uint64_t LineCount = 0;  // lines read; the bad line's number when LineOk is false
     bool ReadFailed = false;
     bool WriteFailed = false;
+    std::uint64_t BytesRead = 0;
 };
 
 // Opens the source, creates the target and checks that twice the source's size fits on the
@@ -208,7 +208,9 @@ LineLoopState RunLineLoop(ByteSource& source, ByteSink& target, const LineFuncti
                           std::uint64_t sourceBytes = 0, const ProgressCallback& progress = {});
 
 // Closes both files; keeps the target only when every line was converted and written. Sets the
-// message of a bad line (`LineError`) with ok true, or a read or write failure with ok false.
+// message of a bad line (`LineError`) with ok true, or a read or write failure with ok false. A
+// source whose size changed while it was read (cut short or grown by another program) is a read
+// failure, so that no line is lost unnoticed.
 void FinishFiles(ConverterFiles& files, const LineLoopState& loop, ConvertResult& result);
 
 // PrepareFiles, the line loop and FinishFiles: the whole body of a line-by-line converter.

@@ -235,6 +235,8 @@ TEST_F(ConverterSteps, EachFailureHasItsOutcomeAndLeavesNoPartialTarget) {
     justEnoughSpace.freeSpace = 12;
     testfiles::FaultyFiles failingRead;
     failingRead.readableBytes = 2;
+    testfiles::FaultyFiles cutShort;
+    cutShort.endAfterBytes = 4;  // at a line boundary, so no line shows it
 
     const struct {
         const char* what;
@@ -253,6 +255,8 @@ TEST_F(ConverterSteps, EachFailureHasItsOutcomeAndLeavesNoPartialTarget) {
         {"not enough space", "a\nb\nc\n", &noSpace, false, "Недостаточно места на диске!", false},
         {"space just enough", "a\nb\nc\n", &justEnoughSpace, true, "", true},
         {"read fails", "a\nb\nc\n", &failingRead, false, "Ошибка чтения исходного файла!", false},
+        {"cut short while read", "a\nb\nc\n", &cutShort, false, "Ошибка чтения исходного файла!",
+         false},
     };
     for (const auto& c : cases) {
         WriteBytes(source, c.sourceBytes);

@@ -58,14 +58,16 @@ class FaultyFiles final : public common::FileAccess {
     std::optional<std::uintmax_t> writableBytes;  // the disk is full after this many bytes
     bool failClose = false;
     std::optional<std::uintmax_t> readableBytes;  // reading fails after this many bytes
+    std::optional<std::uintmax_t> endAfterBytes;  // the source ends early, cut by someone else
     std::optional<std::uintmax_t> freeSpace;      // reported free space
     bool cannotCreateFolder = false;
 
     std::unique_ptr<common::ByteSource> OpenSource(
         const std::filesystem::path& path) const override {
         auto real = common::RealFiles().OpenSource(path);
-        if (!real || !readableBytes) return real;
-        return std::make_unique<FailingSource>(std::move(real), *readableBytes);
+        if (!real || (!readableBytes && !endAfterBytes)) return real;
+        return std::make_unique<FailingSource>(
+            std::move(real), readableBytes ? *readableBytes : *endAfterBytes, !readableBytes);
     }
     std::unique_ptr<common::ByteSink> CreateTarget(
         const std::filesystem::path& path) const override {
@@ -93,10 +95,11 @@ class FaultyFiles final : public common::FileAccess {
   private:
     class FailingSource final : public common::ByteSource {
       public:
-        FailingSource(std::unique_ptr<common::ByteSource> real, std::uintmax_t readable)
-            : real_(std::move(real)), left_(readable) {}
+        FailingSource(std::unique_ptr<common::ByteSource> real, std::uintmax_t readable,
+                      bool endsQuietly)
+            : real_(std::move(real)), left_(readable), endsQuietly_(endsQuietly) {}
         std::ptrdiff_t Read(char* buffer, std::size_t size) override {
-            if (left_ == 0) return -1;
+            if (left_ == 0) return endsQuietly_ ? 0 : -1;
             const std::ptrdiff_t count = real_->Read(
                 buffer, static_cast<std::size_t>(std::min<std::uintmax_t>(size, left_)));
             if (count > 0) left_ -= static_cast<std::uintmax_t>(count);
@@ -106,6 +109,7 @@ class FaultyFiles final : public common::FileAccess {
       private:
         std::unique_ptr<common::ByteSource> real_;
         std::uintmax_t left_;
+        bool endsQuietly_;
     };
 
     class FailingSink final : public common::ByteSink {
