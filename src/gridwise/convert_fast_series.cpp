@@ -298,7 +298,7 @@ long double FastFootpointLatitude(const TEllConst& ell, long double X) {
     const bool withinQuarter = hi == kPi / 2.0L;
     const RootEstimate root = withinQuarter ? EstimateRoot(ell, k, X) : RootEstimate{};
     TrialArc M{0.0L, true};
-    bool decidedAbove = false;  // set when the estimate alone placed X above the trial arc
+    bool decidedAbove = false;  // the side of X when the estimate alone decides it
     bool decided = false;
     for (int step = 0; step < kMaxBisectionSteps; ++step) {
         bool above = decidedAbove;
@@ -316,17 +316,13 @@ long double FastFootpointLatitude(const TEllConst& ell, long double X) {
             // |X - M| exceeds the tolerance, so the side of X is that of the trial arc.
             above = X > M.value;
         }
-        if (above)
-            lo = mid;
-        else
-            hi = mid;
+        // Selected rather than branched on: the side is a coin toss for the branch predictor.
+        lo = above ? mid : lo;
+        hi = above ? hi : mid;
         mid = (lo + hi) / 2.0L;
         decided = root.usable && std::fabs(mid - root.latitude) > root.margin;
-        if (decided) {
-            decidedAbove = mid < root.latitude;
-        } else {
-            M = Trial(ell, k, mid);
-        }
+        decidedAbove = mid < root.latitude;
+        if (!decided) M = Trial(ell, k, mid);
     }
     return negative ? -mid : mid;
 }
