@@ -46,9 +46,12 @@ DatumerProgram::DatumerProgram(ui::DialogService& dialogs, char separator)
     setup_ = std::make_unique<SetupScreen>(state_, dialogs, separator);
     point_ = std::make_unique<PointScreen>(state_, dialogs, separator);
     extra_ = std::make_unique<ExtraParametersDialog>(state_, separator);
-    heights_ = std::make_unique<HeightPrecisionDialog>(state_);
-    batch_ = std::make_unique<ui::BatchScreen>(DatumerBatchFormats(state_, *heights_), dialogs);
+    // The batch screen is created before the dialog it shows for point lists.
+    batch_ = std::make_unique<ui::BatchScreen>(
+        DatumerBatchFormats(state_, [this](QWidget* parent) { return heights_->confirm(parent); }),
+        dialogs);
     batch_->setObjectName(QStringLiteral("TForm4"));
+    heights_ = std::make_unique<HeightPrecisionDialog>(state_);
     point_->setDialogs(extra_.get(), batch_.get());
     giveScreenSize({setup_.get(), point_.get(), extra_.get(), batch_.get()});
     ui::centreOnScreen(*setup_);
