@@ -9,8 +9,6 @@
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
-#include <QPixmap>
-#include <QTemporaryDir>
 #include <cstdio>
 
 #include "datumer/ui/extra_dialog.hpp"
@@ -20,18 +18,12 @@
 #include "datumer/ui/setup_screen.hpp"
 #include "ui/batch_screen.hpp"
 #include "ui/recording_dialog_service.hpp"
+#include "ui/window_picture.hpp"
 
 namespace {
 
 bool save(QWidget& window, const QString& folder, const char* name) {
-    QApplication::processEvents();
-    const QString path = QDir(folder).filePath(QString::fromLatin1(name));
-    if (!window.grab().save(path)) {
-        std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
-        return false;
-    }
-    std::printf("%s\n", qPrintable(path));
-    return true;
+    return ui::saveWindowPicture(window, QDir(folder).filePath(QString::fromLatin1(name)));
 }
 
 template <class T>
@@ -106,13 +98,17 @@ int main(int argc, char** argv) {
     heights.hide();
 
     // The batch screen after a run over MP files.
-    QTemporaryDir folder;
+    // A fixed folder, so that the picture shows the same paths every time.
+    QDir work(QDir::temp().filePath(QStringLiteral("datumer-screenshots/Карты области")));
+    work.removeRecursively();
+    QDir().mkpath(work.path());
     ui::BatchScreen& batch = program.batchScreen();
     batch.show();
-    dialogs.fileAnswers.push_back(sampleFiles(folder.path(), "mp"));
+    dialogs.fileAnswers.push_back(sampleFiles(work.path(), "mp"));
     child<QAbstractButton>(batch, "ChooseButton").click();
     child<QAbstractButton>(batch, "RunButton").click();
     ok &= save(batch, out, "datumer-batch.png");
     batch.hide();
+    work.removeRecursively();
     return ok ? 0 : 1;
 }

@@ -1,49 +1,34 @@
 #pragma once
-// Driving Datumer's real windows in Qt tests: finding controls by their object names, typing
-// into fields and choosing list lines with key events, clicking buttons with the mouse.
+// Datumer's tests drive the windows with the shared drivers of ui_test_support.hpp; these
+// wrappers take the control itself, as the Datumer tests hold it, and add the dialog-service
+// checks.
 
-#include <QAbstractButton>
-#include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
-#include <QTest>
-#include <QTimer>
-#include <QWidget>
 #include <functional>
 
-#include "ui/field_look.hpp"
 #include "ui/recording_dialog_service.hpp"
+#include "ui_test_support.hpp"
 
 namespace datumer_test {
 
+using ui_test::click;
+
 template <class T>
 T* control(QWidget& window, const char* name) {
-    T* found = window.findChild<T*>(QString::fromLatin1(name));
-    if (!found) qFatal("no control %s in %s", name, qPrintable(window.objectName()));
-    return found;
+    return ui_test::find<T>(window, name);
 }
 
 inline QLineEdit* edit(QWidget& window, int number) {
     return control<QLineEdit>(window, qPrintable(QStringLiteral("Edit%1").arg(number)));
 }
 
-// Replaces the whole text of a field as a user would: select all, delete, type.
 inline void typeInto(QLineEdit* field, const QString& text) {
-    field->setFocus();
-    QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
-    QTest::keyClick(field, Qt::Key_Delete);
-    QTest::keyClicks(field, text);
+    ui_test::type(*field->window(), qPrintable(field->objectName()), text);
 }
 
-// Chooses a line of a closed drop-down list with the keyboard.
 inline void chooseLine(QComboBox* list, int index) {
-    list->setFocus();
-    QTest::keyClick(list, Qt::Key_Home);
-    for (int i = 0; i < index; ++i) QTest::keyClick(list, Qt::Key_Down);
-}
-
-inline void click(QWidget& window, const char* buttonName) {
-    QTest::mouseClick(control<QAbstractButton>(window, buttonName), Qt::LeftButton);
+    ui_test::choose(*list->window(), qPrintable(list->objectName()), index);
 }
 
 inline bool shownRed(const QWidget& field) {
@@ -53,7 +38,8 @@ inline bool shownWhite(const QWidget& field) {
     return ui::backgroundColour(field) == ui::editableColour();
 }
 
-// Runs `action` on the modal window that the next exec() opens (once it is up).
+// Like ui_test::onNextModal, but tolerates that no dialog opens: the tests that check that a
+// format has no options dialog need to see that nothing came up.
 inline void whenModalOpens(std::function<void(QWidget&)> action) {
     QTimer::singleShot(0, [action] {
         if (QWidget* modal = QApplication::activeModalWidget()) action(*modal);
