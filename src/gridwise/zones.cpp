@@ -15,14 +15,15 @@ constexpr long double kZoneWidth = 6.0L;
 constexpr long double kLongitudeLimit = 1.0e6L;
 constexpr long double kOrdinateMagnitudeLimit = 1.0e15L;
 
-// The number of whole zone widths in L (L >= 0), as the zone count of the standard grid:
-// the smallest k with L - 6k < 6. Computed from the quotient and corrected, so it equals
-// subtracting 6 until less than 6 remains, without a loop over the zones.
-long double WholeZoneWidths(long double L) {
-    long double k = std::floor(L / kZoneWidth);
-    if (k < 0.0L) k = 0.0L;
-    if (k > 0.0L && L - kZoneWidth * k < 0.0L) k -= 1.0L;
-    if (L - kZoneWidth * k >= kZoneWidth) k += 1.0L;
+// The number of whole zone widths in L, as the zone count of the standard grid: the smallest
+// k >= 0 with L - 6k < 6. The quotient in double arithmetic is within one of it and is
+// corrected in extended precision, so the count equals subtracting 6 until less than 6
+// remains, without a loop over the zones. L is bounded by kLongitudeLimit + 360.
+int WholeZoneWidths(long double L) {
+    const double quotient = static_cast<double>(L) / 6.0;
+    int k = quotient > 0.0 ? static_cast<int>(quotient) : 0;
+    if (k > 0 && L - kZoneWidth * k < 0.0L) --k;
+    if (L - kZoneWidth * k >= kZoneWidth) ++k;
     return k;
 }
 
@@ -46,9 +47,9 @@ ZoneOfPoint ZoneForLongitude(double longitude, const ProjectionSettings& setting
     }
     // Only the two neighbour zones exist.
     const int shift = settings.zoneShift < 0 ? -1 : (settings.zoneShift > 0 ? 1 : 0);
-    const long double widths = WholeZoneWidths(L);
+    const int widths = WholeZoneWidths(L);
     const long double inZone = L - kZoneWidth * widths;
-    int zone = 1 + static_cast<int>(widths);
+    int zone = 1 + widths;
     if (settings.utm) {
         zone -= 30;
         if (zone <= 0) zone += kZoneCount;
