@@ -41,7 +41,8 @@ constexpr std::string_view kUsage =
     "  --shift-north M             сдвиг на север -1000..1000 м (mp-shift; 0)\n"
     "  --shift-east M              сдвиг на восток -1000..1000 м (mp-shift; 0)\n"
     "  --progress | --no-progress  строка хода пересчёта на stderr (по умолчанию на терминале)\n"
-    "\n";
+    "\n"
+    "Флаги настроек:\n";
 
 constexpr std::array<std::string_view, kBatchFormatCount> kFormatNames = {
     "txt", "sheets", "sk42-sk63", "sk63-sk42", "mp-shift"};
