@@ -22,7 +22,7 @@ fi
 cli=${GRIDWISE_CLI:-}
 if [ -z "$cli" ]; then
     build="$root/build-bench"
-    cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DGW_BUILD_UI=OFF -DGW_BUILD_TESTS=OFF >/dev/null
+    cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DGW_BUILD_UI=OFF -DGW_BUILD_TESTS=OFF >/dev/null
     cmake --build "$build" -j2 --target gridwise-cli >/dev/null
     cli="$build/src/gridwise/cli/gridwise-cli"
 fi
