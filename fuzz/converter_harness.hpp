@@ -27,8 +27,13 @@ inline std::vector<std::string_view> SplitLines(std::string_view bytes) {
         if (lf != std::string_view::npos && !line.empty() && line.back() == '\r') {
             line.remove_suffix(1);
         }
+        if (lf == std::string_view::npos) {
+            // A last line without LF loses one CR at its end too.
+            if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+            lines.push_back(line);
+            break;
+        }
         lines.push_back(line);
-        if (lf == std::string_view::npos) break;
         bytes.remove_prefix(lf + 1);
     }
     return lines;

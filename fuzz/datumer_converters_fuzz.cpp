@@ -16,9 +16,9 @@
 
 namespace {
 
-constexpr int kFormatPointList = 1;
-constexpr int kFormatPolishMap = 2;
-constexpr int kFormatMif = 3;
+using datumer::kFormatMif;
+using datumer::kFormatPointList;
+using datumer::kFormatPolishMap;
 
 bool IsLabelLine(int format, std::string_view line) {
     const std::string_view key = format == kFormatPolishMap ? "Datum=" : "CoordSys";
@@ -39,6 +39,11 @@ void CheckCarriedBytes(int format, std::string_view source, std::string_view tar
             const common::PointLine point = common::ReadPointLine(in[i], ok);
             bool outOk = true;
             const common::PointLine written = common::ReadPointLine(out[i], outOk);
+            if (!ok || !outOk) {
+                std::fprintf(stderr, "line %zu of %zu in [%.*s] out [%.*s]\n", i + 1, in.size(),
+                             static_cast<int>(in[i].size()), in[i].data(),
+                             static_cast<int>(out[i].size()), out[i].data());
+            }
             FUZZ_CHECK(ok && outOk, "point lines in and out");
             FUZZ_CHECK(written.Name == point.Name && written.Tail == point.Tail,
                        "name and tail carried over");
