@@ -56,13 +56,11 @@ constexpr std::string_view kUsage =
 
 constexpr std::array<std::string_view, kBatchFormatCount> kFormatNames = {"mp", "txt", "mif"};
 
+constexpr std::array<std::string_view, 2> kFlagNames = {"--help", kKeepLabelFlag};
+
 struct ConvertOptions {
     int Format = 0;
-    std::vector<std::pair<std::string, std::string>> Values;  // option, value, in order
-    bool KeepDatumLabel = false;
-    std::optional<bool> Progress;
-    bool Help = false;
-    std::vector<std::string> Files;
+    common::CommandArguments Arguments;
 };
 
 const ValueOption* FindValueOption(std::string_view name) {
@@ -76,39 +74,8 @@ bool BelongsTo(const ValueOption& option, int format) {
     return option.Formats[0] == 0 || option.Formats[0] == format || option.Formats[1] == format;
 }
 
-// Splits the arguments the preset parser left into options and files; a message on error.
-std::string ReadArguments(const std::vector<std::string>& rest, ConvertOptions& options) {
-    bool onlyFiles = false;
-    for (std::size_t i = 0; i < rest.size(); ++i) {
-        const std::string& arg = rest[i];
-        if (onlyFiles || arg == "-" || !arg.starts_with("--")) {
-            options.Files.push_back(arg);
-        } else if (arg == "--") {
-            onlyFiles = true;
-        } else if (arg == "--help") {
-            options.Help = true;
-        } else if (arg == kKeepLabelFlag) {
-            options.KeepDatumLabel = true;
-        } else if (arg == "--progress" || arg == "--no-progress") {
-            options.Progress = arg == "--progress";
-        } else {
-            const std::size_t equals = arg.find('=');
-            const std::string name = arg.substr(0, equals);
-            if (FindValueOption(name) == nullptr) return "Неизвестный параметр: " + arg;
-            if (equals != std::string::npos) {
-                options.Values.emplace_back(name, arg.substr(equals + 1));
-            } else if (i + 1 < rest.size()) {
-                options.Values.emplace_back(name, rest[++i]);
-            } else {
-                return "Нет значения параметра " + name;
-            }
-        }
-    }
-    return {};
-}
-
 std::string ReadFormat(ConvertOptions& options) {
-    for (const auto& [name, value] : options.Values) {
+    for (const auto& [name, value] : options.Arguments.Values) {
         if (name != "--format") continue;
         options.Format = 0;
         for (std::size_t i = 0; i < kFormatNames.size(); ++i) {
@@ -151,7 +118,7 @@ bool ReadChoice(std::string_view name, std::string_view text, DatumerState& stat
 std::string ApplyOptions(const ConvertOptions& options, DatumerState& state,
                          BatchChoices& choices) {
     const std::string formatName(kFormatNames[static_cast<std::size_t>(options.Format - 1)]);
-    for (const auto& [name, value] : options.Values) {
+    for (const auto& [name, value] : options.Arguments.Values) {
         if (!BelongsTo(*FindValueOption(name), options.Format)) {
             return "Параметр " + name + " не относится к формату " + formatName;
         }
@@ -159,10 +126,10 @@ std::string ApplyOptions(const ConvertOptions& options, DatumerState& state,
             return "Недопустимое значение параметра " + name + ": " + value;
         }
     }
-    if (options.KeepDatumLabel && options.Format == kFormatPointList) {
+    if (options.Arguments.HasFlag(kKeepLabelFlag) && options.Format == kFormatPointList) {
         return "Параметр " + std::string(kKeepLabelFlag) + " не относится к формату " + formatName;
     }
-    choices.KeepDatumLabel = options.KeepDatumLabel;
+    choices.KeepDatumLabel = options.Arguments.HasFlag(kKeepLabelFlag);
     return {};
 }
 
@@ -186,8 +153,9 @@ int RunConvertCommand(std::span<const std::string> args, std::istream& in, std::
     for (std::size_t i = 0; i < kValueOptions.size(); ++i) valueNames[i] = kValueOptions[i].Name;
     const PresetFlagsResult presets = ParsePresetFlags(args, state, valueNames);
     ConvertOptions options;
-    std::string problem = ReadArguments(presets.rest, options);
-    if (options.Help) {
+    std::string problem =
+        common::SplitCommandArguments(presets.rest, valueNames, kFlagNames, options.Arguments);
+    if (options.Arguments.HasFlag("--help")) {
         out << kUsage << "Флаги варианта преобразования:\n" << PresetFlagsHelp();
         return 0;
     }
@@ -198,17 +166,18 @@ int RunConvertCommand(std::span<const std::string> args, std::istream& in, std::
     BatchChoices choices;
     if (problem.empty()) problem = ReadFormat(options);
     if (problem.empty()) problem = ApplyOptions(options, state, choices);
-    if (problem.empty() && options.Files.empty()) problem = "Не указаны файлы";
+    if (problem.empty() && options.Arguments.Files.empty()) problem = "Не указаны файлы";
     if (!problem.empty()) {
         err << problem << '\n';
         return 2;
     }
-    if (options.Files.size() == 1 && options.Files.front() == "-") {
+    if (options.Arguments.Files.size() == 1 && options.Arguments.Files.front() == "-") {
         return StreamCommand(options.Format, state, choices, in, out, err);
     }
     const bool showProgress =
-        options.Progress.value_or(&err == &std::cerr && isatty(STDERR_FILENO) != 0);
-    return common::RunBatchCommand(options.Files, MakeConverter(options.Format, state, choices),
+        options.Arguments.Progress().value_or(&err == &std::cerr && isatty(STDERR_FILENO) != 0);
+    return common::RunBatchCommand(options.Arguments.Files,
+                                   MakeConverter(options.Format, state, choices),
                                    SummaryLine(state), showProgress, out, err);
 }
 
