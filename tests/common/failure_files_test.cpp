@@ -1,11 +1,14 @@
 // Failures on real files in a whole batch run: a target that cannot be created, a disk that is
-// full at the final close or in the middle, a source cut short while it is read or between files,
-// and a run aborted in the middle of a file. After each: every source byte is unchanged, no
-// target is partial, the log says what happened, and a later run converts every file.
+// full at the final close or in the middle, a source cut short between files, a source whose
+// size changes while it is read, and a run aborted in the middle of a file. After each: every
+// source byte is unchanged, no target is partial, the log says what happened, and a later run
+// converts every file.
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -218,6 +221,41 @@ TEST_F(FailureRun, AnAbortInTheMiddleOfAFileFinishesThatFileAndStops) {
     EXPECT_FALSE(fs::exists(Target("3.mp")));
     ExpectNoPartialTarget(clean);
     ExpectSourcesUnchanged();
+    ExpectLaterRunWorks(clean);
+}
+
+TEST_F(FailureRun, ASourceWhoseSizeChangesWhileReadIsAReadFailure) {
+    const auto clean = CleanTargets();
+    const std::string whole = sources.at("2.mp");
+    // Another program cuts the source at a line end, or appends lines, after the first buffer
+    // has been read: every line read is well formed, yet the target would not be the file.
+    const std::function<void(std::uint64_t)> changes[] = {
+        [&](std::uint64_t done) {
+            fs::resize_file(folder / "2.mp", whole.find('\n', done + 5000) + 1);
+        },
+        [&](std::uint64_t) {
+            std::ofstream(folder / "2.mp", std::ios::binary | std::ios::app) << MapBytes(2);
+        },
+    };
+    for (const auto& change : changes) {
+        fs::remove_all(folder / "RECALC");
+        WriteBytes(folder / "2.mp", whole);
+        bool changed = false;
+        const Log log = RunDisturbing(
+            "2.mp", [](const common::ConvertJob&) {},
+            [&](const common::FileProgress& progress) {
+                if (!changed && progress.BytesTotal > 0 &&
+                    progress.BytesDone < progress.BytesTotal) {
+                    change(progress.BytesDone);
+                    changed = true;
+                }
+            });
+        EXPECT_TRUE(changed);
+        EXPECT_EQ(log, FailureOfFileTwo(common::kCannotReadSource));
+        EXPECT_FALSE(fs::exists(Target("2.mp")));
+        ExpectNoPartialTarget(clean);
+    }
+    WriteBytes(folder / "2.mp", whole);
     ExpectLaterRunWorks(clean);
 }
 
