@@ -123,17 +123,16 @@ int Quarter(double& dB, double& dL, long double halfB, long double halfL) {
     return (north ? 0 : 2) + (east ? 1 : 0);
 }
 
-std::string TwoDigits(int n) {
-    return (n <= 9 ? "0" : "") + std::to_string(n);
-}
-
-std::string ThreeDigits(int n) {
-    return (n <= 9 ? "00" : n <= 99 ? "0" : "") + std::to_string(n);
+// A sheet number with leading zeros to `width` digits ("02", "004").
+std::string PaddedNumber(int n, std::size_t width) {
+    std::string digits = std::to_string(n);
+    if (digits.size() < width) digits.insert(0, width - digits.size(), '0');
+    return digits;
 }
 
 void FillAll(TNom2& names, std::string first) {
     names.Field[0] = std::move(first);
-    for (int i = 1; i < kNomenclatureScaleCount; ++i) names.Field[i] = "-";
+    for (int i = 1; i < kNomenclatureScaleCount; ++i) names.Field[i].assign(1, '-');
 }
 
 std::string Joined(const std::string& name, std::string_view part) {
@@ -161,11 +160,12 @@ TNom2 AllSheetNames(double B, double L, const PolarMessages& polar) {
     if (at.row1M < 0 || at.column1M < 0) {
         // Outside the sheet system (a longitude beyond 180 degrees, or not a number).
         const std::string row = at.row1M < 0 ? "?" : std::string(kRowLabels[at.row1M]);
-        const std::string column = at.column1M < 0 ? "?" : TwoDigits(at.column1M);
+        const std::string column = at.column1M < 0 ? "?" : PaddedNumber(at.column1M, 2);
         FillAll(names, row + "-" + column);
         return names;
     }
-    const std::string name1M = std::string(kRowLabels[at.row1M]) + "-" + TwoDigits(at.column1M);
+    const std::string name1M =
+        std::string(kRowLabels[at.row1M]) + "-" + PaddedNumber(at.column1M, 2);
     FindRow100k(at);
     FindColumn100k(at);
 
@@ -177,8 +177,8 @@ TNom2 AllSheetNames(double B, double L, const PolarMessages& polar) {
 
     names.Field[0] = name1M;
     names.Field[1] = Joined(name1M, kQuarters500k[quarter500k]);
-    names.Field[2] = Joined(name1M, TwoDigits(number200k));
-    names.Field[3] = Joined(name1M, ThreeDigits(number100k));
+    names.Field[2] = Joined(name1M, PaddedNumber(number200k, 2));
+    names.Field[3] = Joined(name1M, PaddedNumber(number100k, 3));
     names.Field[4] = Joined(names.Field[3], kQuarters50k[Quarter(at.dB, at.dL, kSixth, 0.25L)]);
     names.Field[5] = Joined(names.Field[4], kQuarters25k[Quarter(at.dB, at.dL, kTwelfth, 0.125L)]);
     names.Field[6] =
