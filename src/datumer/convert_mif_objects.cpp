@@ -34,23 +34,37 @@ MifLineRole KeywordLine(MifObjectState& state, std::string_view line) {
         state.afterText = false;
         return MifLineRole::Copied;
     }
+    // A text whose quoted string stands on its keyword line has its bounding box on the next line.
+    if (IsTextLine(line) && line.find('"') != std::string_view::npos) {
+        state.textBox = true;
+        return MifLineRole::Copied;
+    }
     state.afterText = IsTextLine(line);
     return MifLineRole::Copied;
+}
+
+bool IsObjectKeyword(std::string_view line) {
+    return IsRegionLine(line) || IsPlineLine(line) || IsPlineMultipleLine(line) ||
+           IsPointLine(line) || IsTextLine(line);
+}
+
+// A keyword line that ends a block opens the next object, which would otherwise be copied with
+// its coordinates still in the source datum.
+MifLineRole EndBlock(MifObjectState& state, std::string_view line) {
+    state.inRegion = false;
+    state.inPlineMultiple = false;
+    state.inPline = false;
+    return IsObjectKeyword(line) ? KeywordLine(state, line) : MifLineRole::Copied;
 }
 
 MifLineRole ObjectLine(MifObjectState& state, std::string_view line) {
     if (state.inRegion || state.inPlineMultiple) {
         if (IsMifCoordinateLine(line)) return MifLineRole::Coordinate;
-        if (!IsCountLine(line)) {
-            state.inRegion = false;
-            state.inPlineMultiple = false;
-        }
-        return MifLineRole::Copied;
+        return IsCountLine(line) ? MifLineRole::Copied : EndBlock(state, line);
     }
     if (state.inPline) {
         if (IsMifCoordinateLine(line)) return MifLineRole::Coordinate;
-        state.inPline = false;
-        return MifLineRole::Copied;
+        return EndBlock(state, line);
     }
     state.textBox = false;
     return MifLineRole::TextBox;
@@ -82,7 +96,10 @@ bool IsCountLine(std::string_view line) {
     return line.size() >= 3 && StartsWith(line, "  ") && common::IsDigitChar(line[2]);
 }
 
+// A minus sign opens a coordinate line too: western longitudes and southern latitudes are
+// coordinates like any other, not the end of a block.
 bool IsMifCoordinateLine(std::string_view line) {
+    if (line.size() >= 2 && line[0] == '-') return common::IsDigitChar(line[1]);
     return !line.empty() && common::IsDigitChar(line[0]);
 }
 

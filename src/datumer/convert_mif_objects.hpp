@@ -14,7 +14,7 @@ bool IsPlineMultipleLine(std::string_view line);  // "Pline Multiple..."
 bool IsPointLine(std::string_view line);          // "Point..."
 bool IsTextLine(std::string_view line);           // "Text..."
 bool IsCountLine(std::string_view line);          // two blanks and a digit: a section count
-bool IsMifCoordinateLine(std::string_view line);  // begins with a digit
+bool IsMifCoordinateLine(std::string_view line);  // begins with a digit or a minus and a digit
 
 // How one line is written.
 enum class MifLineRole {
@@ -33,8 +33,8 @@ struct MifObjectState {
     bool textBox = false;          // the current line is the bounding box of a text
 };
 
-// Moves the state past one line and says how that line is written. A line that ends an object
-// is copied and is not tested for keywords, so an object that follows directly is not seen.
+// Moves the state past one line and says how that line is written. A keyword line that ends a
+// block is itself the start of the next object.
 MifLineRole NextMifLine(MifObjectState& state, std::string_view line);
 
 }  // namespace datumer

@@ -62,11 +62,13 @@ const ObjectCase kObjectCases[] = {
      {{"Point   37.5 55.7", Role::PointLine},
       {"    Symbol (35,0,12)", Role::Copied},
       {"Point", Role::PointLine}}},
-    {"RegionEndedByMinusSign",
+    {"RegionKeepsWesternCoordinates",
      {{"Region 1", Role::Copied},
       {"  3", Role::Copied},
       {"37.1 55.1", Role::Coordinate},
-      {"-37.2 55.2", Role::Copied},
+      {"-37.2 55.2", Role::Coordinate},
+      {"-0.5 -12.5", Role::Coordinate},
+      {"-x 55.2", Role::Copied},
       {"37.3 55.3", Role::Copied}}},
     {"RegionEndedByLeadingBlank",
      {{"Region 1", Role::Copied},
@@ -86,8 +88,8 @@ const ObjectCase kObjectCases[] = {
       {"    Font (\"Arial\",0,0,0)", Role::Copied}}},
     {"TextStringOnKeywordLine",
      {{"Text \"Москва\"", Role::Copied},
-      {"    37.1 55.1 37.2 55.2", Role::Copied},
-      {"    Font (\"Arial\",0,0,0)", Role::TextBox},
+      {"    37.1 55.1 37.2 55.2", Role::TextBox},
+      {"    Font (\"Arial\",0,0,0)", Role::Copied},
       {"    Angle 10", Role::Copied}}},
     {"RegionFollowedDirectlyByKeyword",
      {{"Region 1", Role::Copied},
@@ -95,9 +97,15 @@ const ObjectCase kObjectCases[] = {
       {"37.1 55.1", Role::Coordinate},
       {"37.2 55.2", Role::Coordinate},
       {"Pline 2", Role::Copied},
-      {"37.3 55.3", Role::Copied},
-      {"37.4 55.4", Role::Copied},
-      {"Point 37.5 55.5", Role::PointLine}}},
+      {"37.3 55.3", Role::Coordinate},
+      {"37.4 55.4", Role::Coordinate},
+      {"Point 37.5 55.5", Role::PointLine},
+      {"Region 1", Role::Copied},
+      {"  1", Role::Copied},
+      {"37.6 55.6", Role::Coordinate},
+      {"Text", Role::Copied},
+      {"    \"a\"", Role::Copied},
+      {"    37.1 55.1 37.2 55.2", Role::TextBox}}},
     {"OtherObjectsAreCopied",
      {{"Line 37.1 55.1 37.2 55.2", Role::Copied},
       {"Arc 37.1 55.1 37.2 55.2 0 90", Role::Copied},
@@ -136,6 +144,8 @@ TEST(MifLineTests, NeedTheirWholeKeywordAtTheStart) {
     EXPECT_FALSE(IsCountLine("  "));
     EXPECT_FALSE(IsMifCoordinateLine(""));
     EXPECT_FALSE(IsMifCoordinateLine("+37 55"));
+    EXPECT_FALSE(IsMifCoordinateLine("-"));
+    EXPECT_TRUE(IsMifCoordinateLine("-1 5"));
     EXPECT_FALSE(IsTextLine("Tex"));
 }
 

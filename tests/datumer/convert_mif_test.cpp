@@ -149,10 +149,8 @@ TEST_F(MifDatum, MalformedObjectLinesFailTheFile) {
         const char* source;
         const char* message;
     } cases[] = {
-        // A text whose string stands on the keyword line: its box line is taken for the string
-        // and the style line after it for the box.
-        {"Text \"Москва\"\n    37.7 55.7 37.8 55.8\n    Font (\"Arial\",0,0,0)\n",
-         "Ошибка в строке 3"},
+        // A text whose string stands on the keyword line has its box on the next line.
+        {"Text \"Москва\"\n    Font (\"Arial\",0,0,0)\n", "Ошибка в строке 2"},
         {"Text\n    \"a\"\n    37.7 55.7 37.8\n", "Ошибка в строке 3"},
         {"Text\n    \"a\"\n\n", "Ошибка в строке 3"},
         {"Point\n", "Ошибка в строке 1"},
@@ -169,14 +167,19 @@ TEST_F(MifDatum, MalformedObjectLinesFailTheFile) {
     }
 }
 
-TEST_F(MifDatum, LinesThatEndARegionAreCopiedWithoutError) {
+TEST_F(MifDatum, NoObjectIsLeftInTheSourceDatum) {
+    // Western coordinates, a keyword that directly follows a block, and a text whose string
+    // stands on its keyword line are all transformed; a line with a leading blank ends a region.
     const std::string source =
         "Region 1\n  3\n37.1 55.1\n-37.2 55.2\n 37.3 55.3\n"
-        "Region 1\n  1\n37.1 55.1\nPline 2\n37.2 55.2\n37.3 55.3\n";
+        "Region 1\n  1\n37.1 55.1\nPline 2\n37.2 55.2\n37.3 55.3\n"
+        "Text \"a\"\n    37.1 55.1 37.2 55.2\n";
     ASSERT_EQ(Convert(source).message, "");
-    EXPECT_EQ(Output(), "Region 1\r\n  3\r\n" + LonLat(37.1, 55.1) +
-                            "\r\n-37.2 55.2\r\n 37.3 55.3\r\nRegion 1\r\n  1\r\n" +
-                            LonLat(37.1, 55.1) + "\r\nPline 2\r\n37.2 55.2\r\n37.3 55.3\r\n");
+    EXPECT_EQ(Output(), "Region 1\r\n  3\r\n" + LonLat(37.1, 55.1) + "\r\n" + LonLat(-37.2, 55.2) +
+                            "\r\n 37.3 55.3\r\nRegion 1\r\n  1\r\n" + LonLat(37.1, 55.1) +
+                            "\r\nPline 2\r\n" + LonLat(37.2, 55.2) + "\r\n" + LonLat(37.3, 55.3) +
+                            "\r\nText \"a\"\r\n    " + LonLat(37.1, 55.1) + " " +
+                            LonLat(37.2, 55.2) + "\r\n");
 }
 
 TEST_F(MifDatum, RewritesOrRefusesTheCoordSysClause) {
