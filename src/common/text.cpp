@@ -73,58 +73,61 @@ double ParseReal(std::string_view text, bool negative, bool& ok) {
     return negative ? -value : value;
 }
 
-// The decimal digits of a whole, non-negative double.
-std::string WholeDigits(double whole) {
+// Digits a formatted number can have: 309 integer digits of the largest double and the carried
+// "1", 255 decimals and the one that decides the rounding.
+constexpr std::size_t kMaxFormattedIntegerDigits = std::numeric_limits<double>::max_exponent10 + 2;
+constexpr std::size_t kMaxFormattedFractionDigits = 256;
+
+// Writes the decimal digits of a whole, non-negative double at `out`; returns their count.
+std::size_t WriteWholeDigits(double whole, char* out) {
     constexpr double kUint64Range = 18446744073709551616.0;  // 2^64
-    if (whole < kUint64Range) return std::to_string(static_cast<std::uint64_t>(whole));
-    char buffer[std::numeric_limits<double>::max_exponent10 + 2];
-    const auto result =
-        std::to_chars(buffer, buffer + sizeof buffer, whole, std::chars_format::fixed, 0);
-    return std::string(buffer, result.ptr);
+    const auto result = whole < kUint64Range ? std::to_chars(out, out + kMaxFormattedIntegerDigits,
+                                                             static_cast<std::uint64_t>(whole))
+                                             : std::to_chars(out, out + kMaxFormattedIntegerDigits,
+                                                             whole, std::chars_format::fixed, 0);
+    return static_cast<std::size_t>(result.ptr - out);
 }
 
-// `count` fractional digits of a non-negative finite value, truncated, exactly as its binary
-// value has them. Multiplying the fraction by 10 in extended precision is exact while its lowest
-// bit is at least 2^-61, that is for values from 2^-9 up; smaller values take the exact digits of
-// the library's fixed-point conversion.
-std::string FractionDigits(double value, double whole, std::size_t count) {
-    std::string digits(count, '0');
+// Writes `count` fractional digits of a non-negative finite value at `out`, truncated, exactly
+// as its binary value has them. While the fraction's lowest bit is at least 2^-60 (values from
+// 2^-8 up) it is a whole number of 2^-60 units held in 64 bits, and each digit is one exact
+// multiplication; smaller values take the exact digits of the library's fixed-point conversion.
+void WriteFractionDigits(double value, double whole, char* out, std::size_t count) {
     int exponent = 0;
     std::frexp(value, &exponent);
-    const int fractionBits = 53 - exponent;
-    if (value == 0.0 || fractionBits <= 61) {
-        long double fraction = static_cast<long double>(value) - whole;
-        for (char& digit : digits) {
-            fraction *= 10.0L;
-            const int d = static_cast<int>(fraction);
-            digit = static_cast<char>('0' + d);
-            fraction -= d;
+    const int fractionBits = std::max(53 - exponent, 0);
+    constexpr int kUnitBits = 60;
+    if (value == 0.0 || fractionBits <= kUnitBits) {
+        const std::uint64_t mask = (std::uint64_t{1} << fractionBits) - 1;
+        std::uint64_t units = static_cast<std::uint64_t>(std::ldexp(value - whole, fractionBits));
+        for (std::size_t i = 0; i < count; ++i) {
+            units *= 10;
+            out[i] = static_cast<char>('0' + (units >> fractionBits));
+            units &= mask;
         }
-        return digits;
+        return;
     }
-    // A value below 2^-9 has exactly fractionBits decimals, all of them within the buffer.
+    // A value below 2^-8 has exactly fractionBits decimals, all of them within the buffer.
     char buffer[1200];
     const auto result = std::to_chars(buffer, buffer + sizeof buffer, value,
                                       std::chars_format::fixed, fractionBits);
     const std::string_view exact(buffer, static_cast<std::size_t>(result.ptr - buffer));
     const std::string_view fraction = exact.substr(exact.find('.') + 1);
-    fraction.substr(0, count).copy(digits.data(), count);
-    return digits;
+    std::fill(out, out + count, '0');
+    fraction.substr(0, count).copy(out, count);
 }
 
-// Adds one to the last digit of integer + fraction; a carry past the leading digit puts a "1" in
-// front of the integer digits.
-void CarryIntoLastDigit(std::string& integer, std::string& fraction) {
-    for (auto* part : {&fraction, &integer}) {
-        for (auto it = part->rbegin(); it != part->rend(); ++it) {
-            if (*it != '9') {
-                ++*it;
-                return;
-            }
-            *it = '0';
+// Adds one to the last of the digits [begin, end); returns true when the carry passed the first.
+bool CarryIntoLastDigit(char* begin, char* end) {
+    while (end != begin) {
+        --end;
+        if (*end != '9') {
+            ++*end;
+            return false;
         }
+        *end = '0';
     }
-    integer.insert(integer.begin(), '1');
+    return true;
 }
 
 std::string NonFiniteText(double value) {
@@ -181,29 +184,39 @@ std::int32_t ParseUnsignedInt(std::string_view text, bool& ok) {
         std::min<std::int64_t>(sum, std::numeric_limits<std::int32_t>::max()));
 }
 
-std::string FormatFixed(bool padZeros, std::uint8_t minIntDigits, bool roundLast, double value,
-                        std::uint8_t decimals, char separator) {
-    if (!std::isfinite(value)) return NonFiniteText(value);
+void AppendFixed(std::string& out, bool padZeros, std::uint8_t minIntDigits, bool roundLast,
+                 double value, std::uint8_t decimals, char separator) {
+    if (!std::isfinite(value)) {
+        out += NonFiniteText(value);
+        return;
+    }
     const bool negative = value < 0;
     if (negative) value = -value;
 
+    // Integer and fractional digits side by side, one free place in front for a carried "1".
+    char digits[1 + kMaxFormattedIntegerDigits + kMaxFormattedFractionDigits];
+    char* integer = digits + 1;
     const double whole = std::floor(value);
-    std::string integer = WholeDigits(whole);
+    char* fraction = integer + WriteWholeDigits(whole, integer);
     // One digit more than asked for decides the rounding.
-    std::string fraction = FractionDigits(value, whole, decimals + 1u);
-    const bool roundUp = roundLast && fraction.back() >= '5';
-    fraction.pop_back();
-    if (roundUp) CarryIntoLastDigit(integer, fraction);
-
-    if (padZeros && integer.size() < minIntDigits) {
-        integer.insert(0, minIntDigits - integer.size(), '0');
+    WriteFractionDigits(value, whole, fraction, decimals + 1u);
+    if (roundLast && fraction[decimals] >= '5' &&
+        CarryIntoLastDigit(integer, fraction + decimals)) {
+        *--integer = '1';
     }
+
+    const auto integerCount = static_cast<std::size_t>(fraction - integer);
+    if (negative) out += '-';
+    if (padZeros && integerCount < minIntDigits) out.append(minIntDigits - integerCount, '0');
+    out.append(integer, integerCount);
+    out += separator;
+    out.append(fraction, decimals);
+}
+
+std::string FormatFixed(bool padZeros, std::uint8_t minIntDigits, bool roundLast, double value,
+                        std::uint8_t decimals, char separator) {
     std::string text;
-    text.reserve(integer.size() + fraction.size() + 2);
-    if (negative) text += '-';
-    text += integer;
-    text += separator;
-    text += fraction;
+    AppendFixed(text, padZeros, minIntDigits, roundLast, value, decimals, separator);
     return text;
 }
 

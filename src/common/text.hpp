@@ -41,6 +41,9 @@ std::int32_t ParseUnsignedInt(std::string_view text, bool& ok);
 // when it prints as zero.
 std::string FormatFixed(bool padZeros, std::uint8_t minIntDigits, bool roundLast, double value,
                         std::uint8_t decimals, char separator);
+// FormatFixed appended to `out`, for writers that build a line without temporary strings.
+void AppendFixed(std::string& out, bool padZeros, std::uint8_t minIntDigits, bool roundLast,
+                 double value, std::uint8_t decimals, char separator);
 
 // Fills Deg, Min and Sec from Value.
 void SplitDegrees(TDegMinSec& angle);
