@@ -7,9 +7,11 @@
 #include "gridwise/ui/gridwise_windows.hpp"
 #include "ui/dialog_service.hpp"
 #include "ui/startup.hpp"
+#include "ui/toolkit_translation.hpp"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
+    ui::installToolkitTranslation(app);
     gridwise::GridwiseState state = gridwise::MakeGridwiseState();
     ui::QtDialogService dialogs;
     const auto windows = gridwise::StartGridwise(state, dialogs, ui::primaryScreenSize());
