@@ -53,9 +53,9 @@ bool CoordinateGroupReader::Next(double& latitude, double& longitude) {
 
 void AppendCoordinateGroup(std::string& out, bool firstGroup, double latitude, double longitude) {
     out.append(firstGroup ? "(" : ",(");
-    out.append(FormatFixed(false, 1, true, latitude, 5, '.'));
+    AppendFixed(out, false, 1, true, latitude, 5, '.');
     out.push_back(',');
-    out.append(FormatFixed(false, 1, true, longitude, 5, '.'));
+    AppendFixed(out, false, 1, true, longitude, 5, '.');
     out.push_back(')');
 }
 

@@ -30,7 +30,7 @@ bool OrdinateNearFalseEasting(double y, double falseEasting) {
 }
 
 void AppendNumber(std::string& out, double value, std::uint8_t decimals) {
-    out.append(common::FormatFixed(false, 1, true, value, decimals, '.'));
+    common::AppendFixed(out, false, 1, true, value, decimals, '.');
 }
 
 // Name, the two output values, the height and the tail of a point-list line.
