@@ -6,9 +6,11 @@
 #include "ui/dialog_service.hpp"
 #include "ui/qt_text.hpp"
 #include "ui/startup.hpp"
+#include "ui/toolkit_translation.hpp"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
+    ui::installToolkitTranslation(app);  // the file dialog and standard buttons in Russian
     ui::QtDialogService dialogs;
     const auto program =
         datumer::StartDatumer(dialogs, ui::primaryScreenSize(), ui::systemDecimalSeparator());
