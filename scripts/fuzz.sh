@@ -26,6 +26,7 @@ if [ ${#missing[@]} -gt 0 ]; then
 fi
 
 cmake -S "$root/fuzz" -B "$build" -DCMAKE_CXX_COMPILER=clang++ >/dev/null
+build=$(cd "$build" && pwd)
 if [ $# -gt 0 ]; then
     targets=("$@")
 else
@@ -46,10 +47,13 @@ for t in "${targets[@]}"; do
     if [ -f "$root/fuzz/$t.dict" ]; then dict=(-dict="$root/fuzz/$t.dict"); fi
     echo "== $t: $seconds s"
     log="$build/$t.log"
-    if ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+    # Several jobs run as worker processes that log to fuzz-N.log in the working folder.
+    parallel=()
+    if [ "$jobs" -gt 1 ]; then parallel=(-jobs="$jobs" -workers="$jobs"); fi
+    if (cd "$artifacts" && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
         "$build/$t" "${dict[@]}" -max_total_time="$seconds" -print_final_stats=1 \
-        -timeout=10 -rss_limit_mb=2048 -max_len=65536 -jobs="$jobs" -workers="$jobs" \
-        -artifact_prefix="$artifacts/" "$corpus" >"$log" 2>&1; then
+        -timeout=10 -rss_limit_mb=2048 -max_len=65536 "${parallel[@]}" \
+        -artifact_prefix="$artifacts/" "$corpus" >"$log" 2>&1); then
         grep -E '^stat::number_of_executed_units|^#[0-9]+.*DONE' "$log" | tail -2 || true
     else
         echo "!! $t found a problem; see $log and $artifacts"
