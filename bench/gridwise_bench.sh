@@ -19,13 +19,7 @@ if ! command -v cct >/dev/null; then
 fi
 [ -x /usr/bin/time ] || { echo "GNU time (/usr/bin/time) is needed" >&2; exit 1; }
 
-cli=${GRIDWISE_CLI:-}
-if [ -z "$cli" ]; then
-    build="$root/build-bench"
-    cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DGW_BUILD_UI=OFF -DGW_BUILD_TESTS=OFF >/dev/null
-    cmake --build "$build" -j2 --target gridwise-cli >/dev/null
-    cli="$build/src/gridwise/cli/gridwise-cli"
-fi
+cli=${GRIDWISE_CLI:-$(bash "$root/bench/build_cli.sh" gridwise-cli)}
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
