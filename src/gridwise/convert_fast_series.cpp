@@ -3,7 +3,9 @@
 
 #include "gridwise/convert_fast_series.hpp"
 
+#include <array>
 #include <cmath>
+#include <limits>
 #include <numbers>
 
 namespace gridwise {
@@ -31,6 +33,84 @@ SinCos SinCosOf(Real x) {
     return r;
 }
 
+// Bounds on how far the values below may lie from those of the plain series assume, as the C
+// library documents for its goal, that each of its extended functions errs by a few units in
+// the last place; they count four, in the plain and in this evaluation alike. A unit below is
+// 2^-64, the relative spacing of long double values.
+constexpr Real kUnit = 0x1p-64L;
+
+// Where the bounds hold: latitudes and conformal latitudes within 80 deg, longitude
+// differences within 20 deg. Elsewhere the plain series decides.
+constexpr Real kBoundedLatitude = 1.3962634015954636616L;    // 80 deg
+constexpr Real kBoundedLongitude = 0.34906585039886591538L;  // 20 deg
+constexpr Real kUnbounded = std::numeric_limits<Real>::infinity();
+
+// pi/2 in two parts: the long double nearest to it and the remainder.
+constexpr Real kHalfPi = kPi / 2.0L;
+constexpr Real kHalfPiRemainder = -2.50827880633416601178e-20L;
+
+// The Taylor coefficients of sin and cos after their leading terms, (-1)^k / (2k+1)! for
+// k = 1..9 and (-1)^k / (2k)! for k = 1..10, each rounded once: n! itself is exact in long
+// double that far, its odd part having fewer than 64 bits.
+struct TaylorCoefficients {
+    std::array<Real, 9> sin{};
+    std::array<Real, 10> cos{};
+};
+constexpr TaylorCoefficients kTaylor = [] {
+    TaylorCoefficients t;
+    Real factorial = 1.0L;
+    for (int n = 1; n <= 20; ++n) {
+        factorial *= n;
+        const int k = n / 2;
+        const Real term = (k % 2 == 0 ? 1.0L : -1.0L) / factorial;
+        if (n % 2 == 1 && k >= 1) t.sin[k - 1] = term;
+        if (n % 2 == 0) t.cos[k - 1] = term;
+    }
+    return t;
+}();
+
+// sum of c[i] z^i, as two interleaved Horner chains in z^2 so that the latency is halved.
+template <std::size_t N>
+Real Polynomial(const std::array<Real, N>& c, Real z) {
+    const Real z2 = z * z;
+    constexpr std::size_t last = N - 1;
+    Real even = c[last % 2 == 0 ? last : last - 1];
+    Real odd = c[last % 2 == 1 ? last : last - 1];
+    for (std::size_t i = (last % 2 == 0 ? last : last - 1); i >= 2; i -= 2)
+        even = c[i - 2] + z2 * even;
+    for (std::size_t i = (last % 2 == 1 ? last : last - 1); i >= 3; i -= 2)
+        odd = c[i - 2] + z2 * odd;
+    return even + z * odd;
+}
+
+// sin and cos of |y| <= pi/4: the Taylor series to the 19th and 20th powers (the remainders lie
+// below a hundredth of a unit), the leading term added last so that it carries no rounding;
+// within one unit in the last place of the true values.
+SinCos SinCosWithinQuarter(Real y) {
+    const Real y2 = y * y;
+    return {y + y * (y2 * Polynomial(kTaylor.sin, y2)), 1.0L + y2 * Polynomial(kTaylor.cos, y2)};
+}
+
+// sin and cos of x for |x| < 5 pi/4. Beyond pi/4 one subtraction of pi/2 or pi brings the
+// argument within the quarter: the subtraction of the long double nearest to it is exact there
+// (x lies within a factor of two of what is subtracted), so the reduced argument errs by half a
+// unit of its own size only. Farther out the library reduces.
+SinCos SinCosReduced(Real x) {
+    constexpr Real kQuarter = kPi / 4.0L;
+    const Real magnitude = std::fabs(x);
+    if (magnitude <= kQuarter) return SinCosWithinQuarter(x);
+    if (magnitude >= 5.0L * kQuarter) return SinCosOf(x);
+    const Real sign = x > 0.0L ? 1.0L : -1.0L;
+    if (magnitude < 3.0L * kQuarter) {
+        const Real y = (magnitude - kHalfPi) - kHalfPiRemainder;
+        const SinCos r = SinCosWithinQuarter(y);
+        return {sign * r.c, -r.s};
+    }
+    const Real y = (magnitude - kPi) - 2.0L * kHalfPiRemainder;
+    const SinCos r = SinCosWithinQuarter(y);
+    return {-sign * r.s, -r.c};
+}
+
 // Helmert's series with its coefficients computed as MeridianArcExtended computes them.
 struct ArcSeries {
     Real scale = 0, c0 = 0, c2 = 0, c4 = 0, c6 = 0;
@@ -53,9 +133,9 @@ Real ArcFromSines(const ArcSeries& k, Real B, Real s2, Real s4, Real s6) {
     return k.scale * (k.c0 * B - k.c2 * s2 + k.c4 * s4 - k.c6 * s6);
 }
 
-// The arc with sin 2B from the library and sin 4B, sin 6B from the double-angle identities.
-Real ArcWithExactFirstTerm(const ArcSeries& k, Real B) {
-    const SinCos two = SinCosOf(2.0L * B);
+// The arc with sin 2B reduced as above and sin 4B, sin 6B from the double-angle identities.
+Real ArcWithReducedSines(const ArcSeries& k, Real B) {
+    const SinCos two = SinCosReduced(2.0L * B);
     const Real s4 = 2.0L * two.s * two.c;
     const Real c4 = two.c * two.c - two.s * two.s;
     const Real s6 = s4 * two.c + c4 * two.s;
@@ -87,9 +167,11 @@ const Constants& CachedFor(const TEllConst& ell) {
     return constants;
 }
 
-// f, e², n and the rectifying radius as the Krueger series derive them.
+// f, e², n and the rectifying radius as the Krueger series derive them, with the coefficients
+// of the forward (beta) and inverse (delta) sums.
 struct KrugerConstants {
     Real e2 = 0, n = 0, rectifyingRadius = 0;
+    Real beta[4] = {}, delta[4] = {};
 };
 KrugerConstants MakeKrugerConstants(const TEllConst& ell) {
     const Real a = ell.A;
@@ -97,34 +179,91 @@ KrugerConstants MakeKrugerConstants(const TEllConst& ell) {
     KrugerConstants k;
     k.e2 = (2.0L - f) * f;
     k.n = f / (2.0L - f);
-    const Real n2 = k.n * k.n;
-    k.rectifyingRadius = a / (1.0L + k.n) * (1.0L + n2 / 4.0L + n2 * n2 / 64.0L);
+    const Real n = k.n, n2 = n * n, n3 = n2 * n, n4 = n2 * n2;
+    k.rectifyingRadius = a / (1.0L + n) * (1.0L + n2 / 4.0L + n4 / 64.0L);
+    k.beta[0] = n / 2.0L - 2.0L / 3.0L * n2 + 5.0L / 16.0L * n3 + 41.0L / 180.0L * n4;
+    k.beta[1] = 13.0L / 48.0L * n2 - 3.0L / 5.0L * n3 + 557.0L / 1440.0L * n4;
+    k.beta[2] = 61.0L / 240.0L * n3 - 103.0L / 140.0L * n4;
+    k.beta[3] = 49561.0L / 161280.0L * n4;
+    k.delta[0] = n / 2.0L - 2.0L / 3.0L * n2 + 37.0L / 96.0L * n3 - 1.0L / 360.0L * n4;
+    k.delta[1] = 1.0L / 48.0L * n2 + 1.0L / 15.0L * n3 - 437.0L / 1440.0L * n4;
+    k.delta[2] = 17.0L / 480.0L * n3 - 37.0L / 840.0L * n4;
+    k.delta[3] = 4397.0L / 161280.0L * n4;
     return k;
 }
 
-// sin(2j u) and cos(2j u), cosh(2j v) and sinh(2j v) for j = 1..4, the first from the library,
-// the others by the multiple-angle identities.
-struct MultipleAngles {
-    Real sin[4], cos[4], cosh[4], sinh[4];
+// --- Krueger series -------------------------------------------------------------------------
+//
+// The plain evaluation spends most of its time in the general argument reduction of sinl, cosl
+// and tanl (every latitude above 45 deg needs it) and in extended-precision functions of small
+// quantities. Here the large quantities stay in extended precision with one subtraction of pi/2
+// for the reduction, and the periodic sums, a few hundred metres at most, are taken in double.
+// The result is then within a bound of the plain series' value rather than equal to it, and the
+// projection keeps it only when the bound cannot change the double it rounds to.
+//
+// The four terms of a Krueger sum, sum_j c_j sin(2j u) cosh(2j v) and
+// sum_j c_j cos(2j u) sinh(2j v), in double, with the first term kept in extended precision
+// around its double factors. sin 2u and cos 2u take the residual of 2u as a first-order
+// correction, so they err by the double function's own rounding; cosh and sinh of 2v come from
+// one expm1, cosh as 1 + (cosh - 1) so that its small part keeps its digits.
+struct KrugerSums {
+    Real alongU = 0, alongV = 0;
 };
-MultipleAngles MakeMultipleAngles(Real u, Real v) {
-    MultipleAngles m;
-    const SinCos first = SinCosOf(2.0L * u);
-    m.sin[0] = first.s;
-    m.cos[0] = first.c;
-    m.cosh[0] = std::cosh(2.0L * v);
-    m.sinh[0] = std::sinh(2.0L * v);
+KrugerSums SumsInDouble(const Real (&coefficient)[4], Real u, Real v) {
+    const Real twoU = 2.0L * u;
+    const double argument = static_cast<double>(twoU);
+    const double residual = static_cast<double>(twoU - argument);
+    const double sinD = std::sin(argument), cosD = std::cos(argument);
+    const double s1 = sinD + cosD * residual, c1 = cosD - sinD * residual;
+    const double e = std::expm1(static_cast<double>(2.0L * v));
+    const double coshMinusOne = e * e / (2.0 * (e + 1.0));
+    const double sh1 = e * (e + 2.0) / (2.0 * (e + 1.0)), ch1 = 1.0 + coshMinusOne;
+    double s = s1, c = c1, sh = sh1, ch = ch1;
+    double restU = 0.0, restV = 0.0;
     for (int j = 1; j < 4; ++j) {
-        m.sin[j] = m.sin[j - 1] * m.cos[0] + m.cos[j - 1] * m.sin[0];
-        m.cos[j] = m.cos[j - 1] * m.cos[0] - m.sin[j - 1] * m.sin[0];
-        m.cosh[j] = m.cosh[j - 1] * m.cosh[0] + m.sinh[j - 1] * m.sinh[0];
-        m.sinh[j] = m.sinh[j - 1] * m.cosh[0] + m.cosh[j - 1] * m.sinh[0];
+        const double sNext = s * c1 + c * s1, cNext = c * c1 - s * s1;
+        const double shNext = sh * ch1 + ch * sh1, chNext = ch * ch1 + sh * sh1;
+        s = sNext, c = cNext, sh = shNext, ch = chNext;
+        restU += static_cast<double>(coefficient[j]) * s * ch;
+        restV += static_cast<double>(coefficient[j]) * c * sh;
     }
-    return m;
+    KrugerSums sums;
+    sums.alongU =
+        coefficient[0] * (static_cast<Real>(s1) + static_cast<Real>(s1) * coshMinusOne) + restU;
+    sums.alongV = coefficient[0] * static_cast<Real>(c1) * static_cast<Real>(sh1) + restV;
+    return sums;
+}
+
+ZonePlane KrugerForward(const TEllConst& ell, Real Br, Real l) {
+    const KrugerConstants& k = CachedFor<KrugerConstants, MakeKrugerConstants>(ell);
+    const SinCos sc = SinCosReduced(Br);
+    const Real s = sc.s, c = sc.c;
+    const Real e2 = k.e2, e4 = e2 * e2, e6 = e4 * e2, e8 = e4 * e4;
+    const Real s2 = s * s;
+    const Real chi = Br - s * c *
+                              (e2 + (5.0L * e4 - e6) / 6.0L * s2 +
+                               (104.0L * e6 - 45.0L * e8) / 120.0L * s2 * s2 +
+                               1237.0L / 1260.0L * e8 * s2 * s2 * s2);
+    const SinCos conformal = SinCosReduced(chi);
+    const SinCos lon = SinCosReduced(l);
+    const Real xiP = std::atan2(conformal.s, conformal.c * lon.c);
+    const Real etaP = std::atanh(conformal.c * lon.s);
+    const KrugerSums sums = SumsInDouble(k.beta, xiP, etaP);
+    ZonePlane p{k.rectifyingRadius * (xiP + sums.alongU), k.rectifyingRadius * (etaP + sums.alongV),
+                kUnbounded, kUnbounded};
+    if (std::fabs(Br) <= kBoundedLatitude && std::fabs(l) <= kBoundedLongitude) {
+        // xi carries the errors of tan, cos and atan of both evaluations, the roundings of chi
+        // and of the sums, about 60 units of a value below 1.4; the double sums add 2^-53 of
+        // their first coefficient, two units. eta carries relative errors of about 90 units,
+        // the difference in chi entering through cos chi with its condition tan chi.
+        p.xError = k.rectifyingRadius * kUnit * (64.0L + 1.0L / c);
+        p.yError = k.rectifyingRadius * kUnit * (8.0L + std::fabs(etaP) * (90.0L + 3.0L * s / c));
+    }
+    return p;
 }
 
 ZonePlane ClassicForward(const TEllConst& ell, Real Br, Real l) {
-    const SinCos sc = SinCosOf(Br);
+    const SinCos sc = SinCosReduced(Br);
     const Real s = sc.s, c = sc.c, t = s / c;
     const Real a = ell.A;
     const Real N = a / std::sqrt(1.0L - static_cast<Real>(ell.E2) * s * s);
@@ -139,42 +278,26 @@ ZonePlane ClassicForward(const TEllConst& ell, Real Br, Real l) {
     const Real b3 = N * c * c2 * (1.0L - t2 + eta2) / 6.0L;
     const Real b5 =
         N * c * c4 * (5.0L - 18.0L * t2 + t4 + 14.0L * eta2 - 58.0L * t2 * eta2) / 120.0L;
-    const Real arc = ArcWithExactFirstTerm(CachedFor<ArcSeries, MakeArcSeries>(ell), Br);
-    const Real x = arc + a2 * l2 + a4 * l2 * l2 + a6 * l3 * l3;
-    const Real y = b1 * l + b3 * l3 + b5 * l3 * l2;
-    return {x, y};
-}
-
-ZonePlane KrugerForward(const TEllConst& ell, Real Br, Real l) {
-    const KrugerConstants& k = CachedFor<KrugerConstants, MakeKrugerConstants>(ell);
-    const SinCos sc = SinCosOf(Br);
-    const Real s = sc.s, c = sc.c;
-    const Real e2 = k.e2, e4 = e2 * e2, e6 = e4 * e2, e8 = e4 * e4;
-    const Real s2 = s * s;
-    const Real chi = Br - s * c *
-                              (e2 + (5.0L * e4 - e6) / 6.0L * s2 +
-                               (104.0L * e6 - 45.0L * e8) / 120.0L * s2 * s2 +
-                               1237.0L / 1260.0L * e8 * s2 * s2 * s2);
-    const SinCos lon = SinCosOf(l);
-    const Real xiP = std::atan(std::tan(chi) / lon.c);
-    const Real etaP = std::atanh(std::cos(chi) * lon.s);
-    const Real n = k.n, n2 = n * n, n3 = n2 * n, n4 = n2 * n2;
-    const Real beta[4] = {n / 2.0L - 2.0L / 3.0L * n2 + 5.0L / 16.0L * n3 + 41.0L / 180.0L * n4,
-                          13.0L / 48.0L * n2 - 3.0L / 5.0L * n3 + 557.0L / 1440.0L * n4,
-                          61.0L / 240.0L * n3 - 103.0L / 140.0L * n4, 49561.0L / 161280.0L * n4};
-    const MultipleAngles m = MakeMultipleAngles(xiP, etaP);
-    Real xi = xiP, eta = etaP;
-    for (int j = 0; j < 4; ++j) {
-        xi += beta[j] * m.sin[j] * m.cosh[j];
-        eta += beta[j] * m.cos[j] * m.sinh[j];
+    const Real arc = ArcWithReducedSines(CachedFor<ArcSeries, MakeArcSeries>(ell), Br);
+    ZonePlane p;
+    p.x = arc + a2 * l2 + a4 * l2 * l2 + a6 * l3 * l3;
+    p.y = b1 * l + b3 * l3 + b5 * l3 * l2;
+    p.xError = p.yError = kUnbounded;
+    if (std::fabs(Br) <= kBoundedLatitude && std::fabs(l) <= kBoundedLongitude) {
+        // x: the sines of the arc enter with coefficients of 1/400 and below; what remains are
+        // the roundings of the sums, some two dozen units of the arc and of x, both below 1.6 a. y:
+        // cos B and the roundings of its three terms, about 30 units of y, the reduction adding a
+        // little as cos B grows small.
+        p.xError = kUnit * 32.0L * a;
+        p.yError = kUnit * (std::fabs(p.y) * (40.0L + 1.0L / c) + 1.0L);
     }
-    return {k.rectifyingRadius * xi, k.rectifyingRadius * eta};
+    return p;
 }
 
 ZoneGeo ClassicInverse(const TEllConst& ell, Real x, Real y) {
     const Real B1 = FastFootpointLatitude(ell, x);
-    const SinCos sc = SinCosOf(B1);
-    const Real s = sc.s, c = sc.c, t = std::tan(B1);
+    const SinCos sc = SinCosReduced(B1);
+    const Real s = sc.s, c = sc.c, t = s / c;
     const Real invN =
         std::sqrt(1.0L - static_cast<Real>(ell.E2) * s * s) / static_cast<Real>(ell.A);
     const Real eta2 = static_cast<Real>(ell.Ep2) * c * c;
@@ -189,36 +312,48 @@ ZoneGeo ClassicInverse(const TEllConst& ell, Real x, Real y) {
     r.l = y * invN / c - (1.0L + 2.0L * t2 + eta2) / (6.0L * c) * invN3 * y3 +
           (5.0L + 28.0L * t2 + 24.0L * t4 + 6.0L * eta2 + 8.0L * eta2 * t2) / (120.0L * c) * invN5 *
               y5;
+    r.BError = r.lError = kUnbounded;
+    if (std::fabs(B1) <= kBoundedLatitude) {
+        // The footpoint latitude is the plain one; tan B1 and cos B1 differ by some 20 units,
+        // which the corrections carry, and the roundings of the sums add a few units of B and l.
+        r.BError = kUnit * (12.0L + std::fabs(r.B - B1) * (30.0L + 1.0L / c));
+        r.lError = kUnit * (1.0L + std::fabs(r.l) * (30.0L + 1.0L / c));
+    }
     return r;
 }
 
 ZoneGeo KrugerInverse(const TEllConst& ell, Real x, Real y) {
     const KrugerConstants& k = CachedFor<KrugerConstants, MakeKrugerConstants>(ell);
     const Real xi = x / k.rectifyingRadius, eta = y / k.rectifyingRadius;
-    const Real n = k.n, n2 = n * n, n3 = n2 * n, n4 = n2 * n2;
-    const Real delta[4] = {n / 2.0L - 2.0L / 3.0L * n2 + 37.0L / 96.0L * n3 - 1.0L / 360.0L * n4,
-                           1.0L / 48.0L * n2 + 1.0L / 15.0L * n3 - 437.0L / 1440.0L * n4,
-                           17.0L / 480.0L * n3 - 37.0L / 840.0L * n4, 4397.0L / 161280.0L * n4};
-    const MultipleAngles m = MakeMultipleAngles(xi, eta);
-    Real xiP = xi, etaP = eta;
-    for (int j = 0; j < 4; ++j) {
-        xiP -= delta[j] * m.sin[j] * m.cosh[j];
-        etaP -= delta[j] * m.cos[j] * m.sinh[j];
-    }
-    const SinCos primed = SinCosOf(xiP);
-    Real phi = std::asin(primed.s / std::cosh(etaP));
-    // Past the quarter meridian the latitude goes on over the pole, as in the plain series.
-    if (primed.c < 0.0L) phi = std::copysign(kPi, xiP) - phi;
+    const KrugerSums sums = SumsInDouble(k.delta, xi, eta);
+    const Real xiP = xi - sums.alongU, etaP = eta - sums.alongV;
+    const SinCos primed = SinCosReduced(xiP);
+    // sinh and cosh of eta' from one expm1, as in the sums.
+    const Real e = std::expm1(etaP);
+    const Real sinhP = e * (e + 2.0L) / (2.0L * (e + 1.0L));
+    const Real coshP = 1.0L + e * e / (2.0L * (e + 1.0L));
+    // sin phi = sin xi' / cosh eta'; cos phi follows without the arcsine's loss near the pole.
+    const Real q = std::sqrt(sinhP * sinhP + primed.c * primed.c);
+    const Real phi = std::atan2(primed.s, q);
+    const Real sp = primed.s / coshP, cp = q / coshP, sp2 = sp * sp;
     const Real e2 = k.e2, e4 = e2 * e2, e6 = e4 * e2, e8 = e4 * e4;
     const Real aStar = e2 + e4 + e6 + e8;
     const Real bStar = -(7.0L * e4 + 17.0L * e6 + 30.0L * e8) / 6.0L;
     const Real cStar = (224.0L * e6 + 889.0L * e8) / 120.0L;
     const Real dStar = -4279.0L * e8 / 1260.0L;
-    const SinCos p = SinCosOf(phi);
-    const Real sp = p.s, sp2 = sp * sp;
     ZoneGeo r;
-    r.B = phi + sp * p.c * (aStar + bStar * sp2 + cStar * sp2 * sp2 + dStar * sp2 * sp2 * sp2);
-    r.l = std::atan(std::sinh(etaP) / primed.c);
+    r.B = phi + sp * cp * (aStar + bStar * sp2 + cStar * sp2 * sp2 + dStar * sp2 * sp2 * sp2);
+    r.l = std::atan2(sinhP, primed.c);
+    r.BError = r.lError = kUnbounded;
+    if (std::fabs(phi) <= kBoundedLatitude && primed.c > 0.0L) {
+        // The plain arcsine multiplies the relative errors of sin xi' and cosh eta' (about 20
+        // units) by tan phi; the rest, both evaluations and the double sums together, stays
+        // within about 70 units, the reduction adding a little as cos xi' grows small. The
+        // longitude carries about 60 units of itself and the error of xi' times its tangent.
+        const Real tanPhi = std::fabs(sp / cp);
+        r.BError = kUnit * (48.0L + 18.0L * tanPhi + 1.0L / primed.c);
+        r.lError = kUnit * (4.0L + std::fabs(r.l) * (84.0L + 8.0L * tanPhi + 1.0L / primed.c));
+    }
     return r;
 }
 

@@ -1,6 +1,9 @@
 #include "gridwise/projection.hpp"
 
+#include <bit>
 #include <cmath>
+#include <cstdint>
+#include <limits>
 #include <numbers>
 
 #include "gridwise/zones.hpp"
@@ -156,6 +159,67 @@ AuxValues AuxAtLatitude(const TEllConst& ell, Real B, Real l, bool utm) {
     return AuxAt(s, c, t * t, static_cast<Real>(ell.Ep2) * c * c, l, utm);
 }
 
+// The steps after the series, one axis each: the UTM scale, the range checks and the false
+// origin, then the rounding to double. Each is non-decreasing in its value, apart from the
+// 180 deg wrap of the longitude, and fails on an interval of it.
+double FinishNorthing(Real x, const ProjectionSettings& settings, bool& ok) {
+    if (settings.utm) x *= kUtmScale;
+    if (!std::isfinite(x) || x > kMaxNorthing) ok = false;
+    return static_cast<double>(x + settings.falseNorthing);
+}
+
+double FinishEasting(Real y, int zone, const ProjectionSettings& settings, bool& ok) {
+    if (settings.utm) y *= kUtmScale;
+    if (!std::isfinite(y)) ok = false;
+    // Out of range: returned without false easting and zone number.
+    if (y < -kOrdinateLimit || y >= kOrdinateLimit) {
+        ok = false;
+        return static_cast<double>(y);
+    }
+    y += settings.falseEasting;
+    if (settings.addZoneNumber) y += zone * static_cast<Real>(kZoneWeight);
+    return static_cast<double>(y);
+}
+
+double FinishLatitude(Real B, bool& ok) {
+    const double degrees = static_cast<double>(ToDegrees(B));
+    if (!std::isfinite(degrees) || std::fabs(degrees) > 90.0) ok = false;
+    return degrees;
+}
+
+double FinishLongitude(Real l, Real meridian, const ProjectionSettings& settings, bool& ok) {
+    Real L = ToDegrees(l);
+    if (settings.addZoneNumber || settings.userMeridian) {
+        L += meridian;
+        if (L > 180.0L) L -= 360.0L;
+    }
+    const double degrees = static_cast<double>(L);
+    if (!std::isfinite(degrees) || std::fabs(degrees) > 180.0) ok = false;
+    return degrees;
+}
+
+// Finishes a series value known to within `error` of the plain series' value. With both ends of
+// the interval giving the same double and verdict, so does every value between them (the steps
+// are monotone and fail on intervals far wider than any bound; across the longitude wrap the
+// ends differ): the result is stored and true returned. Otherwise nothing is stored.
+// The bounds the kernels give keep a margin over the rounding of value +- error.
+template <class Finish>
+bool FinishWithin(Real value, Real error, Finish finish, double& result, bool& ok) {
+    if (error == 0.0L) {
+        result = finish(value, ok);
+        return true;
+    }
+    if (!std::isfinite(value) || !(error < std::numeric_limits<Real>::infinity())) return false;
+    bool okLow = true, okHigh = true;
+    const double low = finish(value - error, okLow);
+    const double high = finish(value + error, okHigh);
+    if (okLow != okHigh || std::bit_cast<std::uint64_t>(low) != std::bit_cast<std::uint64_t>(high))
+        return false;
+    if (!okLow) ok = false;
+    result = low;
+    return true;
+}
+
 }  // namespace
 
 ProjectionSettings SettingsFromWork(const TWorkStructure& work, int algorithm) {
@@ -234,24 +298,23 @@ PlaneCoords GeoToPlane(const GeoCoords& point, const TEllConst& ell,
     const Real Br = ToRadians(point.B);
     const ZoneOfPoint zone = ZoneForLongitude(point.L, settings);
     const Real l = ToRadians(zone.dL);
-    ZonePlane p = kernels.forward(ell, Br, l);
-    if (aux != nullptr) *aux = AuxAtLatitude(ell, Br, l, settings.utm);
-    if (settings.utm) {
-        p.x *= kUtmScale;
-        p.y *= kUtmScale;
-    }
-    if (!zone.valid || !std::isfinite(p.x) || !std::isfinite(p.y)) ok = false;
-    if (p.x > kMaxNorthing) ok = false;
+    if (!zone.valid) ok = false;
+    const auto northing = [&](Real x, bool& okAxis) { return FinishNorthing(x, settings, okAxis); };
+    const auto easting = [&](Real y, bool& okAxis) {
+        return FinishEasting(y, zone.zone, settings, okAxis);
+    };
     PlaneCoords result;
-    result.x = static_cast<double>(p.x + settings.falseNorthing);
-    if (p.y < -kOrdinateLimit || p.y >= kOrdinateLimit) {
-        ok = false;
-        result.y = static_cast<double>(p.y);
-        return result;
+    // The auxiliary values come from the plain series only.
+    if (aux == nullptr) {
+        const ZonePlane p = kernels.forward(ell, Br, l);
+        if (FinishWithin(p.x, p.xError, northing, result.x, ok) &&
+            FinishWithin(p.y, p.yError, easting, result.y, ok))
+            return result;
     }
-    p.y += settings.falseEasting;
-    if (settings.addZoneNumber) p.y += zone.zone * static_cast<Real>(kZoneWeight);
-    result.y = static_cast<double>(p.y);
+    const ZonePlane plain = PlainSeries(settings.kruger).forward(ell, Br, l);
+    if (aux != nullptr) *aux = AuxAtLatitude(ell, Br, l, settings.utm);
+    result.x = northing(plain.x, ok);
+    result.y = easting(plain.y, ok);
     return result;
 }
 
@@ -274,19 +337,20 @@ GeoCoords PlaneToGeo(const PlaneCoords& point, const TEllConst& ell,
         x /= kUtmScale;
         y /= kUtmScale;
     }
-    const ZoneGeo inv = kernels.inverse(ell, x, y);
-    if (aux != nullptr) *aux = AuxAtLatitude(ell, inv.B, inv.l, settings.utm);
+    const auto longitude = [&](Real l, bool& okAxis) {
+        return FinishLongitude(l, meridian, settings, okAxis);
+    };
     GeoCoords g;
-    g.B = static_cast<double>(ToDegrees(inv.B));
-    Real L = ToDegrees(inv.l);
-    if (settings.addZoneNumber || settings.userMeridian) {
-        L += meridian;
-        if (L > 180.0L) L -= 360.0L;
+    if (aux == nullptr) {
+        const ZoneGeo inv = kernels.inverse(ell, x, y);
+        if (FinishWithin(inv.B, inv.BError, FinishLatitude, g.B, ok) &&
+            FinishWithin(inv.l, inv.lError, longitude, g.L, ok))
+            return g;
     }
-    g.L = static_cast<double>(L);
-    if (!std::isfinite(g.B) || !std::isfinite(g.L) || std::fabs(g.B) > 90.0 ||
-        std::fabs(g.L) > 180.0)
-        ok = false;
+    const ZoneGeo plain = PlainSeries(settings.kruger).inverse(ell, x, y);
+    if (aux != nullptr) *aux = AuxAtLatitude(ell, plain.B, plain.l, settings.utm);
+    g.B = FinishLatitude(plain.B, ok);
+    g.L = longitude(plain.l, ok);
     return g;
 }
 

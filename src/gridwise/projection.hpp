@@ -68,12 +68,19 @@ long double FootpointLatitudeExtended(const TEllConst& ell, long double X);
 // The series of one variant, in the zone and before the UTM scale and the false origin: the
 // forward one from latitude Br and longitude difference l (radians) to x, y; the inverse one
 // from x, y to latitude B and longitude difference l (radians). Exchangeable for evaluations
-// that give the same bits faster; the plain ones below are the reference.
+// that give the same doubles faster; the plain ones below are the reference.
+//
+// A kernel may return values that differ from the plain series' by at most the bounds it gives
+// with them (0: exactly the plain values). GeoToPlane and PlaneToGeo keep such a result only
+// when every value within the bounds ends as the same double with the same verdict, and
+// otherwise evaluate the plain series, so the doubles are always those of the plain series.
 struct ZonePlane {
     long double x = 0.0L, y = 0.0L;
+    long double xError = 0.0L, yError = 0.0L;  // metres
 };
 struct ZoneGeo {
     long double B = 0.0L, l = 0.0L;
+    long double BError = 0.0L, lError = 0.0L;  // radians
 };
 struct SeriesKernels {
     ZonePlane (*forward)(const TEllConst& ell, long double Br, long double l);
