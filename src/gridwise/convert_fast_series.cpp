@@ -44,6 +44,8 @@ constexpr Real kUnit = 0x1p-64L;
 constexpr Real kBoundedLatitude = 1.3962634015954636616L;    // 80 deg
 constexpr Real kBoundedLongitude = 0.34906585039886591538L;  // 20 deg
 constexpr Real kUnbounded = std::numeric_limits<Real>::infinity();
+// Within this longitude difference the Krueger forward series takes its arctangents by series.
+constexpr Real kSeriesLongitude = 0.069813170079773183077L;  // 4 deg
 
 // pi/2 in two parts: the long double nearest to it and the remainder.
 constexpr Real kHalfPi = kPi / 2.0L;
@@ -86,9 +88,28 @@ Real Polynomial(const std::array<Real, N>& c, Real z) {
 // sin and cos of |y| <= pi/4: the Taylor series to the 19th and 20th powers (the remainders lie
 // below a hundredth of a unit), the leading term added last so that it carries no rounding;
 // within one unit in the last place of the true values.
-SinCos SinCosWithinQuarter(Real y) {
+struct SinVersine {
+    Real s = 0, versine = 0;  // sin y and 1 - cos y, the latter without cancellation
+};
+SinVersine SinVersineWithinQuarter(Real y) {
     const Real y2 = y * y;
-    return {y + y * (y2 * Polynomial(kTaylor.sin, y2)), 1.0L + y2 * Polynomial(kTaylor.cos, y2)};
+    return {y + y * (y2 * Polynomial(kTaylor.sin, y2)), -(y2 * Polynomial(kTaylor.cos, y2))};
+}
+SinCos SinCosWithinQuarter(Real y) {
+    const SinVersine v = SinVersineWithinQuarter(y);
+    return {v.s, 1.0L - v.versine};
+}
+
+// The Taylor coefficients of atanh after its leading term, 1 / (2k+1) for k = 1..9: enough for
+// |u| <= sin kSeriesLongitude, where the next term lies below a hundredth of a unit.
+constexpr std::array<Real, 9> kAtanhTaylor = [] {
+    std::array<Real, 9> c{};
+    for (std::size_t k = 1; k <= c.size(); ++k) c[k - 1] = 1.0L / static_cast<Real>(2 * k + 1);
+    return c;
+}();
+Real AtanhBySeries(Real u) {
+    const Real u2 = u * u;
+    return u + u * (u2 * Polynomial(kAtanhTaylor, u2));
 }
 
 // sin and cos of x for |x| < 5 pi/4. Beyond pi/4 one subtraction of pi/2 or pi brings the
@@ -245,18 +266,34 @@ ZonePlane KrugerForward(const TEllConst& ell, Real Br, Real l) {
                                (104.0L * e6 - 45.0L * e8) / 120.0L * s2 * s2 +
                                1237.0L / 1260.0L * e8 * s2 * s2 * s2);
     const SinCos conformal = SinCosReduced(chi);
-    const SinCos lon = SinCosReduced(l);
-    const Real xiP = std::atan2(conformal.s, conformal.c * lon.c);
-    const Real etaP = std::atanh(conformal.c * lon.s);
+    // Within kSeriesLongitude of the central meridian xi' = chi + delta with
+    // tan delta = sin chi cos chi (1 - cos l) / (1 - cos^2 chi (1 - cos l)), at most 0.0013, whose
+    // arctangent three terms give; eta' = atanh(cos chi sin l) by its series. Farther out the
+    // library's atan2 and atanh.
+    const bool bySeries = std::fabs(l) <= kSeriesLongitude;
+    Real xiP = 0, etaP = 0;
+    if (bySeries) {
+        const SinVersine lon = SinVersineWithinQuarter(l);
+        const Real cc = conformal.c * conformal.c;
+        const Real tanDelta = conformal.s * conformal.c * lon.versine / (1.0L - cc * lon.versine);
+        const Real tan2 = tanDelta * tanDelta;
+        xiP = chi + tanDelta * (1.0L - tan2 * (1.0L / 3.0L - tan2 / 5.0L));
+        etaP = AtanhBySeries(conformal.c * lon.s);
+    } else {
+        const SinCos lon = SinCosReduced(l);
+        xiP = std::atan2(conformal.s, conformal.c * lon.c);
+        etaP = std::atanh(conformal.c * lon.s);
+    }
     const KrugerSums sums = SumsInDouble(k.beta, xiP, etaP);
     ZonePlane p{k.rectifyingRadius * (xiP + sums.alongU), k.rectifyingRadius * (etaP + sums.alongV),
                 kUnbounded, kUnbounded};
     if (std::fabs(Br) <= kBoundedLatitude && std::fabs(l) <= kBoundedLongitude) {
-        // xi carries the errors of tan, cos and atan of both evaluations, the roundings of chi
-        // and of the sums, about 60 units of a value below 1.4; the double sums add 2^-53 of
-        // their first coefficient, two units. eta carries relative errors of about 90 units,
-        // the difference in chi entering through cos chi with its condition tan chi.
-        p.xError = k.rectifyingRadius * kUnit * (64.0L + 1.0L / c);
+        // xi carries the errors of tan, cos and atan of the plain evaluation, about 20 units of a
+        // value below 1.4, those of this one (a few units by the series, 20 by the library), the
+        // roundings of chi and of the sums, about 15, and the double sums 2^-53 of their first
+        // coefficient, two units. eta carries relative errors of about 90 units, the difference
+        // in chi entering through cos chi with its condition tan chi.
+        p.xError = k.rectifyingRadius * kUnit * ((bySeries ? 40.0L : 64.0L) + 1.0L / c);
         p.yError = k.rectifyingRadius * kUnit * (8.0L + std::fabs(etaP) * (90.0L + 3.0L * s / c));
     }
     return p;
