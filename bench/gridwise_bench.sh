@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Times `gridwise-cli convert --format txt` on a point list of a million lines, B,L => x,y and
 # x,y => B,L with both series, beside PROJ's cct on the same points, and prints lines per second,
-# the ratio to cct (CPU time of one core, best of several runs) and the peak memory.
+# the ratio to cct (CPU time of one core, best of several runs, the two alternating) and the
+# peak memory.
 #
 #   bench/gridwise_bench.sh [LINES] [RUNS]        (defaults 1000000 and 3)
 #   GRIDWISE_CLI=/path/to/gridwise-cli bench/gridwise_bench.sh
@@ -33,14 +34,19 @@ awk -F, '{ print $3, $2 }' geo.txt > cct_geo.txt
 krasovsky="+a=6378245 +rf=298.3"
 zone7="+proj=tmerc $krasovsky +lon_0=39 +k=1 +x_0=7500000 +y_0=0"
 
-# Best CPU seconds (user + system), wall seconds and peak kB of a command over $runs runs.
+# CPU seconds (user + system), wall seconds and peak kB of one run of a command.
+time_once() {
+    rm -rf RECALC
+    /usr/bin/time -f "%U %S %e %M" -o timing "$@" >/dev/null 2>&1
+    read -r user sys wall kb < timing
+    echo "$(echo "$user + $sys" | bc) $wall $kb"
+}
+
+# Best CPU seconds, its wall seconds and the peak kB of a command over $runs runs.
 measure() {
     local best_cpu="" best_wall="" peak=0
     for _ in $(seq "$runs"); do
-        rm -rf RECALC
-        /usr/bin/time -f "%U %S %e %M" -o timing "$@" >/dev/null 2>&1
-        read -r user sys wall kb < timing
-        cpu=$(echo "$user + $sys" | bc)
+        read -r cpu wall kb < <(time_once "$@")
         if [ -z "$best_cpu" ] || [ "$(echo "$cpu < $best_cpu" | bc)" = 1 ]; then
             best_cpu=$cpu
             best_wall=$wall
@@ -58,6 +64,8 @@ awk -F, '{ print $3, $2 }' plane.txt > cct_plane.txt
 cct -z 0 -t 0 -d 4 $zone7 cct_geo.txt > cct_plane_out.txt
 
 printf '%-26s %9s %12s %9s %12s %8s %9s\n' "conversion ($lines lines)" "cpu s" "lines/s" "cct s" "cct lines/s" "ratio" "peak kB"
+# The two commands alternate run by run, so that both meet the same load on the machine; each
+# keeps its best CPU time.
 row() {  # label, our command..., --, cct command...
     local label=$1
     shift
@@ -65,11 +73,17 @@ row() {  # label, our command..., --, cct command...
     while [ "$1" != "--" ]; do ours+=("$1"); shift; done
     shift
     theirs=("$@")
-    read -r cpu wall kb < <(measure "${ours[@]}")
-    read -r ccpu cwall ckb < <(measure "${theirs[@]}")
+    local cpu="" ccpu="" peak=0
+    for _ in $(seq "$runs"); do
+        read -r c _ kb < <(time_once "${ours[@]}")
+        read -r cc _ _ < <(time_once "${theirs[@]}")
+        if [ -z "$cpu" ] || [ "$(echo "$c < $cpu" | bc)" = 1 ]; then cpu=$c; fi
+        if [ -z "$ccpu" ] || [ "$(echo "$cc < $ccpu" | bc)" = 1 ]; then ccpu=$cc; fi
+        [ "$kb" -gt "$peak" ] && peak=$kb
+    done
     printf '%-26s %9.2f %12.0f %9.2f %12.0f %7.2fx %9d\n' "$label" "$cpu" \
         "$(echo "$lines / $cpu" | bc -l)" "$ccpu" "$(echo "$lines / $ccpu" | bc -l)" \
-        "$(echo "$ccpu / $cpu" | bc -l)" "$kb"
+        "$(echo "$ccpu / $cpu" | bc -l)" "$peak"
 }
 row "B,L => x,y  3-term" "$cli" convert --format txt --series 3 geo.txt -- cct -z 0 -t 0 -d 4 $zone7 cct_geo.txt
 row "B,L => x,y  4-term" "$cli" convert --format txt --series 4 geo.txt -- cct -z 0 -t 0 -d 4 $zone7 cct_geo.txt

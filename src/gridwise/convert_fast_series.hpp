@@ -1,21 +1,20 @@
 #pragma once
-// The projection as the batch converters evaluate it: the same series, in the same extended
-// precision and order of operations as GeoToPlane and PlaneToGeo, with fewer calls of the slow
+// The projection as the batch converters evaluate it: the same series as GeoToPlane and
+// PlaneToGeo, with the same doubles as results, without the slow parts of the C library's
 // extended-precision functions, so that a million-line file converts at the speed of the file
 // system rather than of the argument reduction of sinl.
 //
-// Where the fast form differs from the plain one:
-// - sin and cos of one argument come from one sincosl (the library reduces the argument once and
-//   returns the very values sinl and cosl return);
-// - of the periodic terms only the largest (sin 2B of the meridian arc, the first Krueger term)
-//   use the library at their own argument; the higher multiple angles come from the
-//   double-angle identities, whose extended-precision error (about 1e-19 relative on terms of a
-//   few metres) lies far below the last bit of the double results;
-// - tan B in the classic forward series is sin B / cos B (it only enters terms of l^2 and up);
-// - the footpoint bisection evaluates each trial arc cheaply with a bound on its error and takes
-//   the exact extended-precision arc only when the bound leaves the comparison open, so every
-//   halving decides as the plain search decides and the latitude found is the same.
-// The tests compare these with the plain GeoToPlane and PlaneToGeo on large random samples.
+// How the doubles stay the same:
+// - the kernels reduce arguments by pi/2 or pi themselves and take sin and cos within the
+//   quarter by their Taylor series; the Krueger series take their small periodic sums in
+//   double and, near the central meridian, their arctangents by series. Each kernel returns
+//   its values with a bound on their distance from the plain series' values, and the projection
+//   keeps them only when no value within the bound rounds to another double or verdict; for
+//   the few others it evaluates the plain series;
+// - the footpoint bisection evaluates each trial arc cheaply with a bound on its error and
+//   takes the exact extended-precision arc only when the bound leaves the comparison open, so
+//   every halving decides as the plain search decides and the latitude found is the same.
+// The tests compare these with the plain series on large random samples, values and bounds.
 
 #include "gridwise/coordinates.hpp"
 #include "gridwise/ellipsoid.hpp"

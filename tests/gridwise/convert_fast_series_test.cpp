@@ -91,5 +91,42 @@ TEST(FastSeries, FootpointSearchEndsAtTheSameLatitude) {
     EXPECT_TRUE(std::isnan(FastFootpointLatitude(ell, std::nanl(""))));
 }
 
+// The fast kernels against the plain ones directly: every value within the bound it carries,
+// over both series, the arctangents by series and by the library, and the edges of the bounded
+// region; inside the usual region the bounds stay far below the spacing of the doubles, so the
+// fast values are used for nearly every point.
+TEST(FastSeries, KernelValuesLieWithinTheirBounds) {
+    const GridwiseState state = MakeGridwiseState();
+    std::mt19937_64 random(13);
+    std::uniform_real_distribution<double> latitude(-85.0, 85.0), longitude(-25.0, 25.0);
+    std::uniform_int_distribution<int> ellipsoid(1, 3);
+    constexpr long double kDegree = 3.14159265358979323846264338327950288L / 180.0L;
+    const int samples = Samples(100000);
+    for (int i = 0; i < samples; ++i) {
+        const bool kruger = i % 2 == 1;
+        const TEllConst ell = DeriveEllipsoid(state.Ellipsoids[ellipsoid(random)]);
+        const long double B = latitude(random), l = longitude(random) * (i % 3 == 0 ? 0.15 : 1.0);
+        const ZonePlane plain = PlainSeries(kruger).forward(ell, B * kDegree, l * kDegree);
+        const ZonePlane fast = FastSeries(kruger).forward(ell, B * kDegree, l * kDegree);
+        const bool bounded = std::fabs(B) <= 80.0L && std::fabs(l) <= 20.0L;
+        ASSERT_EQ(std::isfinite(fast.xError) && std::isfinite(fast.yError), bounded)
+            << B << " " << l;
+        ASSERT_LE(std::fabs(fast.x - plain.x), fast.xError)
+            << B << " " << l << " kruger " << kruger;
+        ASSERT_LE(std::fabs(fast.y - plain.y), fast.yError)
+            << B << " " << l << " kruger " << kruger;
+        const ZoneGeo plainGeo = PlainSeries(kruger).inverse(ell, plain.x, plain.y);
+        const ZoneGeo fastGeo = FastSeries(kruger).inverse(ell, plain.x, plain.y);
+        ASSERT_LE(std::fabs(fastGeo.B - plainGeo.B), fastGeo.BError) << B << " " << l;
+        ASSERT_LE(std::fabs(fastGeo.l - plainGeo.l), fastGeo.lError) << B << " " << l;
+        if (std::fabs(B) > 70.0L || std::fabs(l) > 4.0L) continue;
+        // Doubles of x and y near 1e7 m lie 2e-9 m apart, of B 1.2e-16 rad.
+        EXPECT_LT(fast.xError, 5e-11L) << B << " " << l;
+        EXPECT_LT(fast.yError, 5e-11L) << B << " " << l;
+        EXPECT_LT(fastGeo.BError, 1e-17L) << B << " " << l;
+        EXPECT_LT(fastGeo.lError, 1e-17L) << B << " " << l;
+    }
+}
+
 }  // namespace
 }  // namespace gridwise

@@ -291,5 +291,96 @@ TEST(Projection, NonFiniteInputsNeverPassAsValid) {
     }
 }
 
+// Kernels that shift the plain series' values by a set amount and claim a set bound, to show
+// what the projection does with a bounded result.
+struct ShiftedKernel {
+    static inline long double shift = 0.0L, bound = 0.0L;
+    static ZonePlane Forward(const TEllConst& ell, long double Br, long double l) {
+        ZonePlane p = PlainSeries(true).forward(ell, Br, l);
+        return {p.x + shift, p.y + shift, bound, bound};
+    }
+    static ZoneGeo Inverse(const TEllConst& ell, long double x, long double y) {
+        ZoneGeo g = PlainSeries(true).inverse(ell, x, y);
+        return {g.B + shift, g.l + shift, bound, bound};
+    }
+};
+constexpr SeriesKernels kShifted{ShiftedKernel::Forward, ShiftedKernel::Inverse};
+
+TEST(Projection, ABoundedKernelResultIsKeptOnlyWhenItsBoundCannotChangeTheDouble) {
+    const TEllConst ell = Ellipsoid(1);
+    const ProjectionSettings settings = Gk(true);
+    const GeoCoords point{55.0, 37.0};
+    bool ok = true;
+    const PlaneCoords plain = GeoToPlane(point, ell, settings, ok);
+    const GeoCoords plainGeo = PlaneToGeo(plain, ell, settings, ok);
+    ASSERT_TRUE(ok);
+    // A quarter metre (or a millionth of a radian) off with a tiny bound: kept as it is.
+    ShiftedKernel::shift = 0.25L;
+    ShiftedKernel::bound = 1e-11L;
+    bool okKept = true;
+    EXPECT_NEAR(GeoToPlane(point, ell, settings, okKept, kShifted).x, plain.x + 0.25, 1e-6);
+    ShiftedKernel::shift = 1e-6L;
+    ShiftedKernel::bound = 1e-20L;
+    EXPECT_NEAR(PlaneToGeo(plain, ell, settings, okKept, kShifted).B, plainGeo.B + 1e-6 / kDeg,
+                1e-9);
+    EXPECT_TRUE(okKept);
+    // The same values with a bound that spans several doubles: the plain series decides.
+    ShiftedKernel::shift = 0.25L;
+    ShiftedKernel::bound = 1.0L;
+    bool okPlain = true;
+    const PlaneCoords decided = GeoToPlane(point, ell, settings, okPlain, kShifted);
+    EXPECT_EQ(decided.x, plain.x);
+    EXPECT_EQ(decided.y, plain.y);
+    ShiftedKernel::shift = 1e-6L;
+    ShiftedKernel::bound = 1e-5L;
+    const GeoCoords decidedGeo = PlaneToGeo(plain, ell, settings, okPlain, kShifted);
+    EXPECT_EQ(decidedGeo.B, plainGeo.B);
+    EXPECT_EQ(decidedGeo.L, plainGeo.L);
+    EXPECT_TRUE(okPlain);
+    // An infinite bound, or a value that is not finite, always leaves it to the plain series.
+    ShiftedKernel::shift = 0.0L;
+    ShiftedKernel::bound = std::numeric_limits<long double>::infinity();
+    EXPECT_EQ(GeoToPlane(point, ell, settings, okPlain, kShifted).x, plain.x);
+    ShiftedKernel::shift = std::numeric_limits<long double>::quiet_NaN();
+    ShiftedKernel::bound = 1e-9L;
+    EXPECT_EQ(GeoToPlane(point, ell, settings, okPlain, kShifted).x, plain.x);
+    EXPECT_TRUE(okPlain);
+}
+
+TEST(Projection, ABoundAcrossALimitLeavesTheVerdictToThePlainSeries) {
+    const TEllConst ell = Ellipsoid(1);
+    ProjectionSettings settings = Gk(true);
+    // y just inside the ordinate limit in the western neighbour zone, its bound reaching past
+    // it: the plain verdict (valid).
+    settings.zoneShift = -1;
+    GeoCoords edge{0.5, 7.4};
+    bool okPlain = true;
+    PlaneCoords plain{};
+    for (GeoCoords next = edge; GeoToPlane(next, ell, settings, okPlain), okPlain; next.L += 1e-4) {
+        edge = next;
+        plain = GeoToPlane(edge, ell, settings, okPlain);
+    }
+    okPlain = true;
+    ASSERT_GT(plain.y, 1000000.0 + 500000.0 + 499000.0);
+    ShiftedKernel::shift = 0.0L;
+    ShiftedKernel::bound = 2000000.0L - plain.y + 1.0L;
+    bool ok = true;
+    const PlaneCoords decided = GeoToPlane(edge, ell, settings, ok, kShifted);
+    EXPECT_TRUE(ok);
+    EXPECT_EQ(decided.y, plain.y);
+    // A longitude a hair below 180 deg whose bound crosses the wrap: the plain longitude.
+    ProjectionSettings wrap = Gk(true);
+    const GeoCoords nearWrap{60.0, 179.9999999};
+    bool okWrap = true;
+    const PlaneCoords planeNearWrap = GeoToPlane(nearWrap, ell, wrap, okWrap);
+    const GeoCoords plainGeo = PlaneToGeo(planeNearWrap, ell, wrap, okWrap);
+    ASSERT_TRUE(okWrap);
+    ShiftedKernel::bound = 1e-8L;
+    const GeoCoords decidedGeo = PlaneToGeo(planeNearWrap, ell, wrap, okWrap, kShifted);
+    EXPECT_TRUE(okWrap);
+    EXPECT_EQ(decidedGeo.L, plainGeo.L);
+    EXPECT_GT(decidedGeo.L, 179.0);
+}
+
 }  // namespace
 }  // namespace gridwise
