@@ -8,10 +8,17 @@
 #include <limits>
 #include <numbers>
 
+#include "gridwise/series_terms.hpp"
+
 namespace gridwise {
 namespace {
 
 using Real = long double;
+using series::ArcFromSines;
+using series::ArcSeries;
+using series::KrugerConstants;
+using series::MakeArcSeries;
+using series::MakeKrugerConstants;
 constexpr Real kPi = std::numbers::pi_v<Real>;
 constexpr Real kArcTolerance = 0.0001L;
 constexpr int kMaxBisectionSteps = 400;
@@ -132,28 +139,6 @@ SinCos SinCosReduced(Real x) {
     return {-sign * r.s, -r.c};
 }
 
-// Helmert's series with its coefficients computed as MeridianArcExtended computes them.
-struct ArcSeries {
-    Real scale = 0, c0 = 0, c2 = 0, c4 = 0, c6 = 0;
-};
-ArcSeries MakeArcSeries(const TEllConst& ell) {
-    const Real a = ell.A;
-    const Real b = ell.B;
-    const Real n = (a - b) / (a + b);
-    const Real n2 = n * n, n3 = n2 * n, n4 = n2 * n2;
-    ArcSeries k;
-    k.scale = a / (1.0L + n);
-    k.c0 = 1.0L + n2 / 4.0L + n4 / 64.0L;
-    k.c2 = 1.5L * n - 3.0L / 16.0L * n3;
-    k.c4 = 15.0L / 16.0L * n2 - 15.0L / 64.0L * n4;
-    k.c6 = 35.0L / 48.0L * n3;
-    return k;
-}
-
-Real ArcFromSines(const ArcSeries& k, Real B, Real s2, Real s4, Real s6) {
-    return k.scale * (k.c0 * B - k.c2 * s2 + k.c4 * s4 - k.c6 * s6);
-}
-
 // The arc with sin 2B reduced as above and sin 4B, sin 6B from the double-angle identities.
 Real ArcWithReducedSines(const ArcSeries& k, Real B) {
     const SinCos two = SinCosReduced(2.0L * B);
@@ -186,31 +171,6 @@ const Constants& CachedFor(const TEllConst& ell) {
         constants = Make(ell);
     }
     return constants;
-}
-
-// f, e², n and the rectifying radius as the Krueger series derive them, with the coefficients
-// of the forward (beta) and inverse (delta) sums.
-struct KrugerConstants {
-    Real e2 = 0, n = 0, rectifyingRadius = 0;
-    Real beta[4] = {}, delta[4] = {};
-};
-KrugerConstants MakeKrugerConstants(const TEllConst& ell) {
-    const Real a = ell.A;
-    const Real f = (a - static_cast<Real>(ell.B)) / a;
-    KrugerConstants k;
-    k.e2 = (2.0L - f) * f;
-    k.n = f / (2.0L - f);
-    const Real n = k.n, n2 = n * n, n3 = n2 * n, n4 = n2 * n2;
-    k.rectifyingRadius = a / (1.0L + n) * (1.0L + n2 / 4.0L + n4 / 64.0L);
-    k.beta[0] = n / 2.0L - 2.0L / 3.0L * n2 + 5.0L / 16.0L * n3 + 41.0L / 180.0L * n4;
-    k.beta[1] = 13.0L / 48.0L * n2 - 3.0L / 5.0L * n3 + 557.0L / 1440.0L * n4;
-    k.beta[2] = 61.0L / 240.0L * n3 - 103.0L / 140.0L * n4;
-    k.beta[3] = 49561.0L / 161280.0L * n4;
-    k.delta[0] = n / 2.0L - 2.0L / 3.0L * n2 + 37.0L / 96.0L * n3 - 1.0L / 360.0L * n4;
-    k.delta[1] = 1.0L / 48.0L * n2 + 1.0L / 15.0L * n3 - 437.0L / 1440.0L * n4;
-    k.delta[2] = 17.0L / 480.0L * n3 - 37.0L / 840.0L * n4;
-    k.delta[3] = 4397.0L / 161280.0L * n4;
-    return k;
 }
 
 // --- Krueger series -------------------------------------------------------------------------
@@ -259,12 +219,7 @@ ZonePlane KrugerForward(const TEllConst& ell, Real Br, Real l) {
     const KrugerConstants& k = CachedFor<KrugerConstants, MakeKrugerConstants>(ell);
     const SinCos sc = SinCosReduced(Br);
     const Real s = sc.s, c = sc.c;
-    const Real e2 = k.e2, e4 = e2 * e2, e6 = e4 * e2, e8 = e4 * e4;
-    const Real s2 = s * s;
-    const Real chi = Br - s * c *
-                              (e2 + (5.0L * e4 - e6) / 6.0L * s2 +
-                               (104.0L * e6 - 45.0L * e8) / 120.0L * s2 * s2 +
-                               1237.0L / 1260.0L * e8 * s2 * s2 * s2);
+    const Real chi = series::ConformalLatitude(k, Br, s, c);
     const SinCos conformal = SinCosReduced(chi);
     // Within kSeriesLongitude of the central meridian xi' = chi + delta with
     // tan delta = sin chi cos chi (1 - cos l) / (1 - cos^2 chi (1 - cos l)), at most 0.0013, whose
@@ -301,31 +256,16 @@ ZonePlane KrugerForward(const TEllConst& ell, Real Br, Real l) {
 
 ZonePlane ClassicForward(const TEllConst& ell, Real Br, Real l) {
     const SinCos sc = SinCosReduced(Br);
-    const Real s = sc.s, c = sc.c, t = s / c;
-    const Real a = ell.A;
-    const Real N = a / std::sqrt(1.0L - static_cast<Real>(ell.E2) * s * s);
-    const Real eta2 = static_cast<Real>(ell.Ep2) * c * c;
-    const Real t2 = t * t, t4 = t2 * t2;
-    const Real c2 = c * c, c4 = c2 * c2;
-    const Real l2 = l * l, l3 = l2 * l;
-    const Real a2 = N * s * c / 2.0L;
-    const Real a4 = N * s * c * c2 * (5.0L - t2 + 9.0L * eta2 + 4.0L * eta2 * eta2) / 24.0L;
-    const Real a6 = N * s * c * c4 * (61.0L - 58.0L * t2 + t4) / 720.0L;
-    const Real b1 = N * c;
-    const Real b3 = N * c * c2 * (1.0L - t2 + eta2) / 6.0L;
-    const Real b5 =
-        N * c * c4 * (5.0L - 18.0L * t2 + t4 + 14.0L * eta2 - 58.0L * t2 * eta2) / 120.0L;
+    const Real s = sc.s, c = sc.c;
     const Real arc = ArcWithReducedSines(CachedFor<ArcSeries, MakeArcSeries>(ell), Br);
-    ZonePlane p;
-    p.x = arc + a2 * l2 + a4 * l2 * l2 + a6 * l3 * l3;
-    p.y = b1 * l + b3 * l3 + b5 * l3 * l2;
+    ZonePlane p = series::ClassicForwardTerms(ell, s, c, s / c, l, arc);
     p.xError = p.yError = kUnbounded;
     if (std::fabs(Br) <= kBoundedLatitude && std::fabs(l) <= kBoundedLongitude) {
         // x: the sines of the arc enter with coefficients of 1/400 and below; what remains are
         // the roundings of the sums, some two dozen units of the arc and of x, both below 1.6 a. y:
         // cos B and the roundings of its three terms, about 30 units of y, the reduction adding a
         // little as cos B grows small.
-        p.xError = kUnit * 32.0L * a;
+        p.xError = kUnit * 32.0L * static_cast<Real>(ell.A);
         p.yError = kUnit * (std::fabs(p.y) * (40.0L + 1.0L / c) + 1.0L);
     }
     return p;
@@ -334,21 +274,8 @@ ZonePlane ClassicForward(const TEllConst& ell, Real Br, Real l) {
 ZoneGeo ClassicInverse(const TEllConst& ell, Real x, Real y) {
     const Real B1 = FastFootpointLatitude(ell, x);
     const SinCos sc = SinCosReduced(B1);
-    const Real s = sc.s, c = sc.c, t = s / c;
-    const Real invN =
-        std::sqrt(1.0L - static_cast<Real>(ell.E2) * s * s) / static_cast<Real>(ell.A);
-    const Real eta2 = static_cast<Real>(ell.Ep2) * c * c;
-    const Real t2 = t * t, t4 = t2 * t2;
-    const Real invN2 = invN * invN, invN3 = invN2 * invN, invN4 = invN2 * invN2;
-    const Real invN5 = invN4 * invN, invN6 = invN3 * invN3;
-    const Real y2 = y * y, y3 = y2 * y, y4 = y2 * y2, y5 = y4 * y, y6 = y3 * y3;
-    ZoneGeo r;
-    r.B = B1 - t * (1.0L + eta2) / 2.0L * invN2 * y2 +
-          t * (5.0L + 3.0L * t2 + 6.0L * eta2 - 6.0L * eta2 * t2) / 24.0L * invN4 * y4 -
-          t * (61.0L + 90.0L * t2 + 45.0L * t4) / 720.0L * invN6 * y6;
-    r.l = y * invN / c - (1.0L + 2.0L * t2 + eta2) / (6.0L * c) * invN3 * y3 +
-          (5.0L + 28.0L * t2 + 24.0L * t4 + 6.0L * eta2 + 8.0L * eta2 * t2) / (120.0L * c) * invN5 *
-              y5;
+    const Real c = sc.c;
+    ZoneGeo r = series::ClassicInverseTerms(ell, B1, sc.s, c, sc.s / c, y);
     r.BError = r.lError = kUnbounded;
     if (std::fabs(B1) <= kBoundedLatitude) {
         // The footpoint latitude is the plain one; tan B1 and cos B1 differ by some 20 units,
@@ -372,14 +299,9 @@ ZoneGeo KrugerInverse(const TEllConst& ell, Real x, Real y) {
     // sin phi = sin xi' / cosh eta'; cos phi follows without the arcsine's loss near the pole.
     const Real q = std::sqrt(sinhP * sinhP + primed.c * primed.c);
     const Real phi = std::atan2(primed.s, q);
-    const Real sp = primed.s / coshP, cp = q / coshP, sp2 = sp * sp;
-    const Real e2 = k.e2, e4 = e2 * e2, e6 = e4 * e2, e8 = e4 * e4;
-    const Real aStar = e2 + e4 + e6 + e8;
-    const Real bStar = -(7.0L * e4 + 17.0L * e6 + 30.0L * e8) / 6.0L;
-    const Real cStar = (224.0L * e6 + 889.0L * e8) / 120.0L;
-    const Real dStar = -4279.0L * e8 / 1260.0L;
+    const Real sp = primed.s / coshP, cp = q / coshP;
     ZoneGeo r;
-    r.B = phi + sp * cp * (aStar + bStar * sp2 + cStar * sp2 * sp2 + dStar * sp2 * sp2 * sp2);
+    r.B = series::LatitudeOfConformal(k, phi, sp, cp);
     r.l = std::atan2(sinhP, primed.c);
     r.BError = r.lError = kUnbounded;
     if (std::fabs(phi) <= kBoundedLatitude && primed.c > 0.0L) {
