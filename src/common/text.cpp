@@ -1,7 +1,6 @@
 #include "common/text.hpp"
 
 #include <algorithm>
-#include <array>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -41,50 +40,22 @@ bool SplitRealDigits(std::string_view text, RealDigits& digits) {
     return true;
 }
 
-// Integer positions whose weights are tabulated; longer integer parts go on multiplying.
-constexpr std::size_t kTabulatedIntegerDigits = 32;
-
-// The decimal weight of each digit position as the sum below applies it: 1, 10, 100, ... for
-// the integer digits from the last one, 0.1 and its repeated products for the fractional ones.
-// Computed once, by the same multiplications in the same precision, so that the sum does not
-// wait on a chain of them for every number.
-struct DecimalWeights {
-    std::array<long double, kTabulatedIntegerDigits> integer{};
-    std::array<long double, kMaxFractionDigits> fraction{};
-};
-const DecimalWeights& Weights() {
-    static const DecimalWeights weights = [] {
-        DecimalWeights w;
-        long double weight = 1.0L;
-        for (long double& entry : w.integer) {
-            entry = weight;
-            weight *= 10.0L;
-        }
-        weight = 0.1L;
-        for (long double& entry : w.fraction) {
-            entry = weight;
-            weight *= 0.1L;
-        }
-        return w;
-    }();
-    return weights;
-}
-
 // Sums the digits with decimal weights in extended precision. A zero digit adds nothing, so long
 // runs of leading zeros cannot turn an overflowed weight into NaN; a number too large for a double
 // gives infinity, which the caller refuses.
 long double DigitsValue(const RealDigits& digits) {
-    const DecimalWeights& weights = Weights();
     long double value = 0.0L;
     long double weight = 1.0L;
-    std::size_t position = 0;
-    for (auto it = digits.integer.rbegin(); it != digits.integer.rend(); ++it, ++position) {
-        weight = position < kTabulatedIntegerDigits ? weights.integer[position] : weight * 10.0L;
+    for (auto it = digits.integer.rbegin(); it != digits.integer.rend(); ++it) {
         if (*it != '0') value += DigitValue(*it) * weight;
+        weight *= 10.0L;
     }
+    weight = 0.1L;
     const std::size_t counted = std::min(digits.fraction.size(), kMaxFractionDigits);
-    for (std::size_t i = 0; i < counted; ++i)
-        value += DigitValue(digits.fraction[i]) * weights.fraction[i];
+    for (std::size_t i = 0; i < counted; ++i) {
+        value += DigitValue(digits.fraction[i]) * weight;
+        weight *= 0.1L;
+    }
     return value;
 }
 
