@@ -24,23 +24,45 @@ class MemoryFiles final : public common::FileAccess {
     mutable int openTargets = 0;
 
     void Put(const std::string& path, std::string bytes) { files_[path] = std::move(bytes); }
-    bool Exists(const std::string& path) const { return files_.count(path) != 0; }
     const std::string& Get(const std::string& path) const { return files_.at(path); }
     std::size_t Count() const { return files_.size(); }
 
-    std::unique_ptr<common::ByteSource> OpenSource(
-        const std::filesystem::path& path) const override {
+    std::unique_ptr<common::ByteSource> OpenSource(const std::filesystem::path& path,
+                                                   std::error_code& error) const override {
         auto it = files_.find(path.string());
-        if (it == files_.end()) return nullptr;
+        if (it == files_.end()) {
+            error = std::make_error_code(std::errc::no_such_file_or_directory);
+            return nullptr;
+        }
         return std::make_unique<Source>(it->second, readChunk, readableBytes);
     }
-    std::unique_ptr<common::ByteSink> CreateTarget(
-        const std::filesystem::path& path) const override {
+    std::unique_ptr<common::ByteSink> CreateNew(const std::filesystem::path& path,
+                                                std::error_code& error) const override {
         FUZZ_CHECK(sources_.count(path.string()) == 0, "a source is never opened for writing");
+        if (Exists(path.string())) {
+            error = std::make_error_code(std::errc::file_exists);
+            return nullptr;
+        }
         std::string& bytes = files_[path.string()];
-        bytes.clear();
         ++openTargets;
         return std::make_unique<Sink>(bytes, writableBytes, openTargets);
+    }
+    bool RenameNew(const std::filesystem::path& from, const std::filesystem::path& to,
+                   std::error_code& error) const override {
+        FUZZ_CHECK(sources_.count(to.string()) == 0, "a source is never replaced");
+        if (Exists(to.string()) || !Exists(from.string())) {
+            error =
+                std::make_error_code(Exists(to.string()) ? std::errc::file_exists
+                                                         : std::errc::no_such_file_or_directory);
+            return false;
+        }
+        auto node = files_.extract(from.string());
+        node.key() = to.string();
+        files_.insert(std::move(node));
+        return true;
+    }
+    bool Exists(const std::filesystem::path& path) const override {
+        return files_.count(path.string()) != 0;
     }
     std::optional<std::uintmax_t> FileSize(const std::filesystem::path& path) const override {
         auto it = files_.find(path.string());
@@ -54,10 +76,10 @@ class MemoryFiles final : public common::FileAccess {
         FUZZ_CHECK(sources_.count(path.string()) == 0, "a source is never removed");
         return files_.erase(path.string()) != 0;
     }
-    bool CreateFolder(const std::filesystem::path&) const override { return true; }
-    bool SameFile(const std::filesystem::path& a, const std::filesystem::path& b) const override {
-        return a == b && Exists(a.string());
+    bool CreateFolder(const std::filesystem::path&, std::error_code&) const override {
+        return true;
     }
+    bool RemoveEmptyFolder(const std::filesystem::path&) const override { return false; }
 
     // Marks a file as a source: writing or removing it ends the fuzzer.
     void ProtectSource(const std::string& path) { sources_[path] = true; }

@@ -6,11 +6,6 @@
 
 namespace common {
 
-std::string PathText(const std::filesystem::path& path) {
-    const std::u8string text = path.u8string();
-    return std::string(text.begin(), text.end());
-}
-
 FileSelection SelectFiles(const std::vector<std::filesystem::path>& chosenPaths) {
     FileSelection selection;
     if (chosenPaths.empty()) return selection;
@@ -54,19 +49,24 @@ bool BatchRun::Start() {
     if (started_) return ok_;
     started_ = true;
     runActive_ = true;
-    if (!files_.CreateFolder(targetFolder_)) {
+    std::error_code error;
+    if (!files_.CreateFolder(targetFolder_, error)) {
         ok_ = false;
         folderFailed_ = true;
         log_.emplace_back(kCannotCreateFolder);
         log_.emplace_back(kRunCancelled);
+        problems_.push_back(std::string(kCannotCreateFolder) + " (" +
+                            FileCause(targetFolder_, error) + ")");
         runActive_ = false;
         return false;
     }
+    folderCreated_ = true;
     return true;
 }
 
 bool BatchRun::HasNextFile() const {
-    return started_ && !finished_ && ok_ && runActive_ && next_ < selection_.Names.size();
+    return started_ && !finished_ && ok_ && runActive_ && !StopRequested() &&
+           next_ < selection_.Names.size();
 }
 
 void BatchRun::LogFailure(std::string_view message, std::string_view closingLine) {
@@ -86,8 +86,17 @@ void BatchRun::ConvertNextFile(const ProgressCallback& progress) {
     job.Target = targetFolder_ / name;
     job.Files = &files_;
     job.Progress = progress;
+    job.Stop = stop_;
     const ConvertResult result = converter_(job);
+    if (result.Stopped) {
+        stoppedInFile_ = true;
+        return;
+    }
     ++next_;
+    if (!result.message.empty()) {
+        problems_.push_back(result.message + " (" +
+                            (result.Cause.empty() ? PathText(job.Source) : result.Cause) + ")");
+    }
     if (!result.ok) {
         ok_ = false;
         LogFailure(result.message, kRunStopped);
@@ -102,7 +111,7 @@ void BatchRun::Finish() {
     if (finished_) return;
     finished_ = true;
     if (!folderFailed_ && started_) {
-        log_.emplace_back(runActive_ ? kBannerFinished : kBannerStopped);
+        log_.emplace_back(runActive_ && !StopRequested() ? kBannerFinished : kBannerStopped);
         log_.push_back(summaryLine_);
         log_.emplace_back();
         log_.push_back(std::string(kProcessedLabel) + std::to_string(next_) +
@@ -111,6 +120,7 @@ void BatchRun::Finish() {
                        std::string(kFilesWord));
         log_.push_back(std::string(kFailuresLabel) + std::to_string(failures_));
     }
+    if (folderCreated_ && created_ == 0) files_.RemoveEmptyFolder(targetFolder_);
     runActive_ = false;
 }
 

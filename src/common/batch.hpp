@@ -15,12 +15,19 @@
 //     run.Finish();                            // banner and summary (nothing after a failed Start)
 //
 // `runActive` is the caller's RunActive flag: Start sets it, clearing it is the abort signal
-// (seen between files: the file being converted is finished first), Finish clears it.
+// (seen between files: the file being converted is finished first), Finish clears it. A stop
+// flag given to StopOn ends the run in the middle of a file instead (the command-line tools set
+// it on a signal); that file's target is deleted.
+//
+// Every target is complete or absent: converters write under a temporary name (pointfile.hpp).
+// A run that created RECALC and leaves it empty removes it again, so that the next run is not
+// refused by it.
 //
 // The format table of a program (list items, filters, `FormatHelp`, summary line, when "Выбрать"
 // is enabled, which converter and options) is the program's own; this file holds only what both
 // programs share.
 
+#include <atomic>
 #include <cstddef>
 #include <filesystem>
 #include <string>
@@ -78,9 +85,6 @@ std::vector<std::string> FileListLines(const FileSelection& selection);
 // `SourceFolder` joined with RECALC by the platform's separator.
 std::filesystem::path TargetFolder(const std::filesystem::path& sourceFolder);
 
-// A path as UTF-8 text for the log (on POSIX the bytes of the name, unchanged).
-std::string PathText(const std::filesystem::path& path);
-
 // ---------------------------------------------------------------------------------------------
 // The run.
 
@@ -91,6 +95,9 @@ class BatchRun {
     // `files`.
     BatchRun(FileSelection selection, FileConverter converter, std::string summaryLine,
              bool& runActive, const FileAccess& files = RealFiles());
+
+    // Ends the run in the middle of a file once `stop` is set (it must outlive the run).
+    void StopOn(const std::atomic<bool>& stop) { stop_ = &stop; }
 
     // Sets runActive and creates RECALC. When that fails (it exists already, or no rights) the
     // log gets "Невозможно создать подкаталог \RECALC !" and "Пересчёт отменён.", runActive is
@@ -106,7 +113,8 @@ class BatchRun {
     // Converts the next file and appends its log block when it failed.
     void ConvertNextFile(const ProgressCallback& progress = {});
 
-    // Appends the banner ("ЗАКОНЧЕН" while runActive holds, else "ОСТАНОВЛЕН") and the summary,
+    // Appends the banner ("ЗАКОНЧЕН" while runActive holds and no stop was asked for, else
+    // "ОСТАНОВЛЕН") and the summary, removes RECALC when the run created it and it is empty,
     // then clears runActive. After a failed Start it only clears runActive.
     void Finish();
 
@@ -115,15 +123,23 @@ class BatchRun {
 
     const std::vector<std::string>& Log() const { return log_; }
     std::size_t FileCount() const { return selection_.Names.size(); }
-    std::size_t Processed() const { return next_; }  // files handed to the converter
+    // Files handed to the converter, not counting one given up at a stop.
+    std::size_t Processed() const { return next_; }
     std::size_t Created() const { return created_; }
     std::size_t Failures() const { return failures_; }
     // False after a failed Start or a file-level failure.
     bool Ok() const { return ok_; }
     const std::filesystem::path& TargetFolderPath() const { return targetFolder_; }
+    // True when the stop flag gave a file up; NextFileName() is then that file.
+    bool StoppedInFile() const { return stoppedInFile_; }
+    // One line per failure for a terminal: the log's message followed by the file and the
+    // system's reason in brackets, "Невозможно создать подкаталог \RECALC ! (/d/RECALC: File
+    // exists)". The log keeps the program's own texts only.
+    const std::vector<std::string>& Problems() const { return problems_; }
 
   private:
     void LogFailure(std::string_view message, std::string_view closingLine);
+    bool StopRequested() const { return stop_ != nullptr && stop_->load(); }
 
     FileSelection selection_;
     FileConverter converter_;
@@ -138,7 +154,11 @@ class BatchRun {
     bool ok_ = true;
     bool started_ = false;
     bool folderFailed_ = false;
+    bool folderCreated_ = false;
     bool finished_ = false;
+    bool stoppedInFile_ = false;
+    const std::atomic<bool>* stop_ = nullptr;
+    std::vector<std::string> problems_;
 };
 
 }  // namespace common

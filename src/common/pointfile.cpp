@@ -3,6 +3,7 @@
 #include "common/pointfile.hpp"
 
 #include <algorithm>
+#include <chrono>
 #include <cstring>
 
 #include "common/text.hpp"
@@ -11,6 +12,68 @@ namespace common {
 
 std::string LineError(std::uint64_t lineNumber) {
     return "Ошибка в строке " + std::to_string(lineNumber);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Names and causes
+
+namespace {
+
+class FileErrorCategory final : public std::error_category {
+  public:
+    const char* name() const noexcept override { return "files"; }
+    std::string message(int value) const override {
+        switch (static_cast<FileError>(value)) {
+            case FileError::NotRegularFile:
+                return "не обычный файл (каталог, устройство или канал)";
+            case FileError::SourceChanged:
+                return "файл изменился во время чтения";
+            case FileError::NoFreeName:
+                return "нет свободного временного имени";
+        }
+        return "ошибка " + std::to_string(value);
+    }
+};
+
+// Longest part of a target's name kept in its temporary name: with the dot and ".part-XXXXXX"
+// it stays well under the 255 bytes a name may have.
+constexpr std::size_t kTemporaryNameStem = 200;
+constexpr std::size_t kTagCharacters = 6;
+
+}  // namespace
+
+std::error_code MakeError(FileError error) {
+    static const FileErrorCategory category;
+    return {static_cast<int>(error), category};
+}
+
+std::string PathText(const std::filesystem::path& path) {
+    const std::u8string text = path.u8string();
+    return std::string(text.begin(), text.end());
+}
+
+std::string FileCause(const std::filesystem::path& path, std::error_code error) {
+    std::string cause = PathText(path);
+    if (error) cause += ": " + error.message();
+    return cause;
+}
+
+std::filesystem::path TemporaryTargetName(const std::filesystem::path& target, std::uint32_t tag) {
+    std::string stem = PathText(target.filename());
+    if (stem.size() > kTemporaryNameStem) {
+        std::size_t cut = kTemporaryNameStem;
+        // Not inside a UTF-8 sequence: its continuation bytes are 10xxxxxx.
+        while (cut > 0 && (static_cast<unsigned char>(stem[cut]) & 0xC0) == 0x80) --cut;
+        stem.resize(cut);
+    }
+    std::string name = "." + stem + ".part-";
+    constexpr std::string_view digits = "0123456789abcdefghijklmnopqrstuvwxyz";
+    for (std::size_t i = 0; i < kTagCharacters; ++i) {
+        name += digits[tag % digits.size()];
+        tag /= static_cast<std::uint32_t>(digits.size());
+    }
+    const std::u8string utf8(name.begin(), name.end());
+    return target.parent_path() / std::filesystem::path(utf8);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -155,42 +218,80 @@ bool LineWriter::WriteLine(std::string_view line) {
 // ---------------------------------------------------------------------------------------------
 // The three steps
 
+namespace {
+
+// Tags of temporary names: different in every call, so that a taken name is followed by a free
+// one. Unpredictability is not needed, the names are created exclusively.
+std::uint32_t NextTemporaryTag() {
+    static std::atomic<std::uint32_t> next{
+        static_cast<std::uint32_t>(std::chrono::steady_clock::now().time_since_epoch().count())};
+    return next.fetch_add(0x9E3779B9u, std::memory_order_relaxed);
+}
+
+std::unique_ptr<ByteSink> CreateTemporaryTarget(const FileAccess& access,
+                                                const std::filesystem::path& target,
+                                                std::filesystem::path& temporary,
+                                                std::error_code& error) {
+    constexpr int kAttempts = 100;
+    for (int attempt = 0; attempt < kAttempts; ++attempt) {
+        temporary = TemporaryTargetName(target, NextTemporaryTag());
+        error.clear();
+        std::unique_ptr<ByteSink> sink = access.CreateNew(temporary, error);
+        if (sink || error != std::errc::file_exists) return sink;
+    }
+    error = MakeError(FileError::NoFreeName);
+    return nullptr;
+}
+
+void FailFile(ConvertResult& result, std::string_view message, const std::filesystem::path& path,
+              std::error_code error) {
+    result.ok = false;
+    result.message = message;
+    result.Cause = FileCause(path, error);
+}
+
+}  // namespace
+
 ConverterFiles PrepareFiles(const ConvertJob& job, ConvertResult& result) {
-    result.ok = true;
-    result.message.clear();
+    result = ConvertResult();
     ConverterFiles files;
     files.Files = job.Files != nullptr ? job.Files : &RealFiles();
+    files.SourcePath = job.Source;
     files.TargetPath = job.Target;
     const FileAccess& access = *files.Files;
 
-    files.Source = access.OpenSource(job.Source);
+    std::error_code error;
+    files.Source = access.OpenSource(job.Source, error);
     if (!files.Source) {
-        result.ok = false;
-        result.message = kCannotOpenSource;
+        FailFile(result, kCannotOpenSource, job.Source, error);
         return files;
     }
-    // The target must never be the source: a source is not opened for writing.
-    if (!access.SameFile(job.Source, job.Target)) files.Target = access.CreateTarget(job.Target);
+    // A taken name is never replaced; this also keeps a source from being its own target.
+    if (access.Exists(job.Target)) {
+        FailFile(result, kCannotCreateTarget, job.Target,
+                 std::make_error_code(std::errc::file_exists));
+        return files;
+    }
+    files.Target = CreateTemporaryTarget(access, job.Target, files.TemporaryPath, error);
     if (!files.Target) {
-        result.ok = false;
-        result.message = kCannotCreateTarget;
+        FailFile(result, kCannotCreateTarget, job.Target, error);
         return files;
     }
     files.SourceBytes = access.FileSize(job.Source).value_or(0);
     // Unknown free space is not a refusal: a full disk is still caught by the checked writes.
     const std::optional<std::uintmax_t> freeBytes = access.FreeSpace(job.Target.parent_path());
     if (freeBytes && files.SourceBytes > *freeBytes / 2) {
-        result.ok = false;
-        result.message = kNotEnoughSpace;
-        files.Target->Close();
+        FailFile(result, kNotEnoughSpace, job.Target.parent_path(),
+                 std::make_error_code(std::errc::no_space_on_device));
         files.Target.reset();
-        access.Remove(job.Target);
+        access.Remove(files.TemporaryPath);
     }
     return files;
 }
 
 LineLoopState RunLineLoop(ByteSource& source, ByteSink& target, const LineFunction& convertLine,
-                          std::uint64_t sourceBytes, const ProgressCallback& progress) {
+                          std::uint64_t sourceBytes, const ProgressCallback& progress,
+                          const std::atomic<bool>* stop) {
     LineLoopState state;
     LineReader reader(source);
     LineWriter writer(target);
@@ -199,9 +300,13 @@ LineLoopState RunLineLoop(ByteSource& source, ByteSink& target, const LineFuncti
             progress(FileProgress{bytes, sourceBytes, state.LineCount});
         });
     }
+    const auto stopped = [stop] {
+        return stop != nullptr && stop->load(std::memory_order_relaxed);
+    };
     std::string out;
     std::string_view line;
     for (;;) {
+        if (stopped()) break;
         const LineReader::Status status = reader.Next(line);
         if (status == LineReader::Status::End) break;
         if (status == LineReader::Status::ReadFailed) {
@@ -219,40 +324,68 @@ LineLoopState RunLineLoop(ByteSource& source, ByteSink& target, const LineFuncti
             break;
         }
     }
-    if (!writer.Flush()) state.WriteFailed = true;
+    // A stop counts also when it cut a read or a write short.
+    state.Stopped = stopped();
+    if (!state.Stopped && !writer.Flush()) state.WriteFailed = true;
     state.BytesRead = reader.BytesRead();
     if (progress) progress(FileProgress{reader.BytesRead(), sourceBytes, state.LineCount});
     return state;
 }
 
-void FinishFiles(ConverterFiles& files, const LineLoopState& loop, ConvertResult& result) {
-    bool closed = true;
-    if (files.Target) {
-        closed = files.Target->Close();
-        files.Target.reset();
-    }
-    if (!loop.LineOk) {
+bool LoopFailure(const LineLoopState& loop, const ByteSource& source,
+                 const std::filesystem::path& sourceName, const ByteSink& target,
+                 const std::filesystem::path& targetName, ConvertResult& result) {
+    if (loop.Stopped) {
+        result.ok = false;
+        result.Stopped = true;
+    } else if (!loop.LineOk) {
         result.message = LineError(loop.LineCount);
     } else if (loop.ReadFailed) {
-        result.ok = false;
-        result.message = kCannotReadSource;
-    } else if (loop.WriteFailed || !closed) {
-        result.ok = false;
-        result.message = kCannotWriteTarget;
-    } else if (files.SourceBytes != 0 && loop.BytesRead != files.SourceBytes) {
-        result.ok = false;  // the whole source was read, but it was not the file sized at opening
-        result.message = kCannotReadSource;
+        FailFile(result, kCannotReadSource, sourceName, source.Error());
+    } else if (loop.WriteFailed) {
+        FailFile(result, kCannotWriteTarget, targetName, target.Error());
+    } else {
+        return false;
     }
-    if (!result.message.empty() && files.Files != nullptr) files.Files->Remove(files.TargetPath);
+    return true;
+}
+
+namespace {
+
+// Closes the complete target and gives it its own name; false with the failure set otherwise.
+bool KeepTarget(ConverterFiles& files, const LineLoopState& loop, ConvertResult& result) {
+    std::error_code error;
+    if (files.SourceBytes != 0 && loop.BytesRead != files.SourceBytes) {
+        // The whole source was read, but it was not the file sized at opening.
+        FailFile(result, kCannotReadSource, files.SourcePath, MakeError(FileError::SourceChanged));
+    } else if (!files.Target->Close()) {
+        FailFile(result, kCannotWriteTarget, files.TargetPath, files.Target->Error());
+    } else if (!files.Files->RenameNew(files.TemporaryPath, files.TargetPath, error)) {
+        FailFile(result, kCannotCreateTarget, files.TargetPath, error);
+    } else {
+        return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+void FinishFiles(ConverterFiles& files, const LineLoopState& loop, ConvertResult& result) {
+    if (!files.Source || !files.Target || files.Files == nullptr) return;
+    const bool kept = !LoopFailure(loop, *files.Source, files.SourcePath, *files.Target,
+                                   files.TargetPath, result) &&
+                      KeepTarget(files, loop, result);
+    files.Target.reset();
     files.Source.reset();
+    if (!kept) files.Files->Remove(files.TemporaryPath);
 }
 
 ConvertResult ConvertFileLines(const ConvertJob& job, const LineFunction& convertLine) {
     ConvertResult result;
     ConverterFiles files = PrepareFiles(job, result);
     if (!result.ok) return result;
-    const LineLoopState loop =
-        RunLineLoop(*files.Source, *files.Target, convertLine, files.SourceBytes, job.Progress);
+    const LineLoopState loop = RunLineLoop(*files.Source, *files.Target, convertLine,
+                                           files.SourceBytes, job.Progress, job.Stop);
     FinishFiles(files, loop, result);
     return result;
 }

@@ -4,12 +4,18 @@
 //
 // Files are read in binary with a large buffer, one line in memory at a time: lines are split at
 // LF, one CR before the LF is dropped, and a last line without LF is a line. Every output line is
-// written with CR LF. A source is never opened for writing; a target that is not complete is
-// deleted; every write and the final close are checked.
+// written with CR LF. A source is never opened for writing; every write and the final close are
+// checked.
+//
+// A target is written under a hidden temporary name beside it (".name.part-XXXXXX") and gets its
+// own name only after its last write reached the disk; a name that is taken is never replaced.
+// A failure, a bad line or a stop deletes the temporary file, so no partial file ever carries a
+// target's name, whatever moment a run ends at.
 //
 // File access goes through `FileAccess` so that tests can put a failing disk or a full drive in
 // place of the real one. Nothing here throws.
 
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
@@ -18,6 +24,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <system_error>
 #include <vector>
 
 namespace common {
@@ -60,36 +67,71 @@ class ByteSource {
   public:
     virtual ~ByteSource() = default;
     virtual std::ptrdiff_t Read(char* buffer, std::size_t size) = 0;
+    // Why the last Read failed; empty when the reason is unknown.
+    virtual std::error_code Error() const { return {}; }
 };
 
-// Bytes of a target. Write and Close return false when the bytes did not reach the file.
+// Bytes of a target. Write returns false when the bytes did not reach the file; Close puts
+// everything on the disk and closes, false when that failed. A sink destroyed without Close is
+// abandoned: closed, with no promise about its bytes.
 class ByteSink {
   public:
     virtual ~ByteSink() = default;
     virtual bool Write(const char* data, std::size_t size) = 0;
     virtual bool Close() = 0;
+    // Why the last Write or Close failed; empty when the reason is unknown.
+    virtual std::error_code Error() const { return {}; }
 };
 
 // The file system as the converters and the batch run see it. `RealFiles()` is the real one.
+// Failing operations say why through `error` (an errno value, or `FileError`).
 class FileAccess {
   public:
     virtual ~FileAccess() = default;
-    // nullptr when the file cannot be opened for reading.
-    virtual std::unique_ptr<ByteSource> OpenSource(const std::filesystem::path& path) const = 0;
-    // Creates or truncates; nullptr when that fails.
-    virtual std::unique_ptr<ByteSink> CreateTarget(const std::filesystem::path& path) const = 0;
+    // nullptr when the file cannot be opened for reading or is not a regular file: a folder, a
+    // device or a pipe would block the run or never end.
+    virtual std::unique_ptr<ByteSource> OpenSource(const std::filesystem::path& path,
+                                                   std::error_code& error) const = 0;
+    // Creates a file that does not exist yet; never opens, truncates or follows an entry that
+    // has the name already (the error is then `std::errc::file_exists`).
+    virtual std::unique_ptr<ByteSink> CreateNew(const std::filesystem::path& path,
+                                                std::error_code& error) const = 0;
+    // Gives the file `from` the name `to`; fails and changes nothing when `to` exists.
+    virtual bool RenameNew(const std::filesystem::path& from, const std::filesystem::path& to,
+                           std::error_code& error) const = 0;
+    // True when any entry has this name, a dangling symbolic link included.
+    virtual bool Exists(const std::filesystem::path& path) const = 0;
     // Size of a file in bytes; empty when unknown.
     virtual std::optional<std::uintmax_t> FileSize(const std::filesystem::path& path) const = 0;
     // Free bytes of the drive holding `folder`; empty when unknown.
     virtual std::optional<std::uintmax_t> FreeSpace(const std::filesystem::path& folder) const = 0;
+    // Removes a file (never a folder).
     virtual bool Remove(const std::filesystem::path& path) const = 0;
     // Creates one folder; false when it cannot be created, also when it exists already.
-    virtual bool CreateFolder(const std::filesystem::path& path) const = 0;
-    // True when both name the same existing file.
-    virtual bool SameFile(const std::filesystem::path& a, const std::filesystem::path& b) const = 0;
+    virtual bool CreateFolder(const std::filesystem::path& path, std::error_code& error) const = 0;
+    // Removes a folder only while it is empty.
+    virtual bool RemoveEmptyFolder(const std::filesystem::path& path) const = 0;
 };
 
 const FileAccess& RealFiles();
+
+// Reasons of the file layer that have no errno value.
+enum class FileError {
+    NotRegularFile = 1,  // a folder, a device or a pipe given as a source
+    SourceChanged,       // the source changed its size while it was read
+    NoFreeName,          // no temporary name was free beside the target
+};
+std::error_code MakeError(FileError error);
+
+// A path as UTF-8 text for messages (on POSIX the bytes of the name, unchanged).
+std::string PathText(const std::filesystem::path& path);
+
+// "path" or "path: reason", the way a terminal names the cause of a failure.
+std::string FileCause(const std::filesystem::path& path, std::error_code error);
+
+// The hidden name a target is written under: "." + its name + ".part-" + six characters from
+// `tag`, in the target's folder. Long names are shortened so that the result is a valid name.
+std::filesystem::path TemporaryTargetName(const std::filesystem::path& target, std::uint32_t tag);
 
 // ---------------------------------------------------------------------------------------------
 // Reading lines and writing CR LF lines.
@@ -146,8 +188,14 @@ class LineWriter {
 // Outcome of one converter call:
 //   ok false              - a file-level failure; the batch run stops after this file;
 //   ok true, message set  - a bad line (`LineError`); the target has been deleted;
-//   ok true, no message   - the target is complete.
+//   ok true, no message   - the target is complete;
+//   Stopped               - the job's stop flag ended the file midway: ok false, no message, no
+//                           target.
 struct ConvertResult {
+    bool Stopped = false;
+    // For a terminal: the file and the system's reason of a file-level failure
+    // ("/data/RECALC/a.txt: No space left on device"); the log shows only `message`.
+    std::string Cause;
     bool ok = true;
     std::string message;
 };
@@ -167,6 +215,9 @@ struct ConvertJob {
     std::filesystem::path Target;
     const FileAccess* Files = &RealFiles();
     ProgressCallback Progress;  // may be empty
+    // Read before every line: once set, the file is given up and its target deleted. A signal
+    // handler may set it, so it is a lock-free atomic. May be null.
+    const std::atomic<bool>* Stop = nullptr;
 };
 
 // A format's converter with its settings and option values already bound.
@@ -182,7 +233,9 @@ using LineFunction = std::function<bool(std::string_view line, std::string& out)
 // Two open files of one converter call, from PrepareFiles to FinishFiles.
 struct ConverterFiles {
     const FileAccess* Files = nullptr;
+    std::filesystem::path SourcePath;
     std::filesystem::path TargetPath;
+    std::filesystem::path TemporaryPath;  // where the target is written until it is complete
     std::unique_ptr<ByteSource> Source;
     std::unique_ptr<ByteSink> Target;
     std::uint64_t SourceBytes = 0;  // 0 when unknown
@@ -194,22 +247,31 @@ struct LineLoopState {
     std::uint64_t LineCount = 0;  // lines read; the bad line's number when LineOk is false
     bool ReadFailed = false;
     bool WriteFailed = false;
+    bool Stopped = false;  // the stop flag ended the loop
     std::uint64_t BytesRead = 0;
 };
 
-// Opens the source, creates the target and checks that twice the source's size fits on the
-// drive. On failure sets `result.ok` false with one of the three file-level messages and leaves
-// no target behind.
+// Opens the source, creates the target under its temporary name and checks that twice the
+// source's size fits on the drive. A target name that is taken already is refused. On failure
+// sets `result.ok` false with one of the three file-level messages and leaves no file behind.
 ConverterFiles PrepareFiles(const ConvertJob& job, ConvertResult& result);
 
-// Reads, converts and writes line by line until the end of the source or the first bad line.
-// A bad line is not written.
+// Reads, converts and writes line by line until the end of the source, the first bad line or
+// the stop flag. A bad line is not written.
 LineLoopState RunLineLoop(ByteSource& source, ByteSink& target, const LineFunction& convertLine,
-                          std::uint64_t sourceBytes = 0, const ProgressCallback& progress = {});
+                          std::uint64_t sourceBytes = 0, const ProgressCallback& progress = {},
+                          const std::atomic<bool>* stop = nullptr);
 
-// Closes both files; keeps the target only when every line was converted and written. Sets the
-// message of a bad line (`LineError`) with ok true, or a read or write failure with ok false. A
-// source whose size changed while it was read (cut short or grown by another program) is a read
+// Sets the outcome of a loop that did not write the whole target: stopped, a bad line
+// (`LineError`, ok true) or a read or write failure (ok false, with its cause). Returns false
+// when the loop ended normally. `sourceName` and `targetName` name the two ends in causes.
+bool LoopFailure(const LineLoopState& loop, const ByteSource& source,
+                 const std::filesystem::path& sourceName, const ByteSink& target,
+                 const std::filesystem::path& targetName, ConvertResult& result);
+
+// Closes both files; the target gets its own name only when every line was converted and
+// written, reached the disk, and the name is still free; otherwise its temporary file is deleted.
+// A source whose size changed while it was read (cut short or grown by another program) is a read
 // failure, so that no line is lost unnoticed.
 void FinishFiles(ConverterFiles& files, const LineLoopState& loop, ConvertResult& result);
 

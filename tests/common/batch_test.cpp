@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <utility>
 #include <vector>
 
 #include "test_folder.hpp"
@@ -117,6 +119,72 @@ TEST_F(BatchRunTest, AFullDiskIsAFailureNeverACreatedFile) {
     EXPECT_FALSE(std::filesystem::exists(folder / "RECALC" / "1.txt"));
 }
 
+TEST_F(BatchRunTest, ARunThatCreatesNothingRemovesTheRecalcItCreated) {
+    const struct {
+        const char* what;
+        std::vector<std::pair<std::string, std::string>> files;  // name, bytes ("" = absent)
+        bool recalcKept;
+    } cases[] = {
+        {"a mistyped name", {{"absent.txt", ""}}, false},
+        {"only bad files", {{"1.txt", "bad\n"}, {"2.txt", "a\nbad\n"}}, false},
+        {"one file created", {{"1.txt", "bad\n"}, {"2.txt", "a\n"}}, true},
+    };
+    for (const auto& c : cases) {
+        std::vector<std::string> names;
+        for (const auto& [name, bytes] : c.files) {
+            if (!bytes.empty()) WriteBytes(folder / name, bytes);
+            names.push_back(name);
+        }
+        common::BatchRun run(Select(names), CopyConverter, "Сводка", runActive);
+        run.RunToEnd();
+        EXPECT_EQ(std::filesystem::exists(folder / "RECALC"), c.recalcKept) << c.what;
+        std::filesystem::remove_all(folder / "RECALC");
+    }
+}
+
+TEST_F(BatchRunTest, ARecalcThatIsNotEmptyOrNotOursIsKept) {
+    WriteBytes(folder / "1.txt", "bad\n");
+    // Another program puts a file into RECALC during the run: the folder is not removed.
+    common::BatchRun run(Select({"1.txt"}), CopyConverter, "Сводка", runActive);
+    ASSERT_TRUE(run.Start());
+    WriteBytes(folder / "RECALC" / "note.txt", "mine");
+    while (run.HasNextFile()) run.ConvertNextFile();
+    run.Finish();
+    EXPECT_EQ(ReadBytes(folder / "RECALC" / "note.txt"), "mine");
+
+    // An empty RECALC the run did not create refuses the run and stays.
+    std::filesystem::remove(folder / "RECALC" / "note.txt");
+    common::BatchRun refused(Select({"1.txt"}), CopyConverter, "Сводка", runActive);
+    refused.RunToEnd();
+    EXPECT_FALSE(refused.Ok());
+    EXPECT_TRUE(std::filesystem::is_directory(folder / "RECALC"));
+}
+
+TEST_F(BatchRunTest, AStopFlagEndsTheRunInTheMiddleOfAFile) {
+    std::string lines;
+    for (int i = 0; i < 2000; ++i) lines += "line\n";
+    for (const char* name : {"1.txt", "2.txt", "3.txt"}) WriteBytes(folder / name, lines);
+    std::atomic<bool> stop{false};
+    common::BatchRun run(Select({"1.txt", "2.txt", "3.txt"}), CopyConverter, "Сводка", runActive);
+    run.StopOn(stop);
+    ASSERT_TRUE(run.Start());
+    run.ConvertNextFile();
+    // The signal arrives while the second file is read.
+    run.ConvertNextFile([&](const common::FileProgress&) { stop = true; });
+    EXPECT_TRUE(run.StoppedInFile());
+    EXPECT_EQ(run.NextFileNumber(), 2u);
+    EXPECT_FALSE(run.HasNextFile());
+    run.Finish();
+    EXPECT_EQ(run.Log(), (Log{"********* ПЕРЕСЧЁТ ОСТАНОВЛЕН *********", "Сводка", "",
+                              "Обработано     : 1 файлов", "Создано           : 1 файлов",
+                              "Ошибок            : 0"}));
+    EXPECT_FALSE(runActive);
+    std::vector<std::string> left;
+    for (const auto& entry : std::filesystem::directory_iterator(folder / "RECALC"))
+        left.push_back(entry.path().filename().string());
+    EXPECT_EQ(left, std::vector<std::string>{"1.txt"});
+}
+
 TEST_F(BatchRunTest, NamesWithCyrillicAndOtherBytesPassIntoTheLogUnchanged) {
     const std::string name = "Точки \xff.txt";
     WriteBytes(folder / name, "bad\n");
@@ -129,12 +197,19 @@ TEST_F(BatchRunTest, NamesWithCyrillicAndOtherBytesPassIntoTheLogUnchanged) {
 // Counts calls; no files are touched.
 class NoFiles final : public common::FileAccess {
   public:
-    std::unique_ptr<common::ByteSource> OpenSource(const std::filesystem::path&) const override {
+    std::unique_ptr<common::ByteSource> OpenSource(const std::filesystem::path&,
+                                                   std::error_code&) const override {
         return nullptr;
     }
-    std::unique_ptr<common::ByteSink> CreateTarget(const std::filesystem::path&) const override {
+    std::unique_ptr<common::ByteSink> CreateNew(const std::filesystem::path&,
+                                                std::error_code&) const override {
         return nullptr;
     }
+    bool RenameNew(const std::filesystem::path&, const std::filesystem::path&,
+                   std::error_code&) const override {
+        return false;
+    }
+    bool Exists(const std::filesystem::path&) const override { return false; }
     std::optional<std::uintmax_t> FileSize(const std::filesystem::path&) const override {
         return std::nullopt;
     }
@@ -142,10 +217,10 @@ class NoFiles final : public common::FileAccess {
         return std::nullopt;
     }
     bool Remove(const std::filesystem::path&) const override { return false; }
-    bool CreateFolder(const std::filesystem::path&) const override { return true; }
-    bool SameFile(const std::filesystem::path&, const std::filesystem::path&) const override {
-        return false;
+    bool CreateFolder(const std::filesystem::path&, std::error_code&) const override {
+        return true;
     }
+    bool RemoveEmptyFolder(const std::filesystem::path&) const override { return false; }
 };
 
 TEST_F(BatchRunTest, MoreThan65535FilesAreCountedInFull) {

@@ -1,8 +1,9 @@
 // Failures on real files in a whole batch run: a target that cannot be created, a disk that is
-// full at the final close or in the middle, a source cut short between files, a source whose
-// size changes while it is read, and a run aborted in the middle of a file. After each: every
-// source byte is unchanged, no target is partial, the log says what happened, and a later run
-// converts every file.
+// full at the final close or in the middle, a target name taken before or during the run, a
+// source cut short between files, a source whose size changes while it is read, and a run
+// aborted in the middle of a file. After each: every source byte is unchanged, no target is
+// partial, no temporary file is left, the log says what happened, and a later run converts every
+// file.
 
 #include <gtest/gtest.h>
 
@@ -84,8 +85,8 @@ class FailureRun : public ::testing::Test {
         }
     }
 
-    // Every target is either absent or the complete one.
-    void ExpectNoPartialTarget(const std::map<std::string, std::string>& clean) const {
+    // Every target is either absent or the complete one, and no temporary file is left.
+    void ExpectOnlyCompleteTargets(const std::map<std::string, std::string>& clean) const {
         for (const auto& entry : sources) {
             const fs::path target = Target(entry.first);
             if (fs::is_regular_file(target)) {
@@ -94,6 +95,13 @@ class FailureRun : public ::testing::Test {
                 EXPECT_FALSE(fs::exists(fs::symlink_status(target))) << entry.first;
             }
         }
+        ExpectNoTemporaryFile();
+    }
+
+    void ExpectNoTemporaryFile() const {
+        if (!fs::exists(folder / "RECALC")) return;
+        for (const fs::directory_entry& entry : fs::directory_iterator(folder / "RECALC"))
+            EXPECT_FALSE(entry.path().filename().string().starts_with(".")) << entry.path();
     }
 
     void ExpectLaterRunWorks(const std::map<std::string, std::string>& clean) {
@@ -153,26 +161,84 @@ TEST_F(FailureRun, ATargetThatCannotBeCreatedStopsTheRun) {
 }
 
 TEST_F(FailureRun, ADiskFullAtTheFinalCloseOrInTheMiddleIsAWriteFailure) {
-    if (!fs::exists("/dev/full")) GTEST_SKIP() << "no /dev/full";
     const auto clean = CleanTargets();
-    // The kernel's always-full device behind the target: the small first file fails only when
-    // its buffered bytes are handed over at the close, the large second one in mid-write.
-    for (const std::string name : {"1.mp", "2.mp"}) {
+    // No byte fits: the small first file fails only when its buffered bytes are handed over at
+    // the end. A MiB fits: the first file is written whole, the large second one fails midway.
+    const struct {
+        std::uintmax_t writable;
+        std::string failing;
+    } cases[] = {{0, "1"}, {std::uintmax_t{1} << 20, "2"}};
+    for (const auto& c : cases) {
         fs::remove_all(folder / "RECALC");
-        const Log log = RunDisturbing(name, [](const common::ConvertJob& job) {
-            fs::create_symlink("/dev/full", job.Target);
-        });
-        ASSERT_GE(log.size(), 3u) << name;
-        EXPECT_EQ(log[0], "Ошибка обработки - файл " + std::string(name == "1.mp" ? "1" : "2") +
-                              ": " + name);
-        EXPECT_EQ(log[1], common::kCannotWriteTarget) << name;
+        testfiles::FaultyFiles disk;
+        disk.writableBytes = c.writable;
+        common::BatchRun run(Selection(folder), ShiftMap, "Сдвиг", runActive, disk);
+        run.RunToEnd();
+        const Log& log = run.Log();
+        ASSERT_GE(log.size(), 3u) << c.failing;
+        EXPECT_EQ(log[0], "Ошибка обработки - файл " + c.failing + ": " + c.failing + ".mp");
+        EXPECT_EQ(log[1], common::kCannotWriteTarget);
         EXPECT_EQ(log[2], "Пересчёт остановлен.");
-        EXPECT_FALSE(fs::exists(fs::symlink_status(Target(name)))) << name;
-        EXPECT_TRUE(fs::exists("/dev/full"));
-        ExpectNoPartialTarget(clean);
+        ASSERT_EQ(run.Problems().size(), 1u);
+        EXPECT_EQ(run.Problems()[0], std::string(common::kCannotWriteTarget) + " (" +
+                                         common::PathText(Target(c.failing + ".mp")) +
+                                         ": No space left on device)");
+        EXPECT_FALSE(fs::exists(Target(c.failing + ".mp")));
+        ExpectOnlyCompleteTargets(clean);
         ExpectSourcesUnchanged();
     }
     ExpectLaterRunWorks(clean);
+}
+
+TEST_F(FailureRun, ATakenTargetNameIsNeitherFollowedNorReplaced) {
+    if (!fs::exists("/dev/full")) GTEST_SKIP() << "no /dev/full";
+    const auto clean = CleanTargets();
+    // A link to the always-full device where a target goes: it is not written through.
+    Log log = RunDisturbing(
+        "2.mp", [](const common::ConvertJob& job) { fs::create_symlink("/dev/full", job.Target); });
+    EXPECT_EQ(log, FailureOfFileTwo(common::kCannotCreateTarget));
+    EXPECT_EQ(fs::read_symlink(Target("2.mp")), "/dev/full");
+
+    // A file that takes the name while the target is written stays as it was.
+    fs::remove_all(folder / "RECALC");
+    bool intruded = false;
+    log = RunDisturbing(
+        "2.mp", [](const common::ConvertJob&) {},
+        [&](const common::FileProgress& progress) {
+            if (!intruded && progress.BytesTotal == sources.at("2.mp").size()) {
+                WriteBytes(Target("2.mp"), "someone else's");
+                intruded = true;
+            }
+        });
+    EXPECT_TRUE(intruded);
+    EXPECT_EQ(log, FailureOfFileTwo(common::kCannotCreateTarget));
+    EXPECT_EQ(ReadBytes(Target("2.mp")), "someone else's");
+    EXPECT_EQ(ReadBytes(Target("1.mp")), clean.at("1.mp"));
+    ExpectNoTemporaryFile();
+    ExpectSourcesUnchanged();
+}
+
+TEST_F(FailureRun, RecalcHoldsOnlyCompleteTargetsAndOneHiddenFileWhileRunning) {
+    const auto clean = CleanTargets();
+    std::size_t looks = 0;
+    common::BatchRun run(Selection(folder), ShiftMap, "Сдвиг", runActive);
+    run.RunToEnd([&](const common::FileProgress&) {
+        std::size_t hidden = 0;
+        for (const fs::directory_entry& entry : fs::directory_iterator(folder / "RECALC")) {
+            const std::string name = entry.path().filename().string();
+            if (name.starts_with(".")) {
+                EXPECT_TRUE(name.find(".mp.part-") != std::string::npos) << name;
+                ++hidden;
+            } else {
+                EXPECT_EQ(ReadBytes(entry.path()), clean.at(name)) << name;
+            }
+        }
+        EXPECT_EQ(hidden, 1u);
+        ++looks;
+    });
+    EXPECT_GT(looks, 3u);
+    EXPECT_EQ(run.Created(), 3u);
+    ExpectNoTemporaryFile();
 }
 
 TEST_F(FailureRun, ASourceCutShortBetweenFilesEndsInItsBadLine) {
@@ -219,7 +285,7 @@ TEST_F(FailureRun, AnAbortInTheMiddleOfAFileFinishesThatFileAndStops) {
     EXPECT_EQ(run.Log()[0], "********* ПЕРЕСЧЁТ ОСТАНОВЛЕН *********");
     EXPECT_EQ(ReadBytes(Target("2.mp")), clean.at("2.mp"));
     EXPECT_FALSE(fs::exists(Target("3.mp")));
-    ExpectNoPartialTarget(clean);
+    ExpectOnlyCompleteTargets(clean);
     ExpectSourcesUnchanged();
     ExpectLaterRunWorks(clean);
 }
@@ -253,7 +319,7 @@ TEST_F(FailureRun, ASourceWhoseSizeChangesWhileReadIsAReadFailure) {
         EXPECT_TRUE(changed);
         EXPECT_EQ(log, FailureOfFileTwo(common::kCannotReadSource));
         EXPECT_FALSE(fs::exists(Target("2.mp")));
-        ExpectNoPartialTarget(clean);
+        ExpectOnlyCompleteTargets(clean);
     }
     WriteBytes(folder / "2.mp", whole);
     ExpectLaterRunWorks(clean);

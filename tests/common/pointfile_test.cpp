@@ -3,7 +3,10 @@
 #include "common/pointfile.hpp"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
+#include <atomic>
 #include <cstring>
 #include <vector>
 
@@ -268,32 +271,111 @@ TEST_F(ConverterSteps, EachFailureHasItsOutcomeAndLeavesNoPartialTarget) {
     }
 }
 
-TEST_F(ConverterSteps, MissingSourceOrUncreatableTargetFailAtFileLevel) {
-    // No source file at all: nothing is created.
-    common::ConvertResult result = Convert();
-    EXPECT_FALSE(result.ok);
-    EXPECT_EQ(result.message, "Невозможно открыть исходный файл!");
-    EXPECT_FALSE(std::filesystem::exists(target));
-
+TEST_F(ConverterSteps, FileLevelFailuresNameTheFileAndTheSystemsReason) {
+    WriteBytes(folder / "other.txt", "keep\n");
+    std::filesystem::create_symlink(folder / "other.txt", folder / "link.txt");
+    ASSERT_EQ(::mkfifo((folder / "pipe").c_str(), 0600), 0);
+    const std::string root = common::PathText(folder.path());
+    const struct {
+        const char* what;
+        std::filesystem::path source;
+        std::filesystem::path target;
+        std::string message;
+        std::string cause;
+    } cases[] = {
+        {"no source", folder / "absent.txt", folder / "out.txt",
+         "Невозможно открыть исходный файл!", root + "/absent.txt: No such file or directory"},
+        {"a folder as source", folder.path(), folder / "out.txt",
+         "Невозможно открыть исходный файл!", root + ": Is a directory"},
+        // A pipe without a writer would block a reader forever, a device may never end.
+        {"a pipe as source", folder / "pipe", folder / "out.txt",
+         "Невозможно открыть исходный файл!",
+         root + "/pipe: не обычный файл (каталог, устройство или канал)"},
+        {"a device as source", "/dev/zero", folder / "out.txt", "Невозможно открыть исходный файл!",
+         "/dev/zero: не обычный файл (каталог, устройство или канал)"},
+        {"no target folder", source, folder / "missing" / "out.txt",
+         "Невозможно создать целевой файл!", root + "/missing/out.txt: No such file or directory"},
+        // A taken name is never replaced, never written through: the source itself, another
+        // file, a symbolic link.
+        {"the source as target", source, source, "Невозможно создать целевой файл!",
+         root + "/points.txt: File exists"},
+        {"another file", source, folder / "other.txt", "Невозможно создать целевой файл!",
+         root + "/other.txt: File exists"},
+        {"a link", source, folder / "link.txt", "Невозможно создать целевой файл!",
+         root + "/link.txt: File exists"},
+    };
     WriteBytes(source, "a\n");
-    target = folder / "missing-folder" / "out.txt";
-    result = Convert();
-    EXPECT_FALSE(result.ok);
-    EXPECT_EQ(result.message, "Невозможно создать целевой файл!");
-
-    // The source is never opened for writing, not even as its own target.
-    target = source;
-    result = Convert();
-    EXPECT_FALSE(result.ok);
-    EXPECT_EQ(result.message, "Невозможно создать целевой файл!");
+    // A source that blocked would hang the test: the alarm ends it instead.
+    ::alarm(30);
+    for (const auto& c : cases) {
+        common::ConvertJob job;
+        job.Source = c.source;
+        job.Target = c.target;
+        const common::ConvertResult result = common::ConvertFileLines(job, CopyUnlessBad);
+        EXPECT_FALSE(result.ok) << c.what;
+        EXPECT_EQ(result.message, c.message) << c.what;
+        EXPECT_EQ(result.Cause, c.cause) << c.what;
+    }
+    ::alarm(0);
     EXPECT_EQ(ReadBytes(source), "a\n");
+    EXPECT_EQ(ReadBytes(folder / "other.txt"), "keep\n");
+    EXPECT_FALSE(std::filesystem::exists(target));
+    // Nothing else was created: no target, no temporary file.
+    std::size_t entries = 0;
+    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(folder.path()))
+        ++entries;
+    EXPECT_EQ(entries, 4u);  // points.txt, other.txt, link.txt, pipe
+}
 
-    // A folder is not a source.
-    source = folder.path();
-    target = folder / "out.txt";
-    result = Convert();
+TEST_F(ConverterSteps, AStopMidwayLeavesNeitherTargetNorTemporaryFile) {
+    std::string bytes;
+    for (int i = 0; i < 1000; ++i) bytes += "line " + std::to_string(i) + "\n";
+    WriteBytes(source, bytes);
+    std::atomic<bool> stop{false};
+    int lines = 0;
+    common::ConvertJob job;
+    job.Source = source;
+    job.Target = target;
+    job.Stop = &stop;
+    const common::ConvertResult result =
+        common::ConvertFileLines(job, [&](std::string_view line, std::string& out) {
+            if (++lines == 500) stop = true;
+            out.append(line);
+            return true;
+        });
+    EXPECT_TRUE(result.Stopped);
     EXPECT_FALSE(result.ok);
-    EXPECT_EQ(result.message, "Невозможно открыть исходный файл!");
+    EXPECT_EQ(result.message, "");
+    EXPECT_EQ(lines, 500);
+    std::size_t entries = 0;
+    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(folder.path()))
+        ++entries;
+    EXPECT_EQ(entries, 1u);  // the source only
+}
+
+TEST(TemporaryTargetName, HiddenBesideTheTargetShortEnoughAndDifferentPerTag) {
+    const std::filesystem::path folder = "/data/RECALC";
+    const std::string longCyrillic = [] {
+        std::string name;
+        for (int i = 0; i < 120; ++i) name += "ж";  // 240 bytes
+        return name + ".txt";
+    }();
+    for (const std::string& name : {std::string("a.txt"), std::string(250, 'x'), longCyrillic}) {
+        const std::filesystem::path first = common::TemporaryTargetName(folder / name, 0);
+        const std::filesystem::path second = common::TemporaryTargetName(folder / name, 1);
+        EXPECT_EQ(first.parent_path(), folder);
+        const std::string text = common::PathText(first.filename());
+        EXPECT_EQ(text.front(), '.') << text;
+        EXPECT_LE(text.size(), 255u) << text;
+        EXPECT_NE(text.find(".part-"), std::string::npos) << text;
+        EXPECT_NE(first, second);
+        // Cut at a character boundary: the byte before ".part-" ends a UTF-8 sequence.
+        const std::size_t stemEnd = text.find(".part-");
+        EXPECT_TRUE(stemEnd == 0 || (static_cast<unsigned char>(text[stemEnd - 1]) & 0xC0) != 0xC0)
+            << text;
+    }
+    EXPECT_EQ(common::TemporaryTargetName(folder / "a.txt", 0).filename(), ".a.txt.part-000000");
+    EXPECT_EQ(common::TemporaryTargetName(folder / "a.txt", 37).filename(), ".a.txt.part-110000");
 }
 
 TEST_F(ConverterSteps, ReportsProgressUpToTheWholeFile) {

@@ -62,18 +62,25 @@ class FaultyFiles final : public common::FileAccess {
     std::optional<std::uintmax_t> freeSpace;      // reported free space
     bool cannotCreateFolder = false;
 
-    std::unique_ptr<common::ByteSource> OpenSource(
-        const std::filesystem::path& path) const override {
-        auto real = common::RealFiles().OpenSource(path);
+    std::unique_ptr<common::ByteSource> OpenSource(const std::filesystem::path& path,
+                                                   std::error_code& error) const override {
+        auto real = common::RealFiles().OpenSource(path, error);
         if (!real || (!readableBytes && !endAfterBytes)) return real;
         return std::make_unique<FailingSource>(
             std::move(real), readableBytes ? *readableBytes : *endAfterBytes, !readableBytes);
     }
-    std::unique_ptr<common::ByteSink> CreateTarget(
-        const std::filesystem::path& path) const override {
-        auto real = common::RealFiles().CreateTarget(path);
+    std::unique_ptr<common::ByteSink> CreateNew(const std::filesystem::path& path,
+                                                std::error_code& error) const override {
+        auto real = common::RealFiles().CreateNew(path, error);
         if (!real) return real;
         return std::make_unique<FailingSink>(std::move(real), writableBytes, failClose);
+    }
+    bool RenameNew(const std::filesystem::path& from, const std::filesystem::path& to,
+                   std::error_code& error) const override {
+        return common::RealFiles().RenameNew(from, to, error);
+    }
+    bool Exists(const std::filesystem::path& path) const override {
+        return common::RealFiles().Exists(path);
     }
     std::optional<std::uintmax_t> FileSize(const std::filesystem::path& path) const override {
         return common::RealFiles().FileSize(path);
@@ -85,11 +92,15 @@ class FaultyFiles final : public common::FileAccess {
     bool Remove(const std::filesystem::path& path) const override {
         return common::RealFiles().Remove(path);
     }
-    bool CreateFolder(const std::filesystem::path& path) const override {
-        return !cannotCreateFolder && common::RealFiles().CreateFolder(path);
+    bool CreateFolder(const std::filesystem::path& path, std::error_code& error) const override {
+        if (cannotCreateFolder) {
+            error = std::make_error_code(std::errc::permission_denied);
+            return false;
+        }
+        return common::RealFiles().CreateFolder(path, error);
     }
-    bool SameFile(const std::filesystem::path& a, const std::filesystem::path& b) const override {
-        return common::RealFiles().SameFile(a, b);
+    bool RemoveEmptyFolder(const std::filesystem::path& path) const override {
+        return common::RealFiles().RemoveEmptyFolder(path);
     }
 
   private:
@@ -105,6 +116,7 @@ class FaultyFiles final : public common::FileAccess {
             if (count > 0) left_ -= static_cast<std::uintmax_t>(count);
             return count;
         }
+        std::error_code Error() const override { return std::make_error_code(std::errc::io_error); }
 
       private:
         std::unique_ptr<common::ByteSource> real_;
@@ -127,6 +139,9 @@ class FaultyFiles final : public common::FileAccess {
             return written && fits == size;
         }
         bool Close() override { return real_->Close() && !failClose_; }
+        std::error_code Error() const override {
+            return std::make_error_code(std::errc::no_space_on_device);
+        }
 
       private:
         std::unique_ptr<common::ByteSink> real_;

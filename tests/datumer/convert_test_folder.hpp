@@ -13,8 +13,10 @@ using testfiles::ReadBytes;
 using testfiles::TempFolder;
 using testfiles::WriteBytes;
 
+// A converter never replaces a file, so the target of an earlier call in the same test goes.
 inline common::ConvertJob Job(const std::filesystem::path& source,
                               const std::filesystem::path& target) {
+    std::filesystem::remove(target);
     common::ConvertJob job;
     job.Source = source;
     job.Target = target;
