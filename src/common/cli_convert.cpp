@@ -2,42 +2,17 @@
 
 #include "common/cli_convert.hpp"
 
+#include <cerrno>
 #include <cmath>
-#include <istream>
-#include <ostream>
+#include <cstdio>
+#include <iostream>
 
 #include "common/batch.hpp"
 
 namespace common {
 namespace {
 
-class StreamSource final : public ByteSource {
-  public:
-    explicit StreamSource(std::istream& in) : in_(in) {}
-    std::ptrdiff_t Read(char* buffer, std::size_t size) override {
-        if (in_.bad()) return -1;
-        if (in_.eof()) return 0;
-        in_.read(buffer, static_cast<std::streamsize>(size));
-        if (in_.bad()) return -1;
-        return static_cast<std::ptrdiff_t>(in_.gcount());
-    }
-
-  private:
-    std::istream& in_;
-};
-
-class StreamSink final : public ByteSink {
-  public:
-    explicit StreamSink(std::ostream& out) : out_(out) {}
-    bool Write(const char* data, std::size_t size) override {
-        out_.write(data, static_cast<std::streamsize>(size));
-        return !out_.fail();
-    }
-    bool Close() override { return !out_.flush().fail(); }
-
-  private:
-    std::ostream& out_;
-};
+constexpr std::string_view kCannotWriteOutput = "Ошибка записи в стандартный вывод!";
 
 // "[2/5] name 40%" on one terminal line while a file is converted.
 class ProgressLine {
@@ -118,22 +93,33 @@ std::string SplitCommandArguments(const std::vector<std::string>& args,
     return {};
 }
 
-ConvertResult StreamLines(std::istream& in, std::ostream& out, const LineFunction& lines) {
-    StreamSource source(in);
-    StreamSink sink(out);
-    const LineLoopState loop = RunLineLoop(source, sink, lines);
-    const bool flushed = sink.Close();
+ConvertResult StreamLines(ByteSource& in, ByteSink& out, const LineFunction& lines,
+                          const std::atomic<bool>* stop) {
+    const LineLoopState loop = RunLineLoop(in, out, lines, 0, {}, stop);
     ConvertResult result;
-    if (!loop.LineOk) {
-        result.message = LineError(loop.LineCount);
-    } else if (loop.ReadFailed) {
-        result.ok = false;
-        result.message = kCannotReadSource;
-    } else if (loop.WriteFailed || !flushed) {
+    if (!LoopFailure(loop, in, "stdin", out, "stdout", result) && !out.Close()) {
         result.ok = false;
         result.message = kCannotWriteTarget;
+        result.Cause = FileCause("stdout", out.Error());
     }
     return result;
+}
+
+const std::atomic<bool>* StopFlag(const ConvertConsole& console) {
+    return console.Signals != nullptr ? &console.Signals->Flag() : nullptr;
+}
+
+int StreamExitCode(const ConvertResult& result, const ConvertConsole& console) {
+    if (console.Signals != nullptr && console.Signals->Signal() != 0) {
+        console.Err.clear();  // a write the signal interrupted must not silence this one
+        console.Err << kRunStopped << " (" << console.Signals->Description() << ")\n";
+        return console.Signals->ExitCode();
+    }
+    if (result.ok && result.message.empty()) return 0;
+    console.Err << (result.message.empty() ? std::string(kRunStopped) : result.message);
+    if (!result.Cause.empty()) console.Err << " (" << result.Cause << ")";
+    console.Err << '\n';
+    return 1;
 }
 
 std::string ChooseFiles(const std::vector<std::string>& files,
@@ -152,7 +138,7 @@ std::string ChooseFiles(const std::vector<std::string>& files,
 
 int RunBatchCommand(const std::vector<std::string>& files, const FileConverter& converter,
                     const std::string& summaryLine, bool progress, std::ostream& out,
-                    std::ostream& err) {
+                    std::ostream& err, const StopSignals* signals) {
     std::vector<std::filesystem::path> chosen;
     if (const std::string problem = ChooseFiles(files, chosen); !problem.empty()) {
         err << problem << '\n';
@@ -160,19 +146,48 @@ int RunBatchCommand(const std::vector<std::string>& files, const FileConverter& 
     }
     bool runActive = false;
     BatchRun run(SelectFiles(chosen), converter, summaryLine, runActive);
+    if (signals != nullptr) run.StopOn(signals->Flag());
     ProgressLine line(err);
     const ProgressCallback update = [&](const FileProgress& p) { line.Update(p); };
+    std::size_t reported = 0;
+    const auto reportProblems = [&] {
+        for (; reported < run.Problems().size(); ++reported)
+            err << run.Problems()[reported] << '\n';
+    };
     if (run.Start()) {
         while (run.HasNextFile()) {
             if (progress) line.Begin(run.NextFileNumber(), run.FileCount(), run.NextFileName());
             run.ConvertNextFile(progress ? update : ProgressCallback());
             if (progress) line.End();
+            reportProblems();
         }
     }
     run.Finish();
-    for (const std::string& logLine : run.Log()) out << logLine << '\n';
-    out.flush();
+    reportProblems();
+    const int signalCode = signals != nullptr ? signals->ExitCode() : 0;
+    if (signalCode != 0) {
+        err.clear();  // a write the signal interrupted must not silence the rest
+        if (run.StoppedInFile()) {
+            err << kFileNotCreated << " (" << PathText(chosen[run.NextFileNumber() - 1]) << ": "
+                << signals->Description() << ")\n";
+        }
+    }
+    // Stopped by a signal, the summary goes where the user who sent it looks.
+    std::ostream& logOut = signalCode != 0 ? err : out;
+    for (const std::string& logLine : run.Log()) logOut << logLine << '\n';
+    logOut.flush();
+    if (signalCode != 0) return signalCode;
     return run.Ok() && run.Created() == run.FileCount() ? 0 : 1;
+}
+
+int CheckedExitCode(int code, std::ostream& err) {
+    errno = 0;
+    std::cout.flush();
+    const bool failed = std::cout.fail() || std::fflush(stdout) != 0 || std::ferror(stdout) != 0;
+    const std::error_code reason(errno, std::generic_category());
+    if (!failed) return code;
+    err << kCannotWriteOutput << " (" << FileCause("stdout", reason) << ")\n";
+    return code == 0 ? 1 : code;
 }
 
 }  // namespace common

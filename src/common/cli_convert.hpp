@@ -1,9 +1,15 @@
 #pragma once
 // The format-independent part of the convert command of both command-line tools: the batch run
 // over files given on the command line, and streaming from stdin to stdout.
+//
+// Every failure is also written to stderr with the file and the system's reason after the
+// program's words; a failed read of stdin or write of stdout is a failure; a stop signal ends the
+// command with 128 + its number (stop_signals.hpp).
 
+#include <atomic>
 #include <filesystem>
 #include <iosfwd>
+#include <memory>
 #include <optional>
 #include <span>
 #include <string>
@@ -12,8 +18,28 @@
 #include <vector>
 
 #include "common/pointfile.hpp"
+#include "common/stop_signals.hpp"
 
 namespace common {
+
+// The program's standard input as a source, read unbuffered. A read that a signal interrupts
+// ends with a failure once `stop` is set, else it is repeated.
+std::unique_ptr<ByteSource> StandardInput(const std::atomic<bool>* stop);
+// The program's standard output as a sink, written unbuffered; Close does not close it.
+std::unique_ptr<ByteSink> StandardOutput();
+
+// What a convert command reads and writes: stdin and stdout as bytes for streaming, its texts on
+// `Out` and `Err`, and the stop signals of the process (null: none are handled).
+struct ConvertConsole {
+    ByteSource& In;
+    ByteSink& Stream;
+    std::ostream& Out;
+    std::ostream& Err;
+    const StopSignals* Signals = nullptr;
+};
+
+// The stop flag of the console's signals, or null.
+const std::atomic<bool>* StopFlag(const ConvertConsole& console);
 
 // The arguments a command's own options leave: option values in order, bare flags, files.
 struct CommandArguments {
@@ -35,10 +61,16 @@ std::string SplitCommandArguments(const std::vector<std::string>& args,
                                   std::span<const std::string_view> flagNames,
                                   CommandArguments& arguments);
 
-// Streams `in` through the line function to `out` (CR LF line ends) and stops at the first bad
-// line, whose good predecessors are already written. The result is a converter's: LineError with
-// ok true for a bad line, ok false for a failing read or write.
-ConvertResult StreamLines(std::istream& in, std::ostream& out, const LineFunction& lines);
+// Streams `in` (stdin) through the line function to `out` (stdout, CR LF line ends) and stops
+// at the first bad line, whose good predecessors are already written, or at the stop flag. The
+// result is a converter's: LineError with ok true for a bad line, ok false for a failing read or
+// write, Stopped for the stop flag.
+ConvertResult StreamLines(ByteSource& in, ByteSink& out, const LineFunction& lines,
+                          const std::atomic<bool>* stop = nullptr);
+
+// The exit code of a stream: 0 when it converted, 1 after a bad line or a failing read or write,
+// 128 + the signal after a stop; a failure is written to `console.Err` first.
+int StreamExitCode(const ConvertResult& result, const ConvertConsole& console);
 
 // The files of the command line as absolute paths of one folder; a message when a name is not
 // usable, is "-" among files, or lies in another folder than the first.
@@ -46,10 +78,16 @@ std::string ChooseFiles(const std::vector<std::string>& files,
                         std::vector<std::filesystem::path>& chosen);
 
 // The batch run over the files: RECALC beside them, a progress line per file on `err` when
-// `progress`, then the log and the summary on `out`. Returns the exit code: 0 when every file
-// was created, 1 when any was not, 2 when the files cannot be chosen (message on `err`).
+// `progress`, each failure on `err` with its cause, then the log and the summary on `out` (on
+// `err` when a signal stopped the run). Returns the exit code: 0 when every file was created and
+// the log written, 1 when any was not, 2 when the files cannot be chosen (message on `err`),
+// 128 + the signal when one of `signals` arrived.
 int RunBatchCommand(const std::vector<std::string>& files, const FileConverter& converter,
                     const std::string& summaryLine, bool progress, std::ostream& out,
-                    std::ostream& err);
+                    std::ostream& err, const StopSignals* signals = nullptr);
+
+// The exit code of a command once stdout is flushed: when writing or flushing stdout failed, the
+// failure is written to `err` and a success becomes 1.
+int CheckedExitCode(int code, std::ostream& err);
 
 }  // namespace common

@@ -9,6 +9,7 @@
 #include <cerrno>
 #include <cstdio>  // renameat2
 
+#include "common/cli_convert.hpp"
 #include "common/pointfile.hpp"
 
 namespace common {
@@ -210,6 +211,14 @@ class RealFileAccess final : public FileAccess {
 const FileAccess& RealFiles() {
     static const RealFileAccess files;
     return files;
+}
+
+std::unique_ptr<ByteSource> StandardInput(const std::atomic<bool>* stop) {
+    return std::make_unique<DescriptorSource>(STDIN_FILENO, false, stop);
+}
+
+std::unique_ptr<ByteSink> StandardOutput() {
+    return std::make_unique<DescriptorSink>(STDOUT_FILENO, false);
 }
 
 }  // namespace common

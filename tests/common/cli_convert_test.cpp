@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <atomic>
 #include <sstream>
 
 #include "test_folder.hpp"
@@ -16,6 +18,43 @@ bool UpperOrBad(std::string_view line, std::string& out) {
     return true;
 }
 
+// Bytes in memory as stdin: handed out in small reads, failing with `error` at the end if set.
+class TextSource final : public common::ByteSource {
+  public:
+    explicit TextSource(std::string text, std::error_code error = {})
+        : text_(std::move(text)), error_(error) {}
+    std::ptrdiff_t Read(char* buffer, std::size_t size) override {
+        if (at_ == text_.size() && error_) return -1;
+        const std::size_t count = std::min({size, std::size_t{3}, text_.size() - at_});
+        text_.copy(buffer, count, at_);
+        at_ += count;
+        return static_cast<std::ptrdiff_t>(count);
+    }
+    std::error_code Error() const override { return error_; }
+
+  private:
+    std::string text_;
+    std::error_code error_;
+    std::size_t at_ = 0;
+};
+
+// Bytes in memory as stdout; refuses every write with `error` if set.
+class TextSink final : public common::ByteSink {
+  public:
+    explicit TextSink(std::error_code error = {}) : error_(error) {}
+    bool Write(const char* data, std::size_t size) override {
+        if (error_) return false;
+        text.append(data, size);
+        return true;
+    }
+    bool Close() override { return !error_; }
+    std::error_code Error() const override { return error_; }
+    std::string text;
+
+  private:
+    std::error_code error_;
+};
+
 TEST(StreamLines, WritesGoodLinesUntilTheFirstBadOne) {
     const struct {
         std::string in;
@@ -27,22 +66,45 @@ TEST(StreamLines, WritesGoodLinesUntilTheFirstBadOne) {
         {"ab\r\nbad\r\ncd\r\n", "AB\r\n", "Ошибка в строке 2"},
     };
     for (const auto& c : cases) {
-        std::istringstream in(c.in);
-        std::ostringstream out;
+        TextSource in(c.in);
+        TextSink out;
         const common::ConvertResult result = common::StreamLines(in, out, UpperOrBad);
         EXPECT_TRUE(result.ok);
         EXPECT_EQ(result.message, c.message);
-        EXPECT_EQ(out.str(), c.out);
+        EXPECT_EQ(out.text, c.out);
     }
 }
 
-TEST(StreamLines, AFailingOutputIsAFailure) {
-    std::istringstream in("ab\n");
-    std::ostringstream out;
-    out.setstate(std::ios::badbit);
-    const common::ConvertResult result = common::StreamLines(in, out, UpperOrBad);
+TEST(StreamLines, AFailingInputOrOutputIsAFailureWithItsCause) {
+    TextSource unreadable("ab\n", std::make_error_code(std::errc::is_a_directory));
+    TextSink out;
+    common::ConvertResult result = common::StreamLines(unreadable, out, UpperOrBad);
+    EXPECT_FALSE(result.ok);
+    EXPECT_EQ(result.message, "Ошибка чтения исходного файла!");
+    EXPECT_EQ(result.Cause, "stdin: Is a directory");
+
+    TextSource in("ab\n");
+    TextSink full(std::make_error_code(std::errc::no_space_on_device));
+    result = common::StreamLines(in, full, UpperOrBad);
     EXPECT_FALSE(result.ok);
     EXPECT_EQ(result.message, "Ошибка записи целевого файла!");
+    EXPECT_EQ(result.Cause, "stdout: No space left on device");
+}
+
+TEST(StreamLines, TheStopFlagEndsTheStreamBetweenLines) {
+    std::atomic<bool> stop{false};
+    std::size_t lines = 0;
+    const common::LineFunction stopAtSecond = [&](std::string_view line, std::string& out) {
+        if (++lines == 2) stop = true;
+        out.append(line);
+        return true;
+    };
+    TextSource in("a\nb\nc\nd\n");
+    TextSink out;
+    const common::ConvertResult result = common::StreamLines(in, out, stopAtSecond, &stop);
+    EXPECT_TRUE(result.Stopped);
+    EXPECT_FALSE(result.ok);
+    EXPECT_EQ(lines, 2u);
 }
 
 TEST(ChooseFiles, TakesFilesOfOneFolderOnly) {

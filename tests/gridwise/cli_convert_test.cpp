@@ -204,10 +204,15 @@ TEST_F(CliConvert, ExitsOneWhenAFileIsNotCreatedOrRecalcExists) {
     EXPECT_NE(run.err.find("[1/2] 1.txt"), std::string::npos) << run.err;
     EXPECT_NE(run.err.find("[2/2] 2.txt"), std::string::npos) << run.err;
 
+    // The failure also on stderr, with the file and the cause.
+    EXPECT_NE(run.err.find("Ошибка в строке 2 (" + bad + ")\n"), std::string::npos) << run.err;
+
     run = Run({"convert", "--format", "txt", good});
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_EQ(run.out, "Невозможно создать подкаталог \\RECALC !\nПересчёт отменён.\n");
-    EXPECT_EQ(run.err, "");  // no progress unless asked for or on a terminal
+    // No progress unless asked for or on a terminal; the reason of the failure.
+    EXPECT_EQ(run.err, "Невозможно создать подкаталог \\RECALC ! (" + (folder / "RECALC").string() +
+                           ": File exists)\n");
 }
 
 TEST_F(CliConvert, StreamsStdinToStdoutUntilTheFirstBadLine) {

@@ -134,20 +134,20 @@ std::string ApplyOptions(const ConvertOptions& options, DatumerState& state,
 }
 
 int StreamCommand(int format, const DatumerState& state, const BatchChoices& choices,
-                  std::istream& in, std::ostream& out, std::ostream& err) {
+                  const common::ConvertConsole& console) {
     auto refusal = std::make_shared<std::string>();
-    common::ConvertResult result =
-        common::StreamLines(in, out, MakeLineFunction(format, state, choices, refusal));
+    common::ConvertResult result = common::StreamLines(
+        console.In, console.Stream, MakeLineFunction(format, state, choices, refusal),
+        common::StopFlag(console));
     AddRefusalReason(result, refusal);
-    if (result.message.empty()) return 0;
-    err << result.message << '\n';
-    return 1;
+    return common::StreamExitCode(result, console);
 }
 
 }  // namespace
 
-int RunConvertCommand(std::span<const std::string> args, std::istream& in, std::ostream& out,
-                      std::ostream& err) {
+int RunConvertCommand(std::span<const std::string> args, const common::ConvertConsole& console) {
+    std::ostream& out = console.Out;
+    std::ostream& err = console.Err;
     DatumerState state = MakeDatumerState();
     std::array<std::string_view, kValueOptions.size()> valueNames{};
     for (std::size_t i = 0; i < kValueOptions.size(); ++i) valueNames[i] = kValueOptions[i].Name;
@@ -172,13 +172,13 @@ int RunConvertCommand(std::span<const std::string> args, std::istream& in, std::
         return 2;
     }
     if (options.Arguments.Files.size() == 1 && options.Arguments.Files.front() == "-") {
-        return StreamCommand(options.Format, state, choices, in, out, err);
+        return StreamCommand(options.Format, state, choices, console);
     }
     const bool showProgress =
         options.Arguments.Progress().value_or(&err == &std::cerr && isatty(STDERR_FILENO) != 0);
     return common::RunBatchCommand(options.Arguments.Files,
                                    MakeConverter(options.Format, state, choices),
-                                   SummaryLine(state), showProgress, out, err);
+                                   SummaryLine(state), showProgress, out, err, console.Signals);
 }
 
 }  // namespace datumer::cli

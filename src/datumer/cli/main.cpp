@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "common/cli_convert.hpp"
 #include "datumer/cli/convert_command.hpp"
 #include "datumer/cli/point_command.hpp"
 #include "datumer/cli/preset_flags.hpp"
@@ -25,13 +26,20 @@ void WriteHelp(std::ostream& out) {
     for (int i = 1; i <= datumer::kPresetCount; ++i) {
         out << datumer::PresetListText(state, i) << '\n';
     }
-    out << "\nКоды завершения: 0 успех, 1 ошибка пересчёта, 2 неверный вызов или значения.\n";
+    out << "\nКоды завершения: 0 успех, 1 ошибка пересчёта, 2 неверный вызов или значения,\n"
+           "130, 143, 141 пересчёт остановлен сигналом SIGINT, SIGTERM, SIGPIPE.\n";
 }
 
-}  // namespace
+// The convert command with the standard streams and the stop signals of the process.
+int RunConvert(std::span<const std::string> args) {
+    const common::StopSignals signals;
+    const auto in = common::StandardInput(&signals.Flag());
+    const auto stream = common::StandardOutput();
+    return datumer::cli::RunConvertCommand(
+        args, common::ConvertConsole{*in, *stream, std::cout, std::cerr, &signals});
+}
 
-int main(int argc, char** argv) {
-    const std::vector<std::string> args(argv + (argc > 0 ? 1 : 0), argv + argc);
+int RunCommand(const std::vector<std::string>& args) {
     if (args.empty()) {
         WriteHelp(std::cerr);
         return 2;
@@ -47,9 +55,15 @@ int main(int argc, char** argv) {
         return 0;
     }
     if (command == "point") return datumer::cli::RunPointCommand(rest, std::cout, std::cerr);
-    if (command == "convert") {
-        return datumer::cli::RunConvertCommand(rest, std::cin, std::cout, std::cerr);
-    }
+    if (command == "convert") return RunConvert(rest);
     std::cerr << "Неизвестная команда: " << command << " (см. datumer-cli --help)\n";
     return 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const std::vector<std::string> args(argv + (argc > 0 ? 1 : 0), argv + argc);
+    // Output that did not reach stdout is a failure, also after --help or a point.
+    return common::CheckedExitCode(RunCommand(args), std::cerr);
 }

@@ -221,8 +221,9 @@ std::string ApplyOptions(const ConvertOptions& options, GridwiseState& state) {
 
 }  // namespace
 
-int RunConvertCommand(std::span<const std::string> args, std::istream& in, std::ostream& out,
-                      std::ostream& err) {
+int RunConvertCommand(std::span<const std::string> args, const common::ConvertConsole& console) {
+    std::ostream& out = console.Out;
+    std::ostream& err = console.Err;
     GridwiseState state = MakeGridwiseState();
     std::array<std::string_view, kValueOptions.size()> valueNames{};
     for (std::size_t i = 0; i < kValueOptions.size(); ++i) valueNames[i] = kValueOptions[i].name;
@@ -248,15 +249,15 @@ int RunConvertCommand(std::span<const std::string> args, std::istream& in, std::
     }
     if (options.arguments.Files.size() == 1 && options.arguments.Files.front() == "-") {
         const common::ConvertResult result =
-            common::StreamLines(in, out, MakeLineFunction(options.format, state));
-        if (result.message.empty()) return 0;
-        err << result.message << '\n';
-        return 1;
+            common::StreamLines(console.In, console.Stream, MakeLineFunction(options.format, state),
+                                common::StopFlag(console));
+        return common::StreamExitCode(result, console);
     }
     const bool showProgress =
         options.arguments.Progress().value_or(&err == &std::cerr && isatty(STDERR_FILENO) != 0);
     return common::RunBatchCommand(options.arguments.Files, MakeConverter(options.format, state),
-                                   SummaryLine(options.format, state), showProgress, out, err);
+                                   SummaryLine(options.format, state), showProgress, out, err,
+                                   console.Signals);
 }
 
 }  // namespace gridwise::cli

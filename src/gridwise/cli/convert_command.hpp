@@ -6,16 +6,17 @@
 //
 // With files it creates RECALC beside them, prints the log and the summary and exits 0 when
 // every file was created, 1 otherwise. With "-" it streams stdin to stdout and stops at the first
-// bad line with its message on stderr (exit 1). Bad usage or values exit 2.
+// bad line with its message on stderr (exit 1). Bad usage or values exit 2; a stop signal exits
+// 128 + its number.
 
-#include <iosfwd>
 #include <span>
 #include <string>
+
+#include "common/cli_convert.hpp"
 
 namespace gridwise::cli {
 
 // `args` are the arguments after "convert".
-int RunConvertCommand(std::span<const std::string> args, std::istream& in, std::ostream& out,
-                      std::ostream& err);
+int RunConvertCommand(std::span<const std::string> args, const common::ConvertConsole& console);
 
 }  // namespace gridwise::cli

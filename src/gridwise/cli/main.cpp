@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "common/cli_convert.hpp"
 #include "gridwise/cli/convert_command.hpp"
 #include "gridwise/cli/point_command.hpp"
 #include "gridwise/cli/settings_flags.hpp"
@@ -20,13 +21,20 @@ void WriteHelp(std::ostream& out) {
         << "gridwise-cli convert [флаги] ... (см. gridwise-cli convert --help)\n\n"
         << "Флаги настроек (как на экране настроек):\n"
         << gridwise::cli::SettingsFlagsHelp()
-        << "\nКоды завершения: 0 успех, 1 ошибка расчёта, 2 неверный вызов или значения.\n";
+        << "\nКоды завершения: 0 успех, 1 ошибка расчёта, 2 неверный вызов или значения,\n"
+           "130, 143, 141 пересчёт остановлен сигналом SIGINT, SIGTERM, SIGPIPE.\n";
 }
 
-}  // namespace
+// The convert command with the standard streams and the stop signals of the process.
+int RunConvert(std::span<const std::string> args) {
+    const common::StopSignals signals;
+    const auto in = common::StandardInput(&signals.Flag());
+    const auto stream = common::StandardOutput();
+    return gridwise::cli::RunConvertCommand(
+        args, common::ConvertConsole{*in, *stream, std::cout, std::cerr, &signals});
+}
 
-int main(int argc, char** argv) {
-    const std::vector<std::string> args(argv + (argc > 0 ? 1 : 0), argv + argc);
+int RunCommand(const std::vector<std::string>& args) {
     if (args.empty()) {
         WriteHelp(std::cerr);
         return 2;
@@ -42,8 +50,15 @@ int main(int argc, char** argv) {
         return 0;
     }
     if (command == "point") return gridwise::cli::RunPointCommand(rest, std::cout, std::cerr);
-    if (command == "convert")
-        return gridwise::cli::RunConvertCommand(rest, std::cin, std::cout, std::cerr);
+    if (command == "convert") return RunConvert(rest);
     std::cerr << "Неизвестная команда: " << command << " (см. gridwise-cli --help)\n";
     return 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const std::vector<std::string> args(argv + (argc > 0 ? 1 : 0), argv + argc);
+    // Output that did not reach stdout is a failure, also after --help or a point.
+    return common::CheckedExitCode(RunCommand(args), std::cerr);
 }
