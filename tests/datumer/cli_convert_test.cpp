@@ -122,6 +122,52 @@ TEST_F(CliConvert, DatumLabelIsRewrittenOrKeptOnRequest) {
               "[IMG ID]\r\nDatum=Pulkovo 1942\r\n[END-IMG ID]\r\n");
 }
 
+// Exit code and stderr of a whole shell command line run in the test folder.
+CliRun Shell(const TempFolder& folder, const std::string& line) {
+    const std::string command = "cd '" + folder.path().string() + "' && " + line + " 2>.stderr";
+    const int status = std::system(command.c_str());
+    return {WEXITSTATUS(status), "", ReadBytes(folder / ".stderr")};
+}
+
+TEST_F(CliConvert, FailingStdinOrStdoutIsAFailureWithItsCause) {
+    WriteBytes(folder_ / "a.txt", "a,55,37,0\n");
+    const std::string cli = "'" DATUMER_CLI "'";
+    const struct {
+        std::string line;
+        std::string message;
+    } cases[] = {
+        {cli + " --help >/dev/full", "Ошибка записи в стандартный вывод! (stdout: No space"},
+        {cli + " --version >/dev/full", "(stdout: No space left on device)"},
+        {cli + " convert --format txt - <a.txt >/dev/full",
+         "Ошибка записи целевого файла! (stdout: No space left on device)"},
+        {cli + " convert --format txt - <. >/dev/null",
+         "Ошибка чтения исходного файла! (stdin: Is a directory)"},
+        {cli + " convert --format txt - <&- >/dev/null",
+         "Ошибка чтения исходного файла! (stdin: Bad file descriptor)"},
+    };
+    if (!std::filesystem::exists("/dev/full")) GTEST_SKIP() << "no /dev/full";
+    for (const auto& c : cases) {
+        const CliRun run = Shell(folder_, c.line);
+        EXPECT_EQ(run.exit, 1) << c.line;
+        EXPECT_NE(run.err.find(c.message), std::string::npos) << c.line << "\n" << run.err;
+    }
+}
+
+TEST_F(CliConvert, ARunThatCreatesNothingLeavesNoRecalc) {
+    WriteBytes(folder_ / "bad.txt", "a,55,x,0\n");
+    const CliRun run = Run({"--format", "txt", "bad.txt", "missing.txt"});
+    EXPECT_EQ(run.exit, 1);
+    EXPECT_NE(
+        run.err.find("Невозможно открыть исходный файл! (" +
+                     (folder_.path() / "missing.txt").string() + ": No such file or directory)"),
+        std::string::npos)
+        << run.err;
+    EXPECT_FALSE(std::filesystem::exists(folder_.path() / "RECALC"));
+    // So the next run is not refused by it.
+    WriteBytes(folder_ / "bad.txt", "a,55,37,0\n");
+    EXPECT_EQ(Run({"--format", "txt", "bad.txt"}).exit, 0);
+}
+
 TEST_F(CliConvert, RefusesBadUsageWithExitTwo) {
     const struct {
         std::vector<std::string> args;
