@@ -180,6 +180,13 @@ int RunBatchCommand(const std::vector<std::string>& files, const FileConverter& 
     return run.Ok() && run.Created() == run.FileCount() ? 0 : 1;
 }
 
+int RunWithStopSignals(ConvertCommand command, std::span<const std::string> args) {
+    const StopSignals signals;
+    const auto in = StandardInput(&signals.Flag());
+    const auto stream = StandardOutput();
+    return command(args, ConvertConsole{*in, *stream, std::cout, std::cerr, &signals});
+}
+
 int CheckedExitCode(int code, std::ostream& err) {
     errno = 0;
     std::cout.flush();

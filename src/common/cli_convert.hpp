@@ -86,6 +86,11 @@ int RunBatchCommand(const std::vector<std::string>& files, const FileConverter& 
                     const std::string& summaryLine, bool progress, std::ostream& out,
                     std::ostream& err, const StopSignals* signals = nullptr);
 
+// Runs a convert command on the process's stdin, stdout and stderr with the stop signals
+// handled while it runs.
+using ConvertCommand = int (*)(std::span<const std::string> args, const ConvertConsole& console);
+int RunWithStopSignals(ConvertCommand command, std::span<const std::string> args);
+
 // The exit code of a command once stdout is flushed: when writing or flushing stdout failed, the
 // failure is written to `err` and a success becomes 1.
 int CheckedExitCode(int code, std::ostream& err);

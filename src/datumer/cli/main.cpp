@@ -30,15 +30,6 @@ void WriteHelp(std::ostream& out) {
            "130, 143, 141 пересчёт остановлен сигналом SIGINT, SIGTERM, SIGPIPE.\n";
 }
 
-// The convert command with the standard streams and the stop signals of the process.
-int RunConvert(std::span<const std::string> args) {
-    const common::StopSignals signals;
-    const auto in = common::StandardInput(&signals.Flag());
-    const auto stream = common::StandardOutput();
-    return datumer::cli::RunConvertCommand(
-        args, common::ConvertConsole{*in, *stream, std::cout, std::cerr, &signals});
-}
-
 int RunCommand(const std::vector<std::string>& args) {
     if (args.empty()) {
         WriteHelp(std::cerr);
@@ -55,7 +46,9 @@ int RunCommand(const std::vector<std::string>& args) {
         return 0;
     }
     if (command == "point") return datumer::cli::RunPointCommand(rest, std::cout, std::cerr);
-    if (command == "convert") return RunConvert(rest);
+    if (command == "convert") {
+        return common::RunWithStopSignals(datumer::cli::RunConvertCommand, rest);
+    }
     std::cerr << "Неизвестная команда: " << command << " (см. datumer-cli --help)\n";
     return 2;
 }

@@ -25,15 +25,6 @@ void WriteHelp(std::ostream& out) {
            "130, 143, 141 пересчёт остановлен сигналом SIGINT, SIGTERM, SIGPIPE.\n";
 }
 
-// The convert command with the standard streams and the stop signals of the process.
-int RunConvert(std::span<const std::string> args) {
-    const common::StopSignals signals;
-    const auto in = common::StandardInput(&signals.Flag());
-    const auto stream = common::StandardOutput();
-    return gridwise::cli::RunConvertCommand(
-        args, common::ConvertConsole{*in, *stream, std::cout, std::cerr, &signals});
-}
-
 int RunCommand(const std::vector<std::string>& args) {
     if (args.empty()) {
         WriteHelp(std::cerr);
@@ -50,7 +41,9 @@ int RunCommand(const std::vector<std::string>& args) {
         return 0;
     }
     if (command == "point") return gridwise::cli::RunPointCommand(rest, std::cout, std::cerr);
-    if (command == "convert") return RunConvert(rest);
+    if (command == "convert") {
+        return common::RunWithStopSignals(gridwise::cli::RunConvertCommand, rest);
+    }
     std::cerr << "Неизвестная команда: " << command << " (см. gridwise-cli --help)\n";
     return 2;
 }
