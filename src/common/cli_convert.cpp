@@ -183,7 +183,7 @@ int RunBatchCommand(const std::vector<std::string>& files, const FileConverter& 
 int RunWithStopSignals(ConvertCommand command, std::span<const std::string> args) {
     const StopSignals signals;
     const auto in = StandardInput(&signals.Flag());
-    const auto stream = StandardOutput();
+    const auto stream = StandardOutput(&signals.Flag());
     return command(args, ConvertConsole{*in, *stream, std::cout, std::cerr, &signals});
 }
 

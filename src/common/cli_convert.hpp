@@ -25,8 +25,9 @@ namespace common {
 // The program's standard input as a source, read unbuffered. A read that a signal interrupts
 // ends with a failure once `stop` is set, else it is repeated.
 std::unique_ptr<ByteSource> StandardInput(const std::atomic<bool>* stop);
-// The program's standard output as a sink, written unbuffered; Close does not close it.
-std::unique_ptr<ByteSink> StandardOutput();
+// The program's standard output as a sink, written unbuffered; Close does not close it. A write
+// that a signal interrupts ends with a failure once `stop` is set, else it is repeated.
+std::unique_ptr<ByteSink> StandardOutput(const std::atomic<bool>* stop);
 
 // What a convert command reads and writes: stdin and stdout as bytes for streaming, its texts on
 // `Out` and `Err`, and the stop signals of the process (null: none are handled).

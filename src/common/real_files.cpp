@@ -50,10 +50,13 @@ class DescriptorSource final : public ByteSource {
 };
 
 // Writes a descriptor. A file created here is synced and closed by Close; the standard output
-// is only handed what was written.
+// is only handed what was written. A write that a signal interrupts, or that would go on after
+// `stop` was set, fails once `stop` is set: a reader that takes nothing must not hold a stopped
+// command.
 class DescriptorSink final : public ByteSink {
   public:
-    DescriptorSink(int descriptor, bool ownedFile) : descriptor_(descriptor), owned_(ownedFile) {}
+    DescriptorSink(int descriptor, bool ownedFile, const std::atomic<bool>* stop = nullptr)
+        : descriptor_(descriptor), owned_(ownedFile), stop_(stop) {}
     ~DescriptorSink() override {
         if (owned_ && descriptor_ >= 0) ::close(descriptor_);
     }
@@ -63,6 +66,7 @@ class DescriptorSink final : public ByteSink {
     bool Write(const char* data, std::size_t size) override {
         if (descriptor_ < 0) return Fail(EBADF);
         while (size > 0) {
+            if (stop_ != nullptr && stop_->load()) return Fail(EINTR);
             const ssize_t count = ::write(descriptor_, data, size);
             if (count < 0 && errno == EINTR) continue;
             if (count <= 0) return Fail(count < 0 ? errno : EIO);
@@ -95,6 +99,7 @@ class DescriptorSink final : public ByteSink {
 
     int descriptor_;
     bool owned_;
+    const std::atomic<bool>* stop_;
     std::error_code error_;
 };
 
@@ -217,8 +222,8 @@ std::unique_ptr<ByteSource> StandardInput(const std::atomic<bool>* stop) {
     return std::make_unique<DescriptorSource>(STDIN_FILENO, false, stop);
 }
 
-std::unique_ptr<ByteSink> StandardOutput() {
-    return std::make_unique<DescriptorSink>(STDOUT_FILENO, false);
+std::unique_ptr<ByteSink> StandardOutput(const std::atomic<bool>* stop) {
+    return std::make_unique<DescriptorSink>(STDOUT_FILENO, false, stop);
 }
 
 }  // namespace common

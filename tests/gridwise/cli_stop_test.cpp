@@ -5,11 +5,13 @@
 
 #include <fcntl.h>
 #include <signal.h>
+#include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
+#include <fstream>
 #include <optional>
 #include <string>
 #include <thread>
@@ -94,6 +96,18 @@ class Child {
     pid_t pid_ = -1;
     std::optional<int> status_;
 };
+
+// True once the process has a handler for `signal` (its caught-signals mask in /proc).
+bool Catches(pid_t pid, int signal) {
+    std::ifstream status("/proc/" + std::to_string(pid) + "/status");
+    std::string line;
+    while (std::getline(status, line)) {
+        if (!line.starts_with("SigCgt:")) continue;
+        const unsigned long long mask = std::stoull(line.substr(7), nullptr, 16);
+        return ((mask >> (signal - 1)) & 1u) != 0;
+    }
+    return false;
+}
 
 class CliStop : public ::testing::Test {
   protected:
@@ -214,6 +228,46 @@ TEST_F(CliStop, AClosedPipeStopsAStreamWith141) {
     ::close(pipeEnds[0]);
     EXPECT_EQ(run.Wait(), 141);
     EXPECT_NE(ReadBytes(Err()).find("Пересчёт остановлен."), std::string::npos) << ReadBytes(Err());
+}
+
+TEST_F(CliStop, ASignalEndsAStreamThatWaitsForInputOrForItsReader) {
+    // Input that never comes: the writing end stays open and silent.
+    int input[2];
+    ASSERT_EQ(::pipe2(input, O_CLOEXEC), 0);
+    const std::string waitingInput = "/proc/self/fd/" + std::to_string(input[0]);
+    {
+        Child run({"convert", "--format", "txt", "-"}, waitingInput, Out(), Err());
+        const auto until = std::chrono::steady_clock::now() + kPatience;
+        while (!Catches(run.Pid(), SIGINT) && run.Running() &&
+               std::chrono::steady_clock::now() < until)
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        ::kill(run.Pid(), SIGINT);
+        EXPECT_EQ(run.Wait(), 130);
+    }
+    ::close(input[0]);
+    ::close(input[1]);
+
+    // A reader that takes nothing: the run is stopped once the pipe is full and it has to wait.
+    WriteBytes(folder / "in.txt", PointLines(200'000));
+    int output[2];
+    ASSERT_EQ(::pipe2(output, O_CLOEXEC), 0);
+    const int capacity = ::fcntl(output[0], F_GETPIPE_SZ);
+    ASSERT_GT(capacity, 0);
+    Child run({"convert", "--format", "txt", "-"}, (folder / "in.txt").string(), Out(), Err(),
+              output[1]);
+    int waiting = 0;
+    const auto until = std::chrono::steady_clock::now() + kPatience;
+    while (waiting < capacity && run.Running() && std::chrono::steady_clock::now() < until) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        ASSERT_EQ(::ioctl(output[0], FIONREAD, &waiting), 0);
+    }
+    EXPECT_EQ(waiting, capacity);
+    ::kill(run.Pid(), SIGINT);
+    EXPECT_EQ(run.Wait(), 130);
+    EXPECT_NE(ReadBytes(Err()).find("Пересчёт остановлен. (Interrupt)"), std::string::npos)
+        << ReadBytes(Err());
+    ::close(output[0]);
+    ::close(output[1]);
 }
 
 TEST_F(CliStop, FailingStdinOrStdoutIsAFailureInEveryCommand) {
