@@ -2,9 +2,8 @@
 
 #include "common/cli_convert.hpp"
 
-#include <cerrno>
+#include <array>
 #include <cmath>
-#include <cstdio>
 #include <iostream>
 
 #include "common/batch.hpp"
@@ -187,13 +186,50 @@ int RunWithStopSignals(ConvertCommand command, std::span<const std::string> args
     return command(args, ConvertConsole{*in, *stream, std::cout, std::cerr, &signals});
 }
 
-int CheckedExitCode(int code, std::ostream& err) {
-    errno = 0;
+// std::cout's bytes, buffered here and written to the descriptor; after the first failed write
+// nothing more is written, so the sink keeps that write's reason.
+class CheckedStandardOutput::Buffer final : public std::streambuf {
+  public:
+    Buffer() : sink_(StandardOutput(nullptr)) { Reset(); }
+    bool Failed() const { return failed_; }
+    std::error_code Error() const { return sink_->Error(); }
+
+  protected:
+    int_type overflow(int_type c) override {
+        if (!Drain()) return traits_type::eof();
+        if (traits_type::eq_int_type(c, traits_type::eof())) return traits_type::not_eof(c);
+        *pptr() = traits_type::to_char_type(c);
+        pbump(1);
+        return c;
+    }
+    int sync() override { return Drain() ? 0 : -1; }
+
+  private:
+    bool Drain() {
+        const std::size_t size = static_cast<std::size_t>(pptr() - pbase());
+        if (size > 0 && !failed_ && !sink_->Write(pbase(), size)) failed_ = true;
+        Reset();
+        return !failed_;
+    }
+    void Reset() { setp(bytes_.data(), bytes_.data() + bytes_.size()); }
+
+    std::unique_ptr<ByteSink> sink_;
+    std::array<char, 1 << 14> bytes_{};
+    bool failed_ = false;
+};
+
+CheckedStandardOutput::CheckedStandardOutput()
+    : buffer_(std::make_unique<Buffer>()), earlier_(std::cout.rdbuf(buffer_.get())) {}
+
+CheckedStandardOutput::~CheckedStandardOutput() {
     std::cout.flush();
-    const bool failed = std::cout.fail() || std::fflush(stdout) != 0 || std::ferror(stdout) != 0;
-    const std::error_code reason(errno, std::generic_category());
-    if (!failed) return code;
-    err << kCannotWriteOutput << " (" << FileCause("stdout", reason) << ")\n";
+    std::cout.rdbuf(earlier_);
+}
+
+int CheckedStandardOutput::ExitCode(int code, std::ostream& err) const {
+    std::cout.flush();
+    if (!buffer_->Failed() && !std::cout.fail()) return code;
+    err << kCannotWriteOutput << " (" << FileCause("stdout", buffer_->Error()) << ")\n";
     return code == 0 ? 1 : code;
 }
 

@@ -92,8 +92,23 @@ int RunBatchCommand(const std::vector<std::string>& files, const FileConverter& 
 using ConvertCommand = int (*)(std::span<const std::string> args, const ConvertConsole& console);
 int RunWithStopSignals(ConvertCommand command, std::span<const std::string> args);
 
-// The exit code of a command once stdout is flushed: when writing or flushing stdout failed, the
-// failure is written to `err` and a success becomes 1.
-int CheckedExitCode(int code, std::ostream& err);
+// While it lives, std::cout writes to stdout through a buffer that keeps the reason of a failed
+// write. One instance, in main.
+class CheckedStandardOutput {
+  public:
+    CheckedStandardOutput();
+    ~CheckedStandardOutput();
+    CheckedStandardOutput(const CheckedStandardOutput&) = delete;
+    CheckedStandardOutput& operator=(const CheckedStandardOutput&) = delete;
+
+    // The exit code of a command once stdout is flushed: when writing stdout failed, the failure
+    // is written to `err` with its reason and a success becomes 1.
+    int ExitCode(int code, std::ostream& err) const;
+
+  private:
+    class Buffer;
+    std::unique_ptr<Buffer> buffer_;
+    std::streambuf* earlier_;
+};
 
 }  // namespace common

@@ -291,6 +291,11 @@ TEST_F(CliStop, FailingStdinOrStdoutIsAFailureInEveryCommand) {
          in,
          true,
          "Ошибка записи целевого файла! (stdout: No space left on device)"},
+        // The targets are made, but the log the user reads is lost.
+        {{"convert", "--format", "txt", in},
+         "/dev/null",
+         true,
+         "Ошибка записи в стандартный вывод! (stdout: No space left on device)"},
         {{"convert", "--format", "txt", "-"},
          folder.path().string(),
          false,

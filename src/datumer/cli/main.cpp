@@ -58,5 +58,6 @@ int RunCommand(const std::vector<std::string>& args) {
 int main(int argc, char** argv) {
     const std::vector<std::string> args(argv + (argc > 0 ? 1 : 0), argv + argc);
     // Output that did not reach stdout is a failure, also after --help or a point.
-    return common::CheckedExitCode(RunCommand(args), std::cerr);
+    const common::CheckedStandardOutput output;
+    return output.ExitCode(RunCommand(args), std::cerr);
 }
