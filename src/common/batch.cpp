@@ -69,12 +69,15 @@ bool BatchRun::HasNextFile() const {
     return started_ && !finished_ && ok_ && runActive_ && next_ < selection_.Names.size();
 }
 
-void BatchRun::LogFailure(std::string_view message, std::string_view closingLine) {
-    log_.push_back(std::string(kFileFailedPrefix) + std::to_string(next_) + ": " +
+void BatchRun::LogBlock(std::string_view prefix, const std::vector<std::string>& lines) {
+    log_.push_back(std::string(prefix) + std::to_string(next_) + ": " +
                    PathText(selection_.Names[next_ - 1]));
-    log_.emplace_back(message);
-    log_.emplace_back(closingLine);
+    log_.insert(log_.end(), lines.begin(), lines.end());
     log_.emplace_back();
+}
+
+void BatchRun::LogFailure(std::string_view message, std::string_view closingLine) {
+    LogBlock(kFileFailedPrefix, {std::string(message), std::string(closingLine)});
     ++failures_;
 }
 
@@ -86,8 +89,9 @@ void BatchRun::ConvertNextFile(const ProgressCallback& progress) {
     job.Target = targetFolder_ / name;
     job.Files = &files_;
     job.Progress = progress;
-    const ConvertResult result = converter_(job);
+    ConvertResult result = converter_(job);
     ++next_;
+    lastWarnings_.clear();
     if (!result.ok) {
         ok_ = false;
         LogFailure(result.message, kRunStopped);
@@ -95,6 +99,8 @@ void BatchRun::ConvertNextFile(const ProgressCallback& progress) {
         LogFailure(result.message, kFileNotCreated);
     } else {
         ++created_;
+        lastWarnings_ = std::move(result.Warnings);
+        if (!lastWarnings_.empty()) LogBlock(kFileWarningPrefix, lastWarnings_);
     }
 }
 

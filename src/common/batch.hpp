@@ -41,6 +41,8 @@ inline constexpr std::string_view kRunCancelled = "Пересчёт отменё
 inline constexpr std::string_view kFileFailedPrefix = "Ошибка обработки - файл ";
 inline constexpr std::string_view kRunStopped = "Пересчёт остановлен.";
 inline constexpr std::string_view kFileNotCreated = "Файл не создан.";
+// First line of the block of a created file whose converter left warnings.
+inline constexpr std::string_view kFileWarningPrefix = "Предупреждение - файл ";
 inline constexpr std::string_view kBannerFinished = "********** ПЕРЕСЧЁТ ЗАКОНЧЕН **********";
 inline constexpr std::string_view kBannerStopped = "********* ПЕРЕСЧЁТ ОСТАНОВЛЕН *********";
 inline constexpr std::string_view kProcessedLabel = "Обработано     : ";
@@ -103,8 +105,12 @@ class BatchRun {
     std::size_t NextFileNumber() const { return next_ + 1; }
     const std::filesystem::path& NextFileName() const { return selection_.Names[next_]; }
 
-    // Converts the next file and appends its log block when it failed.
+    // Converts the next file and appends its log block when it failed, or when it was created
+    // with warnings ("Предупреждение - файл N: name", the warnings, an empty line).
     void ConvertNextFile(const ProgressCallback& progress = {});
+    // The file ConvertNextFile converted last, and its warnings when it was created.
+    const std::filesystem::path& LastFileName() const { return selection_.Names[next_ - 1]; }
+    const std::vector<std::string>& LastWarnings() const { return lastWarnings_; }
 
     // Appends the banner ("ЗАКОНЧЕН" while runActive holds, else "ОСТАНОВЛЕН") and the summary,
     // then clears runActive. After a failed Start it only clears runActive.
@@ -124,6 +130,7 @@ class BatchRun {
 
   private:
     void LogFailure(std::string_view message, std::string_view closingLine);
+    void LogBlock(std::string_view prefix, const std::vector<std::string>& lines);
 
     FileSelection selection_;
     FileConverter converter_;
@@ -132,6 +139,7 @@ class BatchRun {
     const FileAccess& files_;
     std::filesystem::path targetFolder_;
     std::vector<std::string> log_;
+    std::vector<std::string> lastWarnings_;
     std::size_t next_ = 0;
     std::size_t created_ = 0;
     std::size_t failures_ = 0;

@@ -118,14 +118,15 @@ std::string SplitCommandArguments(const std::vector<std::string>& args,
     return {};
 }
 
-ConvertResult StreamLines(std::istream& in, std::ostream& out, const LineFunction& lines) {
+ConvertResult StreamLines(std::istream& in, std::ostream& out, const LineFunction& lines,
+                          const LineOptions& options) {
     StreamSource source(in);
     StreamSink sink(out);
-    const LineLoopState loop = RunLineLoop(source, sink, lines);
+    const LineLoopState loop = RunLineLoop(source, sink, lines, 0, {}, options);
     const bool flushed = sink.Close();
     ConvertResult result;
     if (!loop.LineOk) {
-        result.message = LineError(loop.LineCount);
+        result.message = BadLineMessage(loop);
     } else if (loop.ReadFailed) {
         result.ok = false;
         result.message = kCannotReadSource;
@@ -167,6 +168,8 @@ int RunBatchCommand(const std::vector<std::string>& files, const FileConverter& 
             if (progress) line.Begin(run.NextFileNumber(), run.FileCount(), run.NextFileName());
             run.ConvertNextFile(progress ? update : ProgressCallback());
             if (progress) line.End();
+            for (const std::string& warning : run.LastWarnings())
+                err << PathText(run.LastFileName()) << ": " << warning << '\n';
         }
     }
     run.Finish();

@@ -38,7 +38,8 @@ std::string SplitCommandArguments(const std::vector<std::string>& args,
 // Streams `in` through the line function to `out` (CR LF line ends) and stops at the first bad
 // line, whose good predecessors are already written. The result is a converter's: LineError with
 // ok true for a bad line, ok false for a failing read or write.
-ConvertResult StreamLines(std::istream& in, std::ostream& out, const LineFunction& lines);
+ConvertResult StreamLines(std::istream& in, std::ostream& out, const LineFunction& lines,
+                          const LineOptions& options = {});
 
 // The files of the command line as absolute paths of one folder; a message when a name is not
 // usable, is "-" among files, or lies in another folder than the first.
@@ -46,8 +47,9 @@ std::string ChooseFiles(const std::vector<std::string>& files,
                         std::vector<std::filesystem::path>& chosen);
 
 // The batch run over the files: RECALC beside them, a progress line per file on `err` when
-// `progress`, then the log and the summary on `out`. Returns the exit code: 0 when every file
-// was created, 1 when any was not, 2 when the files cannot be chosen (message on `err`).
+// `progress`, each warning of a created file on `err` after the file's name, then the log and the
+// summary on `out`. Returns the exit code: 0 when every file was created, 1 when any was not, 2
+// when the files cannot be chosen (message on `err`).
 int RunBatchCommand(const std::vector<std::string>& files, const FileConverter& converter,
                     const std::string& summaryLine, bool progress, std::ostream& out,
                     std::ostream& err);
