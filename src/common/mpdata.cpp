@@ -8,9 +8,44 @@
 
 namespace common {
 
+namespace {
+
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t';
+}
+
+std::size_t SkipBlanks(std::string_view line, std::size_t position) {
+    while (position < line.size() && IsBlank(line[position])) ++position;
+    return position;
+}
+
+// Length of `word` at `position` compared without case, or 0.
+std::size_t WordAt(std::string_view line, std::size_t position, std::string_view word) {
+    if (line.size() - position < word.size()) return 0;
+    for (std::size_t i = 0; i < word.size(); ++i) {
+        const char c = line[position + i];
+        const char lower = c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+        if (lower != word[i]) return 0;
+    }
+    return word.size();
+}
+
+}  // namespace
+
+std::size_t DataPrefixLength(std::string_view line) {
+    std::size_t position = SkipBlanks(line, 0);
+    std::size_t word = WordAt(line, position, "data");
+    if (word == 0) word = WordAt(line, position, "origin");
+    if (word == 0) return 0;
+    position += word;
+    while (position < line.size() && IsDigitChar(line[position])) ++position;
+    position = SkipBlanks(line, position);
+    if (position == line.size() || line[position] != '=') return 0;
+    return SkipBlanks(line, position + 1);
+}
+
 bool IsDataLine(std::string_view line) {
-    return line.size() >= kDataPrefixLength && line.substr(0, 4) == "Data" &&
-           IsDigitChar(line[4]) && line[5] == '=';
+    return DataPrefixLength(line) != 0;
 }
 
 CoordinateGroupReader::CoordinateGroupReader(std::string_view rest) : rest_(rest) {}
@@ -60,12 +95,14 @@ void AppendCoordinateGroup(std::string& out, bool firstGroup, double latitude, d
 }
 
 bool ConvertMapLine(std::string_view line, std::string& out, const PointTransform& transform) {
-    if (!IsDataLine(line)) {
+    line = TakeByteOrderMark(line, out);
+    const std::size_t prefix = DataPrefixLength(line);
+    if (prefix == 0) {
         out.append(line);
         return true;
     }
-    out.append(line.substr(0, kDataPrefixLength));
-    CoordinateGroupReader groups(line.substr(kDataPrefixLength));
+    out.append(line.substr(0, prefix));
+    CoordinateGroupReader groups(line.substr(prefix));
     double latitude = 0.0;
     double longitude = 0.0;
     bool first = true;
@@ -75,6 +112,18 @@ bool ConvertMapLine(std::string_view line, std::string& out, const PointTransfor
         first = false;
     }
     return !groups.Failed();
+}
+
+LineOptions MapLineOptions() {
+    LineOptions options;
+    options.LoneCrEndsLine = true;
+    options.LongLineHead = [](std::string_view head, std::string& out) {
+        std::string mark;
+        if (IsDataLine(TakeByteOrderMark(head, mark))) return false;
+        out.append(head);
+        return true;
+    };
+    return options;
 }
 
 }  // namespace common

@@ -51,8 +51,8 @@ TEST_F(PolishMapDatum, TransformsDataLinesAndCopiesEverythingElse) {
               "Type=0x1\r\n"
               "Label=Ул. Тверская  \r\n"
               "Data0=(55.75004,37.61479),(55.80004,37.49812)\r\n"
-              "Data10=(55,37)\r\n"
-              "data0=(55,37)\r\n"
+              "Data10=(55.00001,36.99816)\r\n"
+              "data0=(55.00001,36.99816)\r\n"
               "Data1=(55.75004,37.61479)\r\n"
               "\r\n"
               "[END]\r\n");

@@ -247,8 +247,8 @@ int RunConvertCommand(std::span<const std::string> args, std::istream& in, std::
         return 2;
     }
     if (options.arguments.Files.size() == 1 && options.arguments.Files.front() == "-") {
-        const common::ConvertResult result =
-            common::StreamLines(in, out, MakeLineFunction(options.format, state));
+        const common::ConvertResult result = common::StreamLines(
+            in, out, MakeLineFunction(options.format, state), LineOptionsOf(options.format));
         if (result.message.empty()) return 0;
         err << result.message << '\n';
         return 1;
