@@ -19,25 +19,17 @@ std::size_t SkipBlanks(std::string_view line, std::size_t position) {
     return position;
 }
 
-// Length of `word` at `position` compared without case, or 0.
-std::size_t WordAt(std::string_view line, std::size_t position, std::string_view word) {
-    if (line.size() - position < word.size()) return 0;
-    for (std::size_t i = 0; i < word.size(); ++i) {
-        const char c = line[position + i];
-        const char lower = c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-        if (lower != word[i]) return 0;
-    }
-    return word.size();
-}
-
 }  // namespace
 
 std::size_t DataPrefixLength(std::string_view line) {
     std::size_t position = SkipBlanks(line, 0);
-    std::size_t word = WordAt(line, position, "data");
-    if (word == 0) word = WordAt(line, position, "origin");
-    if (word == 0) return 0;
-    position += word;
+    const std::string_view rest = line.substr(position);
+    if (StartsWithIgnoringCase(rest, "data"))
+        position += 4;
+    else if (StartsWithIgnoringCase(rest, "origin"))
+        position += 6;
+    else
+        return 0;
     while (position < line.size() && IsDigitChar(line[position])) ++position;
     position = SkipBlanks(line, position);
     if (position == line.size() || line[position] != '=') return 0;

@@ -48,9 +48,9 @@ constexpr std::string_view kUsage =
     "  --height-decimals 2..4        точность высоты (txt; 3)\n"
     "  --mif-order lon-lat|lat-lon   порядок чисел пары (mif; lon-lat: x y, как в MapInfo)\n"
     "  --keep-datum-label            оставить метку датума заголовка (Datum=, CoordSys) как\n"
-    "                                есть (mp, mif); по умолчанию она заменяется на целевую\n"
-    "                                систему, а файл, для целевой системы которого метка\n"
-    "                                неизвестна, не создаётся\n"
+    "                                есть (mp, mif); по умолчанию она заменяется меткой\n"
+    "                                целевой системы, а где у формата такой метки нет,\n"
+    "                                остаётся прежней с предупреждением\n"
     "  --progress | --no-progress    строка хода пересчёта на stderr (по умолчанию на терминале)\n"
     "\n";
 
@@ -135,10 +135,11 @@ std::string ApplyOptions(const ConvertOptions& options, DatumerState& state,
 
 int StreamCommand(int format, const DatumerState& state, const BatchChoices& choices,
                   std::istream& in, std::ostream& out, std::ostream& err) {
-    auto refusal = std::make_shared<std::string>();
-    common::ConvertResult result =
-        common::StreamLines(in, out, MakeLineFunction(format, state, choices, refusal));
-    AddRefusalReason(result, refusal);
+    const auto notes = std::make_shared<MapNotes>();
+    const FileLines lines = MakeFileLines(format, state, choices, notes);
+    common::ConvertResult result = common::StreamLines(in, out, lines.Convert, lines.Read);
+    AddNotes(result, *notes);
+    for (const std::string& warning : result.Warnings) err << warning << '\n';
     if (result.message.empty()) return 0;
     err << result.message << '\n';
     return 1;
