@@ -5,45 +5,52 @@
 #include <charconv>
 #include <cmath>
 
+#include "datumer/presets.hpp"
+
 namespace datumer {
 
 namespace {
 
+constexpr std::string_view kWgs84 = "WGS84";
+
 // MapInfo numbers its ellipsoids and datums in its own table (GDAL reads the same table):
-// ellipsoid 3 is Krassovsky's, 28 WGS 84, 52 PZ-90; datum 104 is WGS 84, 1012 PZ-90 with the
-// parameters of the preset ПЗ90.01 => WGS84. Its datum 1001 (Pulkovo 1942) carries parameters of
-// its own, and GDAL reads its 1013 and 1014 on the PZ-90 ellipsoid, so СК42 and СК95 are written
-// in the custom form and those numbers are only recognised in a source.
-constexpr std::array<KnownSystem, 4> kSystems = {{
-    {"WGS84", 6378137, 298.257223563, 28, {0, 0, 0, 0, 0, 0, 0}, 104, {}, "W84", {"WGS 84"}},
-    {"СК42",
-     6378245,
-     298.3,
-     3,
-     {23.92, -141.27, -80.9, 0, -0.35, -0.82, -0.12},
-     0,
-     {1001, 1013},
-     "",
-     {"Pulkovo 1942", "S-42", "SK-42"}},
-    {"СК95",
-     6378245,
-     298.3,
-     3,
-     {24.82, -131.21, -82.66, 0, 0, -0.16, -0.12},
-     0,
-     {1014},
-     "",
-     {"Pulkovo 1995", "S-95", "SK-95"}},
-    {"ПЗ90.01",
-     6378136,
-     298.257839303,
-     52,
-     {-1.08, -0.27, -0.9, 0, 0, -0.16, -0.12},
-     1012,
-     {},
-     "",
-     {"PZ-90.01"}},
+// ellipsoid 3 is Krassovsky's, 28 WGS 84, 52 PZ-90; datum 104 is WGS 84. Its numbers for the
+// Russian datums carry parameters other than the presets' (1001 its own Pulkovo 1942 shift,
+// 1012 PZ-90 with the opposite sign of rZ, and GDAL reads 1013 and 1014 on the PZ-90
+// ellipsoid), so those systems are written in the custom form and the numbers only recognised
+// in a source.
+constexpr std::array<KnownSystem, 4> kRows = {{
+    {kWgs84, 28, 104, {}, "W84", {"WGS 84"}},
+    {"СК42", 3, 0, {1001, 1013}, "", {"Pulkovo 1942", "S-42", "SK-42"}},
+    {"СК95", 3, 0, {1014}, "", {"Pulkovo 1995", "S-95", "SK-95"}},
+    {"ПЗ90.01", 52, 0, {1012}, "", {"PZ-90.01", "PZ-90"}},
 }};
+
+// A row completed from the built-in presets; false when no preset leads from it to WGS84.
+bool CompleteFromPresets(KnownSystem& system) {
+    const EllipsoidTable ellipsoids = DefaultDatumEllipsoids();
+    for (const TCHSK& preset : DefaultDatumPresets()) {
+        if (preset.TargetName != kWgs84) continue;
+        const bool fromIt = preset.SourceName == system.Name;
+        if (!fromIt && system.Name != kWgs84) continue;
+        const TELL& ellipsoid =
+            ellipsoids[static_cast<std::size_t>(fromIt ? preset.SourceEll : preset.TargetEll) - 1];
+        system.A = ellipsoid.A;
+        system.InvFlattening = ellipsoid.InvFlattening;
+        if (fromIt)
+            system.ToWgs84 = {preset.DX, preset.DY, preset.DZ, preset.WX,
+                              preset.WY, preset.WZ, preset.M};
+        return true;
+    }
+    return false;
+}
+
+std::vector<KnownSystem> BuildSystems() {
+    std::vector<KnownSystem> systems;
+    for (KnownSystem system : kRows)
+        if (CompleteFromPresets(system)) systems.push_back(system);
+    return systems;
+}
 
 // The shortest text that reads back as the same double.
 std::string NumberText(double value) {
@@ -73,11 +80,12 @@ bool SameParameters(std::span<const double> a, const std::array<double, 7>& b) {
 }  // namespace
 
 std::span<const KnownSystem> KnownSystems() {
-    return kSystems;
+    static const std::vector<KnownSystem> systems = BuildSystems();
+    return systems;
 }
 
 const KnownSystem* FindSystem(std::string_view name) {
-    for (const KnownSystem& system : kSystems)
+    for (const KnownSystem& system : KnownSystems())
         if (system.Name == name) return &system;
     return nullptr;
 }
@@ -99,7 +107,7 @@ std::string PolishDatumLabel(std::string_view name) {
 std::vector<std::string_view> SystemsOfMifDatum(std::span<const double> numbers) {
     if (numbers.empty()) return {};
     const double datum = numbers[0];
-    for (const KnownSystem& system : kSystems) {
+    for (const KnownSystem& system : KnownSystems()) {
         if (system.MifDatum != 0 && datum == system.MifDatum) return {system.Name};
         for (int also : system.MifAlsoRead)
             if (also != 0 && datum == also) return {system.Name};
@@ -112,7 +120,7 @@ std::vector<std::string_view> SystemsOfMifDatum(std::span<const double> numbers)
     for (std::size_t i = 0; i < count; ++i) parameters[i] = numbers[2 + i];
     const bool greenwich = numbers.size() < 10 || numbers[9] == 0;
     std::vector<std::string_view> systems;
-    for (const KnownSystem& system : kSystems) {
+    for (const KnownSystem& system : KnownSystems()) {
         if (numbers[1] != system.MifEllipsoid) continue;
         if (greenwich && SameParameters(parameters, system.ToWgs84)) return {system.Name};
         systems.push_back(system.Name);
@@ -123,7 +131,7 @@ std::vector<std::string_view> SystemsOfMifDatum(std::span<const double> numbers)
 std::vector<std::string_view> SystemsOfPolishDatum(std::string_view value) {
     const std::string key = PolishKey(value);
     if (key.empty()) return {};
-    for (const KnownSystem& system : kSystems) {
+    for (const KnownSystem& system : KnownSystems()) {
         if (!system.PolishName.empty() && PolishKey(system.PolishName) == key) return {system.Name};
         for (std::string_view also : system.PolishAlsoRead)
             if (!also.empty() && PolishKey(also) == key) return {system.Name};

@@ -2,7 +2,9 @@
 // The coordinate systems the program knows, and how the two map formats name them in a header:
 // a MapInfo MIF file in its CoordSys clause (a datum number, or the custom form with an
 // ellipsoid and seven parameters towards WGS84), a Polish-format map in its Datum= key. One row
-// per system, keyed by the short name the presets give it; a system without a row has no label.
+// per system, keyed by the short name the presets give it; its ellipsoid and its parameters
+// towards WGS84 are those of its built-in preset "<name> => WGS84", so that a label always
+// names the datum the converter put the coordinates in. A system without a row has no label.
 
 #include <array>
 #include <span>
@@ -14,16 +16,18 @@ namespace datumer {
 
 struct KnownSystem {
     std::string_view Name;  // as the presets name it: "СК42", "WGS84"
-    double A = 0.0;         // its ellipsoid: semi-major axis, m
-    double InvFlattening = 0.0;
-    int MifEllipsoid = 0;  // MapInfo's number of that ellipsoid
-    // Towards WGS84 as its preset "<Name> => WGS84" gives them: dX, dY, dZ (m), rotations
-    // rX, rY, rZ (arc seconds, coordinate-frame convention, which is MapInfo's), scale (ppm).
-    std::array<double, 7> ToWgs84{};
-    int MifDatum = 0;                  // MapInfo's number for exactly this datum; 0: none
+    int MifEllipsoid = 0;   // MapInfo's number of its ellipsoid
+    // MapInfo's number for exactly this datum (its ellipsoid and parameters); 0: none, the
+    // custom form is written.
+    int MifDatum = 0;
     std::array<int, 2> MifAlsoRead{};  // further numbers files use for it (read only)
     std::string_view PolishName;       // the Datum= value written for it; empty: none
     std::array<std::string_view, 4> PolishAlsoRead{};  // further Datum= values (read only)
+    // From its preset: the ellipsoid, and towards WGS84 dX, dY, dZ (m), rotations rX, rY, rZ
+    // (arc seconds, coordinate-frame convention, which is MapInfo's too), scale (ppm).
+    double A = 0.0;
+    double InvFlattening = 0.0;
+    std::array<double, 7> ToWgs84{};
 };
 
 std::span<const KnownSystem> KnownSystems();

@@ -192,6 +192,8 @@ TEST_F(MifDatum, NoObjectIsLeftInTheSourceDatum) {
 
 const std::string kSk42Label = "9999, 3, 23.92, -141.27, -80.9, 0, -0.35, -0.82, -0.12, 0";
 const std::string kSk95Label = "9999, 3, 24.82, -131.21, -82.66, 0, 0, -0.16, -0.12, 0";
+// MapInfo's 1012 has rZ -0.16; the preset ПЗ90.01 => WGS84 has +0.16, so the custom form.
+const std::string kPz90Label = "9999, 52, -1.08, -0.27, -0.9, 0, 0, 0.16, -0.12, 0";
 
 TEST_F(MifDatum, RewritesOrRefusesTheCoordSysClause) {
     const struct {
@@ -209,7 +211,8 @@ TEST_F(MifDatum, RewritesOrRefusesTheCoordSysClause) {
          1, false, "coordsys earth projection 1, 104  Bounds (-180, -90) (180, 90)"},
         {"CoordSys Earth Projection 1, 1001", 7, false,
          "CoordSys Earth Projection 1, " + kSk95Label},
-        {"CoordSys Earth Projection 1, 1001", 9, false, "CoordSys Earth Projection 1, 1012"},
+        {"CoordSys Earth Projection 1, 1001", 9, false,
+         "CoordSys Earth Projection 1, " + kPz90Label},
         {"CoordSys Earth Projection 1, 1001", 7, true, "CoordSys Earth Projection 1, 1001"},
         {"CoordSys Earth Projection 8, 1001, \"m\", 39, 0, 1, 7500000, 0", 1, true, "",
          kMifNotGeographic},
