@@ -3,6 +3,7 @@
 #include <cmath>
 #include <vector>
 
+#include "common/mpdata.hpp"
 #include "common/text.hpp"
 #include "datumer/convert_files.hpp"
 #include "datumer/convert_mif_objects.hpp"
@@ -347,7 +348,7 @@ FileLines MifDatumLines(const DatumParams& params, const MifOptions& options, Ma
     result.Convert = [lines](std::string_view line, std::string& out) {
         return (*lines)(line, out);
     };
-    result.Read.LoneCrEndsLine = true;
+    result.Read = common::MapLineOptions();
     result.Read.LongLineHead = [lines](std::string_view head, std::string& out) {
         return lines->LongLineHead(head, out);
     };
