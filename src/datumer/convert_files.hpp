@@ -13,6 +13,7 @@
 #include <string_view>
 #include <vector>
 
+#include "common/mpdata.hpp"
 #include "common/pointfile.hpp"
 #include "datumer/state.hpp"
 #include "datumer/transform.hpp"
@@ -67,6 +68,21 @@ struct FileLines {
     common::LineFunction Convert;
     common::LineOptions Read;
 };
+
+// The line function of a map converter object (its operator() converts a line, its LongLineHead
+// the head of a line too long to hold), read as map files are.
+template <class MapLines>
+FileLines MapFileLines(std::shared_ptr<MapLines> lines) {
+    FileLines result;
+    result.Convert = [lines](std::string_view line, std::string& out) {
+        return (*lines)(line, out);
+    };
+    result.Read = common::MapLineOptions();
+    result.Read.LongLineHead = [lines](std::string_view head, std::string& out) {
+        return lines->LongLineHead(head, out);
+    };
+    return result;
+}
 
 // Name,B2,L2,height[tail] for every "Name,B1,L1,H1[tail]" line; |B1| <= 90, |L1| <= 180.
 common::LineFunction PointListDatumLines(const DatumParams& params, PointListOptions options);

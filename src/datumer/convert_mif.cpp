@@ -3,7 +3,6 @@
 #include <cmath>
 #include <vector>
 
-#include "common/mpdata.hpp"
 #include "common/text.hpp"
 #include "datumer/convert_files.hpp"
 #include "datumer/convert_mif_objects.hpp"
@@ -343,16 +342,7 @@ class MifLines {
 
 FileLines MifDatumLines(const DatumParams& params, const MifOptions& options, MapNotesPtr notes) {
     if (!notes) notes = std::make_shared<MapNotes>();
-    const auto lines = std::make_shared<MifLines>(params, options, std::move(notes));
-    FileLines result;
-    result.Convert = [lines](std::string_view line, std::string& out) {
-        return (*lines)(line, out);
-    };
-    result.Read = common::MapLineOptions();
-    result.Read.LongLineHead = [lines](std::string_view head, std::string& out) {
-        return lines->LongLineHead(head, out);
-    };
-    return result;
+    return MapFileLines(std::make_shared<MifLines>(params, options, std::move(notes)));
 }
 
 common::ConvertResult ConvertMifDatum(const common::ConvertJob& job, const DatumParams& params,

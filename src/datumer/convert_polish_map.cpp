@@ -97,16 +97,7 @@ class PolishMapLines {
 FileLines PolishMapDatumLines(const DatumParams& params, const DatumLabelOptions& label,
                               MapNotesPtr notes) {
     if (!notes) notes = std::make_shared<MapNotes>();
-    const auto lines = std::make_shared<PolishMapLines>(params, label, std::move(notes));
-    FileLines result;
-    result.Convert = [lines](std::string_view line, std::string& out) {
-        return (*lines)(line, out);
-    };
-    result.Read = common::MapLineOptions();
-    result.Read.LongLineHead = [lines](std::string_view head, std::string& out) {
-        return lines->LongLineHead(head, out);
-    };
-    return result;
+    return MapFileLines(std::make_shared<PolishMapLines>(params, label, std::move(notes)));
 }
 
 common::ConvertResult ConvertPolishMapDatum(const common::ConvertJob& job,
