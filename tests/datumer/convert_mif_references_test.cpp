@@ -102,6 +102,19 @@ std::vector<Position> WrittenPositions(const std::string& mif) {
     return positions;
 }
 
+// The numbers of a text in order, as pairs (of WKT geometries, say).
+std::vector<Position> NumberPairs(const std::string& text) {
+    static const std::regex number(R"(-?\d+(\.\d+)?([eE][-+]?\d+)?)");
+    std::vector<double> values;
+    for (auto it = std::sregex_iterator(text.begin(), text.end(), number);
+         it != std::sregex_iterator(); ++it)
+        values.push_back(std::stod(it->str()));
+    std::vector<Position> positions;
+    for (std::size_t i = 0; i + 1 < values.size(); i += 2)
+        positions.push_back({values[i], values[i + 1]});
+    return positions;
+}
+
 class MifReferences : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -244,6 +257,48 @@ TEST_F(MifReferences, GdalReadsTheTargetDatumFromTheLabel) {
         }
         for (std::size_t i = 0; i < read.size(); ++i)
             EXPECT_NEAR(read[i], expected[i], 1e-9) << "parameter " << i + 1;
+    }
+}
+
+// The label's meaning end to end: GDAL takes a file converted from WGS84 back to WGS84 with the
+// datum the label names, and finds the source positions again. A preset's inverse is its negated
+// parameters, exact to a few millimetres (1e-7 degrees is about 1 cm); a wrong sign of a rotation
+// would put them metres off.
+TEST_F(MifReferences, GdalTakesTheLabelledTargetBackToWgs84) {
+    const std::string source =
+        "Version 300\nCoordSys Earth Projection 1, 104\nColumns 1\n  Name Char(10)\nData\n"
+        "Point 37.5 55.7\nLine 37.5 55.7 37.6 55.8\nPline 3\n37.5 55.7\n37.6 55.8\n37.7 55.75\n"
+        "Region 1\n  4\n37.5 55.7\n37.6 55.8\n37.7 55.7\n37.5 55.7\n"
+        "Multipoint 2\n43.1 -12.5\n-70.25 62.125\n";
+    const std::vector<Position> expected = NumberPairs(
+        "37.5 55.7 37.5 55.7 37.6 55.8 37.5 55.7 37.6 55.8 37.7 55.75 "
+        "37.5 55.7 37.6 55.8 37.7 55.7 37.5 55.7 43.1 -12.5 -70.25 62.125");
+    for (int preset = 1; preset <= kPresetCount; ++preset) {
+        if (PresetAt(state_, preset).SourceName != "WGS84") continue;
+        state_.Params = BuildDatumParams(state_, preset);
+        state_.SelectedPreset = preset;
+        WriteBytes(folder_ / "map.mif", source);
+        std::filesystem::remove(Target());
+        ASSERT_EQ(
+            MakeConverter(kFormatMif, state_)(testing::Job(folder_ / "map.mif", Target())).message,
+            "");
+        WriteBytes(folder_ / "out.mid", "\"a\"\n\"b\"\n\"c\"\n\"d\"\n\"e\"\n");
+        const std::string back = (folder_ / "back.csv").string();
+        std::filesystem::remove(back);
+        const std::string command =
+            "ogr2ogr -f CSV -lco GEOMETRY=AS_WKT -t_srs '+proj=longlat +datum=WGS84' '" + back +
+            "' '" + Target().string() + "' >/dev/null 2>&1";
+        ASSERT_EQ(std::system(command.c_str()), 0) << command;
+        std::string csv = ReadBytes(back);
+        csv = csv.substr(csv.find('\n') + 1);  // the column names
+        const std::vector<Position> read = NumberPairs(csv);
+        ASSERT_EQ(read.size(), expected.size()) << "preset " << preset << "\n" << csv;
+        for (std::size_t i = 0; i < read.size(); ++i) {
+            EXPECT_NEAR(read[i].longitude, expected[i].longitude, 1e-7)
+                << "preset " << preset << ", position " << i + 1;
+            EXPECT_NEAR(read[i].latitude, expected[i].latitude, 1e-7)
+                << "preset " << preset << ", position " << i + 1;
+        }
     }
 }
 
