@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "common/text.hpp"
 #include "convert_test_folder.hpp"
@@ -237,6 +238,42 @@ TEST_F(MifDatum, RewritesOrRefusesTheCoordSysClause) {
                 << c.coordSys;
             EXPECT_FALSE(std::filesystem::exists(Target())) << c.coordSys;
         }
+    }
+}
+
+// A file labelled with another system than the preset's source is converted as asked, with a
+// warning naming both; the user preset's target has no label and keeps the source's.
+TEST_F(MifDatum, WarnsOfLabelsThatDoNotFitThePreset) {
+    const struct {
+        std::string datum;
+        int preset;
+        std::vector<std::string> warnings;
+    } cases[] = {
+        {"1001", 1, {}},
+        {"9999, 3, 24, -123, -94, 0.02, -0.25, -0.13, 1.1, 0", 3, {}},
+        {"104",
+         1,
+         {"Датум заголовка \"104\" (WGS84) не совпадает с исходной системой пересчёта (СК42); "
+          "координаты пересчитаны из СК42, как задано."}},
+        {"9999, 3, 24, -123, -94, 0.02, -0.25, -0.13, 1.1, 0",
+         2,
+         {"Датум заголовка \"9999, 3, 24, -123, -94, 0.02, -0.25, -0.13, 1.1, 0\" (СК42 или СК95) "
+          "не совпадает с исходной системой пересчёта (WGS84); координаты пересчитаны из WGS84, "
+          "как задано."}},
+        {"33",
+         1,
+         {"Датум заголовка \"33\" не распознан как исходная система пересчёта (СК42); координаты "
+          "пересчитаны из СК42, как задано."}},
+        {"1001",
+         13,
+         {"Для целевой системы (пользовательские параметры) нет метки датума формата MIF: метка "
+          "заголовка \"1001\" оставлена и не соответствует координатам."}},
+    };
+    for (const auto& c : cases) {
+        const common::ConvertResult result = Convert(
+            "CoordSys Earth Projection 1, " + c.datum + "\nData\nPoint 37 55\n", {}, c.preset);
+        EXPECT_EQ(result.message, "") << c.datum;
+        EXPECT_EQ(result.Warnings, c.warnings) << c.datum << ", preset " << c.preset;
     }
 }
 
