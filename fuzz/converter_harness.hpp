@@ -39,6 +39,23 @@ inline std::vector<std::string_view> SplitLines(std::string_view bytes) {
     return lines;
 }
 
+// Lines as a map file is read: LF, CR LF and a lone CR each end a line.
+inline std::vector<std::string_view> SplitMapLines(std::string_view bytes) {
+    std::vector<std::string_view> lines;
+    while (!bytes.empty()) {
+        const auto end = bytes.find_first_of("\r\n");
+        lines.push_back(bytes.substr(0, end));
+        if (end == std::string_view::npos) break;
+        const bool crLf = bytes[end] == '\r' && end + 1 < bytes.size() && bytes[end + 1] == '\n';
+        bytes.remove_prefix(end + (crLf ? 2 : 1));
+    }
+    return lines;
+}
+
+inline std::vector<std::string_view> SplitSourceLines(std::string_view bytes, bool mapLines) {
+    return mapLines ? SplitMapLines(bytes) : SplitLines(bytes);
+}
+
 // Output lines: each must end with CR LF.
 inline std::vector<std::string_view> SplitTargetLines(std::string_view bytes) {
     std::vector<std::string_view> lines;
@@ -52,6 +69,7 @@ inline std::vector<std::string_view> SplitTargetLines(std::string_view bytes) {
 }
 
 struct Faults {
+    bool mapLines = false;  // the converter reads lines as map files are read
     std::size_t readChunk = 1 << 16;
     std::optional<std::size_t> writableBytes;
     std::optional<std::size_t> readableBytes;
@@ -98,7 +116,8 @@ inline Outcome RunConverter(const common::FileConverter& convert, std::string_vi
         FUZZ_CHECK(outcome.result.message.rfind(head, 0) == 0, "a bad line names its number");
         const std::string number = outcome.result.message.substr(head.size());
         const std::size_t n = std::stoull(number.substr(0, number.find_first_not_of("0123456789")));
-        FUZZ_CHECK(n >= 1 && n <= SplitLines(source).size(), "the bad line exists");
+        FUZZ_CHECK(n >= 1 && n <= SplitSourceLines(source, faults.mapLines).size(),
+                   "the bad line exists");
     }
     if (outcome.kept) outcome.target = files.Get(kTargetPath);
     return outcome;
@@ -109,6 +128,7 @@ inline Outcome RunConverter(const common::FileConverter& convert, std::string_vi
 inline Outcome RunWithFaults(const common::FileConverter& convert, std::string_view source,
                              const Faults& faults) {
     Faults clean;
+    clean.mapLines = faults.mapLines;
     clean.readChunk = faults.readChunk;
     const Outcome outcome = RunConverter(convert, source, clean);
     if (faults.writableBytes || faults.readableBytes) {
@@ -132,7 +152,8 @@ inline Outcome RunWithFaults(const common::FileConverter& convert, std::string_v
         }
     }
     if (outcome.Converted()) {
-        FUZZ_CHECK(SplitTargetLines(outcome.target).size() == SplitLines(source).size(),
+        FUZZ_CHECK(SplitTargetLines(outcome.target).size() ==
+                       SplitSourceLines(source, faults.mapLines).size(),
                    "one output line per input line");
     }
     return outcome;

@@ -42,14 +42,19 @@ bool ChooseSettings(gridwise::GridwiseState& state, int format, unsigned char a,
 }
 
 void CheckCarriedBytes(int format, std::string_view source, std::string_view target) {
-    const auto in = fuzz::SplitLines(source);
+    const auto in = fuzz::SplitSourceLines(source, format == gridwise::kFormatMapShift);
     const auto out = fuzz::SplitTargetLines(target);
     for (std::size_t i = 0; i < in.size(); ++i) {
         if (format == gridwise::kFormatMapShift) {
-            if (!common::IsDataLine(in[i]))
+            std::string mark;
+            const std::size_t key =
+                common::DataPrefixLength(common::TakeByteOrderMark(in[i], mark));
+            if (key == 0)
                 FUZZ_CHECK(out[i] == in[i], "map lines copied");
             else
-                FUZZ_CHECK(out[i].substr(0, 6) == in[i].substr(0, 6), "data prefix kept");
+                FUZZ_CHECK(
+                    out[i].substr(0, mark.size() + key) == in[i].substr(0, mark.size() + key),
+                    "data prefix kept");
             continue;
         }
         bool ok = true;
@@ -77,7 +82,8 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t siz
     gridwise::GridwiseState state = gridwise::MakeGridwiseState();
     if (!ChooseSettings(state, format, data[1], data[2])) return 0;
     std::string_view file = fuzz::AsText(data + 3, size - 3);
-    const fuzz::Faults faults = fuzz::TakeFaults(file);
+    fuzz::Faults faults = fuzz::TakeFaults(file);
+    faults.mapLines = format == gridwise::kFormatMapShift;
 
     const common::FileConverter convert = gridwise::MakeConverter(format, state);
     const fuzz::Outcome outcome = fuzz::RunWithFaults(convert, file, faults);

@@ -1,7 +1,8 @@
-// The MIF line machine over a whole input: every role it gives fits the line (a point line is a
-// "Point" keyword line, a coordinate line begins with a digit), and the MIF line function copies
-// byte for byte every line the machine calls copied, the CoordSys header aside; it ends at the
-// first line it refuses, as the line loop does.
+// The MIF data section over a whole input, read by the object reader and written by the MIF line
+// function side by side: a line the reader copies is written byte for byte, a line with pairs
+// keeps the bytes before its first number and holds one or two pairs of the line's own numbers,
+// a refused line refuses the file; the function ends at the first line it refuses, as the line
+// loop does.
 
 #include <string>
 
@@ -10,16 +11,6 @@
 #include "datumer/convert_mif_objects.hpp"
 #include "datumer/point_rules.hpp"
 #include "datumer/state.hpp"
-
-namespace {
-
-bool IsCoordSysLine(std::string_view line) {
-    const auto start = line.find_first_not_of(" \t");
-    return start != std::string_view::npos &&
-           datumer::StartsWithIgnoringCase(line.substr(start), "CoordSys");
-}
-
-}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t size) {
     if (size < 1) return 0;
@@ -31,24 +22,38 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t siz
     datumer::MifOptions options;
     options.Order = data[0] & 1 ? datumer::MifPairOrder::LatLon : datumer::MifPairOrder::LonLat;
     options.Label.KeepSourceLabel = (data[0] & 2) != 0;
-    options.Label.TargetLabel = data[0] & 4 ? "104" : "";
-    const common::LineFunction convert = datumer::MifDatumLines(state.Params, options);
+    options.Label.TargetSystem = data[0] & 4 ? "WGS84" : "СК42";
+    const auto notes = std::make_shared<datumer::MapNotes>();
+    const common::LineFunction convert =
+        datumer::MifDatumLines(state.Params, options, notes).Convert;
 
-    datumer::MifObjectState machine;
     std::string out;
-    for (std::string_view line : fuzz::SplitLines(fuzz::AsText(data + 1, size - 1))) {
-        const datumer::MifLineRole role = datumer::NextMifLine(machine, line);
-        if (role == datumer::MifLineRole::PointLine) {
-            FUZZ_CHECK(datumer::IsPointLine(line), "a point line is a Point keyword line");
-        }
-        if (role == datumer::MifLineRole::Coordinate) {
-            FUZZ_CHECK(datumer::IsMifCoordinateLine(line), "a coordinate line begins with a digit");
-        }
+    FUZZ_CHECK(convert("Data", out) && out == "Data", "the header ends at its Data line");
+    datumer::MifObjectReader reader;
+    for (std::string_view line : fuzz::SplitMapLines(fuzz::AsText(data + 1, size - 1))) {
+        std::string mark;
+        const std::string_view text = common::TakeByteOrderMark(line, mark);
+        const datumer::MifLine plan = reader.Next(text);
         out.clear();
-        if (!convert(line, out)) break;
-        if (role == datumer::MifLineRole::Copied && !IsCoordSysLine(line)) {
-            FUZZ_CHECK(out == line, "copied lines stay byte for byte");
+        const bool ok = convert(line, out);
+        if (plan.kind == datumer::MifLine::Kind::Bad) {
+            FUZZ_CHECK(!ok && notes->Refusal == plan.reason, "a refused line refuses the file");
+            break;
         }
+        if (plan.kind == datumer::MifLine::Kind::Copied) {
+            FUZZ_CHECK(ok && out == line, "copied lines stay byte for byte");
+            continue;
+        }
+        FUZZ_CHECK(plan.numberCount == 2 || plan.numberCount == 4, "one or two pairs");
+        for (std::size_t i = 0; i < plan.numberCount; ++i) {
+            const std::string_view number = plan.numbers[i];
+            FUZZ_CHECK(number.data() >= text.data() + plan.prefixEnd &&
+                           number.data() + number.size() <= text.data() + text.size(),
+                       "the numbers are the line's own, after its prefix");
+        }
+        if (!ok) break;  // a number that does not parse or is out of range
+        FUZZ_CHECK(out.starts_with(std::string(mark) + std::string(text.substr(0, plan.prefixEnd))),
+                   "the bytes before the first number are kept");
     }
     return 0;
 }

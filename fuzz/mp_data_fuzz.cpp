@@ -17,9 +17,25 @@ struct Pair {
     double lat, lon;
 };
 
-bool IsData(std::string_view line) {
-    return line.size() >= 6 && line.compare(0, 4, "Data") == 0 && line[4] >= '0' &&
-           line[4] <= '9' && line[5] == '=';
+// Length of the key: blanks, "data" or "origin" in any case, digits, blanks, "=", blanks; 0 when
+// the line has none.
+std::size_t DataKey(std::string_view line) {
+    std::string lower(line);
+    for (char& c : lower)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    std::size_t p = lower.find_first_not_of(" \t");
+    if (p == std::string::npos) return 0;
+    if (lower.compare(p, 4, "data") == 0)
+        p += 4;
+    else if (lower.compare(p, 6, "origin") == 0)
+        p += 6;
+    else
+        return 0;
+    p = lower.find_first_not_of("0123456789", p);
+    if (p != std::string::npos) p = lower.find_first_not_of(" \t", p);
+    if (p == std::string::npos || lower[p] != '=') return 0;
+    p = lower.find_first_not_of(" \t", p + 1);
+    return p == std::string::npos ? line.size() : p;
 }
 
 // group {"," group} [","], group = "(" lat "," lon ["," anything but ")"] ")".
@@ -47,8 +63,8 @@ bool ReadGroups(std::string_view rest, std::vector<Pair>& pairs) {
     }
 }
 
-std::string Expected(std::string_view line, const std::vector<Pair>& pairs) {
-    std::string out(line.substr(0, 6));
+std::string Expected(std::string_view line, std::size_t key, const std::vector<Pair>& pairs) {
+    std::string out(line.substr(0, key));
     for (std::size_t i = 0; i < pairs.size(); ++i) {
         out += i == 0 ? "(" : ",(";
         out += common::FormatFixed(false, 1, true, pairs[i].lat, 5, '.');
@@ -62,24 +78,30 @@ std::string Expected(std::string_view line, const std::vector<Pair>& pairs) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t size) {
-    const std::string_view line = fuzz::AsText(data, size);
-    FUZZ_CHECK(common::IsDataLine(line) == IsData(line), "data lines recognised");
+    const std::string_view whole = fuzz::AsText(data, size);
+    // A byte-order mark stays in front and the key is read after it.
+    const std::string_view mark = whole.starts_with("\xEF\xBB\xBF") ? whole.substr(0, 3) : "";
+    const std::string_view line = whole.substr(mark.size());
+    const std::size_t key = DataKey(line);
+    FUZZ_CHECK(common::DataPrefixLength(line) == key, "data lines recognised");
 
     const common::PointTransform identity = [](double&, double&) { return true; };
     std::string out;
-    const bool ok = common::ConvertMapLine(line, out, identity);
-    if (!IsData(line)) {
-        FUZZ_CHECK(ok && out == line, "other lines are copied byte for byte");
+    const bool ok = common::ConvertMapLine(whole, out, identity);
+    FUZZ_CHECK(!ok || out.starts_with(mark), "the byte-order mark stays in front");
+    if (key == 0) {
+        FUZZ_CHECK(ok && out == whole, "other lines are copied byte for byte");
         return 0;
     }
     std::vector<Pair> pairs;
-    const bool wellFormed = ReadGroups(line.substr(6), pairs);
+    const bool wellFormed = ReadGroups(line.substr(key), pairs);
     FUZZ_CHECK(ok == wellFormed, "accepts exactly the well-formed data lines");
     if (!ok) return 0;
-    FUZZ_CHECK(out == Expected(line, pairs), "prefix and groups with five decimals");
+    FUZZ_CHECK(out.substr(mark.size()) == Expected(line, key, pairs),
+               "prefix and groups with five decimals");
 
     // Reading the groups one by one gives the same pairs.
-    common::CoordinateGroupReader reader(line.substr(6));
+    common::CoordinateGroupReader reader(line.substr(key));
     std::size_t count = 0;
     double lat = 0.0;
     double lon = 0.0;
@@ -96,7 +118,7 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t siz
         return ++seen < pairs.size();
     };
     std::string refused;
-    FUZZ_CHECK(common::ConvertMapLine(line, refused, refuseLast) == pairs.empty(),
+    FUZZ_CHECK(common::ConvertMapLine(whole, refused, refuseLast) == pairs.empty(),
                "a refused point is a bad line");
     return 0;
 }

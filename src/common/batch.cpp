@@ -69,12 +69,15 @@ bool BatchRun::HasNextFile() const {
            next_ < selection_.Names.size();
 }
 
-void BatchRun::LogFailure(std::string_view message, std::string_view closingLine) {
-    log_.push_back(std::string(kFileFailedPrefix) + std::to_string(next_) + ": " +
+void BatchRun::LogBlock(std::string_view prefix, const std::vector<std::string>& lines) {
+    log_.push_back(std::string(prefix) + std::to_string(next_) + ": " +
                    PathText(selection_.Names[next_ - 1]));
-    log_.emplace_back(message);
-    log_.emplace_back(closingLine);
+    log_.insert(log_.end(), lines.begin(), lines.end());
     log_.emplace_back();
+}
+
+void BatchRun::LogFailure(std::string_view message, std::string_view closingLine) {
+    LogBlock(kFileFailedPrefix, {std::string(message), std::string(closingLine)});
     ++failures_;
 }
 
@@ -87,7 +90,8 @@ void BatchRun::ConvertNextFile(const ProgressCallback& progress) {
     job.Files = &files_;
     job.Progress = progress;
     job.Stop = stop_;
-    const ConvertResult result = converter_(job);
+    lastWarnings_.clear();
+    ConvertResult result = converter_(job);
     if (result.Stopped) {
         stoppedInFile_ = true;
         return;
@@ -104,6 +108,8 @@ void BatchRun::ConvertNextFile(const ProgressCallback& progress) {
         LogFailure(result.message, kFileNotCreated);
     } else {
         ++created_;
+        lastWarnings_ = std::move(result.Warnings);
+        if (!lastWarnings_.empty()) LogBlock(kFileWarningPrefix, lastWarnings_);
     }
 }
 

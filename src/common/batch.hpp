@@ -48,6 +48,8 @@ inline constexpr std::string_view kRunCancelled = "Пересчёт отменё
 inline constexpr std::string_view kFileFailedPrefix = "Ошибка обработки - файл ";
 inline constexpr std::string_view kRunStopped = "Пересчёт остановлен.";
 inline constexpr std::string_view kFileNotCreated = "Файл не создан.";
+// First line of the block of a created file whose converter left warnings.
+inline constexpr std::string_view kFileWarningPrefix = "Предупреждение - файл ";
 inline constexpr std::string_view kBannerFinished = "********** ПЕРЕСЧЁТ ЗАКОНЧЕН **********";
 inline constexpr std::string_view kBannerStopped = "********* ПЕРЕСЧЁТ ОСТАНОВЛЕН *********";
 inline constexpr std::string_view kProcessedLabel = "Обработано     : ";
@@ -110,8 +112,12 @@ class BatchRun {
     std::size_t NextFileNumber() const { return next_ + 1; }
     const std::filesystem::path& NextFileName() const { return selection_.Names[next_]; }
 
-    // Converts the next file and appends its log block when it failed.
+    // Converts the next file and appends its log block when it failed, or when it was created
+    // with warnings ("Предупреждение - файл N: name", the warnings, an empty line).
     void ConvertNextFile(const ProgressCallback& progress = {});
+    // The file ConvertNextFile converted last, and its warnings when it was created.
+    const std::filesystem::path& LastFileName() const { return selection_.Names[next_ - 1]; }
+    const std::vector<std::string>& LastWarnings() const { return lastWarnings_; }
 
     // Appends the banner ("ЗАКОНЧЕН" while runActive holds and no stop was asked for, else
     // "ОСТАНОВЛЕН") and the summary, removes RECALC when the run created it and it is empty,
@@ -140,6 +146,7 @@ class BatchRun {
   private:
     void LogFailure(std::string_view message, std::string_view closingLine);
     bool StopRequested() const { return stop_ != nullptr && stop_->load(); }
+    void LogBlock(std::string_view prefix, const std::vector<std::string>& lines);
 
     FileSelection selection_;
     FileConverter converter_;
@@ -148,6 +155,7 @@ class BatchRun {
     const FileAccess& files_;
     std::filesystem::path targetFolder_;
     std::vector<std::string> log_;
+    std::vector<std::string> lastWarnings_;
     std::size_t next_ = 0;
     std::size_t created_ = 0;
     std::size_t failures_ = 0;

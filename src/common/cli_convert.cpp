@@ -93,8 +93,8 @@ std::string SplitCommandArguments(const std::vector<std::string>& args,
 }
 
 ConvertResult StreamLines(ByteSource& in, ByteSink& out, const LineFunction& lines,
-                          const std::atomic<bool>* stop) {
-    const LineLoopState loop = RunLineLoop(in, out, lines, 0, {}, stop);
+                          const std::atomic<bool>* stop, const LineOptions& options) {
+    const LineLoopState loop = RunLineLoop(in, out, lines, 0, {}, stop, options);
     ConvertResult result;
     if (!LoopFailure(loop, in, "stdin", out, "stdout", result) && !out.Close()) {
         result.ok = false;
@@ -159,6 +159,8 @@ int RunBatchCommand(const std::vector<std::string>& files, const FileConverter& 
             run.ConvertNextFile(progress ? update : ProgressCallback());
             if (progress) line.End();
             reportProblems();
+            for (const std::string& warning : run.LastWarnings())
+                err << PathText(run.LastFileName()) << ": " << warning << '\n';
         }
     }
     run.Finish();

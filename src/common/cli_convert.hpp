@@ -67,7 +67,7 @@ std::string SplitCommandArguments(const std::vector<std::string>& args,
 // result is a converter's: LineError with ok true for a bad line, ok false for a failing read or
 // write, Stopped for the stop flag.
 ConvertResult StreamLines(ByteSource& in, ByteSink& out, const LineFunction& lines,
-                          const std::atomic<bool>* stop = nullptr);
+                          const std::atomic<bool>* stop = nullptr, const LineOptions& options = {});
 
 // The exit code of a stream: 0 when it converted, 1 after a bad line or a failing read or write,
 // 128 + the signal after a stop; a failure is written to `console.Err` first.
@@ -79,10 +79,11 @@ std::string ChooseFiles(const std::vector<std::string>& files,
                         std::vector<std::filesystem::path>& chosen);
 
 // The batch run over the files: RECALC beside them, a progress line per file on `err` when
-// `progress`, each failure on `err` with its cause, then the log and the summary on `out` (on
-// `err` when a signal stopped the run). Returns the exit code: 0 when every file was created and
-// the log written, 1 when any was not, 2 when the files cannot be chosen (message on `err`),
-// 128 + the signal when one of `signals` arrived.
+// `progress`, each failure on `err` with its cause and each warning of a created file after the
+// file's name, then the log and the summary on `out` (on `err` when a signal stopped the run).
+// Returns the exit code: 0 when every file was created and the log written, 1 when any was not,
+// 2 when the files cannot be chosen (message on `err`), 128 + the signal when one of `signals`
+// arrived.
 int RunBatchCommand(const std::vector<std::string>& files, const FileConverter& converter,
                     const std::string& summaryLine, bool progress, std::ostream& out,
                     std::ostream& err, const StopSignals* signals = nullptr);

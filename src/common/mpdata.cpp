@@ -8,9 +8,36 @@
 
 namespace common {
 
+namespace {
+
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t';
+}
+
+std::size_t SkipBlanks(std::string_view line, std::size_t position) {
+    while (position < line.size() && IsBlank(line[position])) ++position;
+    return position;
+}
+
+}  // namespace
+
+std::size_t DataPrefixLength(std::string_view line) {
+    std::size_t position = SkipBlanks(line, 0);
+    const std::string_view rest = line.substr(position);
+    if (StartsWithIgnoringCase(rest, "data"))
+        position += 4;
+    else if (StartsWithIgnoringCase(rest, "origin"))
+        position += 6;
+    else
+        return 0;
+    while (position < line.size() && IsDigitChar(line[position])) ++position;
+    position = SkipBlanks(line, position);
+    if (position == line.size() || line[position] != '=') return 0;
+    return SkipBlanks(line, position + 1);
+}
+
 bool IsDataLine(std::string_view line) {
-    return line.size() >= kDataPrefixLength && line.substr(0, 4) == "Data" &&
-           IsDigitChar(line[4]) && line[5] == '=';
+    return DataPrefixLength(line) != 0;
 }
 
 CoordinateGroupReader::CoordinateGroupReader(std::string_view rest) : rest_(rest) {}
@@ -60,12 +87,14 @@ void AppendCoordinateGroup(std::string& out, bool firstGroup, double latitude, d
 }
 
 bool ConvertMapLine(std::string_view line, std::string& out, const PointTransform& transform) {
-    if (!IsDataLine(line)) {
+    line = TakeByteOrderMark(line, out);
+    const std::size_t prefix = DataPrefixLength(line);
+    if (prefix == 0) {
         out.append(line);
         return true;
     }
-    out.append(line.substr(0, kDataPrefixLength));
-    CoordinateGroupReader groups(line.substr(kDataPrefixLength));
+    out.append(line.substr(0, prefix));
+    CoordinateGroupReader groups(line.substr(prefix));
     double latitude = 0.0;
     double longitude = 0.0;
     bool first = true;
@@ -75,6 +104,18 @@ bool ConvertMapLine(std::string_view line, std::string& out, const PointTransfor
         first = false;
     }
     return !groups.Failed();
+}
+
+LineOptions MapLineOptions() {
+    LineOptions options;
+    options.LoneCrEndsLine = true;
+    options.LongLineHead = [](std::string_view head, std::string& out) {
+        std::string mark;
+        if (IsDataLine(TakeByteOrderMark(head, mark))) return false;
+        out.append(head);
+        return true;
+    };
+    return options;
 }
 
 }  // namespace common

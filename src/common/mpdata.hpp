@@ -1,20 +1,22 @@
 #pragma once
-// The data lines of Polish-format ("MP") maps: Data0= .. Data9= followed by coordinate groups
-// (latitude,longitude) in decimal degrees, separated by single commas. The map shift of Gridwise
-// and the datum conversion of Datumer read and rewrite them the same way; every other line of a
-// map is copied byte for byte.
+// The data lines of Polish-format ("MP") maps: a key such as Data0=, DATA12= or Origin0= followed
+// by coordinate groups (latitude,longitude) in decimal degrees, separated by single commas. The
+// map shift of Gridwise and the datum conversion of Datumer read and rewrite them the same way;
+// every other line of a map is copied byte for byte.
 
 #include <cstddef>
 #include <functional>
 #include <string>
 #include <string_view>
 
+#include "common/pointfile.hpp"
+
 namespace common {
 
-// Characters "Data", one digit and "=" at the start of a data line.
-inline constexpr std::size_t kDataPrefixLength = 6;
-
-// True for a line longer than 5 characters that starts with "Data", a digit 0-9 and "=".
+// Length of the key of a data line: blanks, "Data" or its older synonym "Origin" in any case, the
+// level number (any count of digits, as real files have levels beyond 9), blanks, "=" and the
+// blanks after it. 0 when the line is no data line.
+std::size_t DataPrefixLength(std::string_view line);
 bool IsDataLine(std::string_view line);
 
 // Reads the coordinate groups of a data line's rest (the text after the prefix) one after
@@ -45,7 +47,12 @@ void AppendCoordinateGroup(std::string& out, bool firstGroup, double latitude, d
 using PointTransform = std::function<bool(double& latitude, double& longitude)>;
 
 // The line function of a map converter: a line that is not a data line is copied unchanged; a
-// data line is written as its prefix and its transformed groups. False for a bad data line.
+// data line is written as its prefix and its transformed groups. False for a bad data line. A
+// byte-order mark before the line is kept and does not hide the key.
 bool ConvertMapLine(std::string_view line, std::string& out, const PointTransform& transform);
+
+// How map files are read: a lone CR ends a line, and a line too long to hold is copied when it is
+// no data line.
+LineOptions MapLineOptions();
 
 }  // namespace common

@@ -125,8 +125,18 @@ PointLine ReadPointLine(std::string_view line, bool& ok) {
 // ---------------------------------------------------------------------------------------------
 // LineReader
 
-LineReader::LineReader(ByteSource& source, std::size_t bufferBytes)
-    : source_(source), buffer_(std::max<std::size_t>(bufferBytes, 1)) {}
+std::string_view TakeByteOrderMark(std::string_view line, std::string& out) {
+    if (!line.starts_with(kByteOrderMark)) return line;
+    out.append(kByteOrderMark);
+    return line.substr(kByteOrderMark.size());
+}
+
+LineReader::LineReader(ByteSource& source, std::size_t bufferBytes, bool loneCrEndsLine,
+                       std::size_t maxLineBytes)
+    : source_(source),
+      buffer_(std::max<std::size_t>(bufferBytes, 1)),
+      loneCrEndsLine_(loneCrEndsLine),
+      maxLineBytes_(std::max<std::size_t>(maxLineBytes, 1)) {}
 
 bool LineReader::Refill() {
     if (atEnd_ || failed_) return false;
@@ -141,6 +151,7 @@ bool LineReader::Refill() {
     }
     begin_ = 0;
     end_ = static_cast<std::size_t>(count);
+    nextCrKnown_ = false;
     bytesRead_ += end_;
     if (onRefill_) onRefill_(bytesRead_);
     return true;
@@ -153,36 +164,136 @@ std::string_view WithoutCr(std::string_view line) {
 }
 }  // namespace
 
+// A line that ended at a lone CR owns the LF right after it, also across a refill.
+bool LineReader::SkipLfAfterCr() {
+    if (!skipLf_) return true;
+    if (begin_ == end_ && !Refill()) return !failed_;
+    skipLf_ = false;
+    if (buffer_[begin_] == '\n') ++begin_;
+    return true;
+}
+
+std::size_t LineReader::LineLength(bool& found) {
+    const char* start = buffer_.data() + begin_;
+    const std::size_t available = end_ - begin_;
+    const void* lf = std::memchr(start, '\n', available);
+    std::size_t length =
+        lf != nullptr ? static_cast<std::size_t>(static_cast<const char*>(lf) - start) : available;
+    if (loneCrEndsLine_) {
+        // The next CR is looked up once per buffer position, so that a file without CRs is not
+        // searched to the end of the buffer for every line.
+        if (!nextCrKnown_ || nextCr_ < begin_) {
+            const void* cr = std::memchr(start, '\r', available);
+            nextCr_ = cr != nullptr
+                          ? static_cast<std::size_t>(static_cast<const char*>(cr) - buffer_.data())
+                          : end_;
+            nextCrKnown_ = true;
+        }
+        length = std::min(length, nextCr_ - begin_);
+    }
+    found = length < available;
+    return length;
+}
+
+std::string_view LineReader::EndLine(std::size_t length, std::string_view line) {
+    const bool atCr = buffer_[begin_ + length] == '\r';
+    begin_ += length + 1;
+    if (atCr) {
+        skipLf_ = true;
+        return line;
+    }
+    return loneCrEndsLine_ ? line : WithoutCr(line);
+}
+
 LineReader::Status LineReader::Next(std::string_view& line) {
     carry_.clear();
+    inLongLine_ = false;
+    heldCr_ = false;
     bool spansRefill = false;
+    if (!SkipLfAfterCr()) return Status::ReadFailed;
     for (;;) {
         if (begin_ == end_ && !Refill()) {
             if (failed_) return Status::ReadFailed;
             if (!spansRefill) return Status::End;
-            line = WithoutCr(carry_);  // a last line without LF
-            return Status::Line;
+            line = loneCrEndsLine_ ? std::string_view(carry_) : WithoutCr(carry_);
+            return Status::Line;  // a last line without a line end
         }
         const char* start = buffer_.data() + begin_;
-        const std::size_t available = end_ - begin_;
-        const void* lf = std::memchr(start, '\n', available);
-        const std::size_t length =
-            lf != nullptr ? static_cast<std::size_t>(static_cast<const char*>(lf) - start)
-                          : available;
-        if (lf != nullptr && !spansRefill) {
-            begin_ += length + 1;
-            line = WithoutCr(std::string_view(start, length));
+        bool found = false;
+        const std::size_t length = LineLength(found);
+        // The CR of a CR LF is not part of the line's length.
+        const bool crBeforeLf =
+            found && !loneCrEndsLine_ &&
+            (length > 0 ? start[length - 1] == '\r' : !carry_.empty() && carry_.back() == '\r');
+        const std::size_t lineBytes = carry_.size() + length - (crBeforeLf ? 1 : 0);
+        if (found && !spansRefill && lineBytes <= maxLineBytes_) {
+            line = EndLine(length, {start, length});
             return Status::Line;
         }
-        if (carry_.size() + length > kMaxLineBytes) return Status::TooLong;
+        if (lineBytes > maxLineBytes_) {
+            if (!found && !loneCrEndsLine_ && lineBytes == maxLineBytes_ + 1 &&
+                start[length - 1] == '\r') {
+                carry_.append(start, length);  // the CR may be that of a CR LF in the next refill
+                spansRefill = true;
+                begin_ = end_;
+                continue;
+            }
+            if (carry_.size() < maxLineBytes_) {
+                const std::size_t taken = maxLineBytes_ - carry_.size();
+                carry_.append(start, taken);
+                begin_ += taken;
+            }
+            inLongLine_ = true;
+            if (!loneCrEndsLine_ && carry_.back() == '\r') {
+                carry_.pop_back();  // it may be the CR of a CR LF
+                heldCr_ = true;
+            }
+            line = carry_;
+            return Status::TooLong;
+        }
+        if (found) {
+            carry_.append(start, length);
+            line = EndLine(length, carry_);
+            return Status::Line;
+        }
         carry_.append(start, length);
         spansRefill = true;
-        if (lf != nullptr) {
-            begin_ += length + 1;
-            line = WithoutCr(carry_);
-            return Status::Line;
+        begin_ = end_;
+    }
+}
+
+LineReader::Piece LineReader::NextPiece(std::string_view& piece) {
+    piece = {};
+    if (!inLongLine_) return Piece::Last;
+    static constexpr std::string_view kCr = "\r";
+    for (;;) {
+        if (begin_ == end_ && !Refill()) {
+            if (failed_) return Piece::ReadFailed;
+            inLongLine_ = false;  // the last line of the file; a CR at its end is dropped
+            return Piece::Last;
+        }
+        const char* start = buffer_.data() + begin_;
+        bool found = false;
+        const std::size_t length = LineLength(found);
+        if (heldCr_) {
+            heldCr_ = false;
+            if (!(found && length == 0 && buffer_[begin_] == '\n')) {
+                piece = kCr;  // not the CR of CR LF: a byte of the line
+                return Piece::More;
+            }
+        }
+        if (found) {
+            piece = EndLine(length, {start, length});
+            inLongLine_ = false;
+            return Piece::Last;
         }
         begin_ = end_;
+        piece = std::string_view(start, length);
+        if (!loneCrEndsLine_ && piece.back() == '\r') {
+            piece.remove_suffix(1);
+            heldCr_ = true;
+        }
+        if (!piece.empty()) return Piece::More;
     }
 }
 
@@ -199,6 +310,17 @@ bool LineWriter::Flush() {
     if (!buffer_.empty() && !sink_.Write(buffer_.data(), buffer_.size())) failed_ = true;
     buffer_.clear();
     return !failed_;
+}
+
+bool LineWriter::WriteBytes(std::string_view bytes) {
+    if (failed_) return false;
+    if (buffer_.size() + bytes.size() > limit_ && !Flush()) return false;
+    if (bytes.size() > limit_) {
+        if (!sink_.Write(bytes.data(), bytes.size())) failed_ = true;
+        return !failed_;
+    }
+    buffer_.append(bytes);
+    return true;
 }
 
 bool LineWriter::WriteLine(std::string_view line) {
@@ -289,11 +411,32 @@ ConverterFiles PrepareFiles(const ConvertJob& job, ConvertResult& result) {
     return files;
 }
 
+namespace {
+
+// Writes what replaces the head of a long ordinary line, then its rest piece by piece.
+void CopyRestOfLine(LineReader& reader, LineWriter& writer, std::string_view head,
+                    LineLoopState& state) {
+    bool written = writer.WriteBytes(head);
+    std::string_view piece;
+    for (LineReader::Piece kind = LineReader::Piece::More;
+         written && kind == LineReader::Piece::More;) {
+        kind = reader.NextPiece(piece);
+        if (kind == LineReader::Piece::ReadFailed) {
+            state.ReadFailed = true;
+            return;
+        }
+        written = writer.WriteBytes(piece);
+    }
+    if (!written || !writer.WriteBytes("\r\n")) state.WriteFailed = true;
+}
+
+}  // namespace
+
 LineLoopState RunLineLoop(ByteSource& source, ByteSink& target, const LineFunction& convertLine,
                           std::uint64_t sourceBytes, const ProgressCallback& progress,
-                          const std::atomic<bool>* stop) {
+                          const std::atomic<bool>* stop, const LineOptions& options) {
     LineLoopState state;
-    LineReader reader(source);
+    LineReader reader(source, std::size_t{1} << 20, options.LoneCrEndsLine, options.MaxLineBytes);
     LineWriter writer(target);
     if (progress) {
         reader.OnRefill([&](std::uint64_t bytes) {
@@ -315,7 +458,17 @@ LineLoopState RunLineLoop(ByteSource& source, ByteSink& target, const LineFuncti
         }
         ++state.LineCount;
         out.clear();
-        if (status == LineReader::Status::TooLong || !convertLine(line, out)) {
+        if (status == LineReader::Status::TooLong) {
+            if (!options.LongLineHead || !options.LongLineHead(line, out)) {
+                state.LineOk = false;
+                state.LineTooLong = true;
+                break;
+            }
+            CopyRestOfLine(reader, writer, out, state);
+            if (state.ReadFailed || state.WriteFailed) break;
+            continue;
+        }
+        if (!convertLine(line, out)) {
             state.LineOk = false;
             break;
         }
@@ -332,6 +485,15 @@ LineLoopState RunLineLoop(ByteSource& source, ByteSink& target, const LineFuncti
     return state;
 }
 
+std::string BadLineMessage(const LineLoopState& loop) {
+    std::string message = LineError(loop.LineCount);
+    if (loop.LineTooLong) {
+        message += ": ";
+        message += kLineTooLong;
+    }
+    return message;
+}
+
 bool LoopFailure(const LineLoopState& loop, const ByteSource& source,
                  const std::filesystem::path& sourceName, const ByteSink& target,
                  const std::filesystem::path& targetName, ConvertResult& result) {
@@ -339,7 +501,7 @@ bool LoopFailure(const LineLoopState& loop, const ByteSource& source,
         result.ok = false;
         result.Stopped = true;
     } else if (!loop.LineOk) {
-        result.message = LineError(loop.LineCount);
+        result.message = BadLineMessage(loop);
     } else if (loop.ReadFailed) {
         FailFile(result, kCannotReadSource, sourceName, source.Error());
     } else if (loop.WriteFailed) {
@@ -380,12 +542,13 @@ void FinishFiles(ConverterFiles& files, const LineLoopState& loop, ConvertResult
     if (!kept) files.Files->Remove(files.TemporaryPath);
 }
 
-ConvertResult ConvertFileLines(const ConvertJob& job, const LineFunction& convertLine) {
+ConvertResult ConvertFileLines(const ConvertJob& job, const LineFunction& convertLine,
+                               const LineOptions& options) {
     ConvertResult result;
     ConverterFiles files = PrepareFiles(job, result);
     if (!result.ok) return result;
     const LineLoopState loop = RunLineLoop(*files.Source, *files.Target, convertLine,
-                                           files.SourceBytes, job.Progress, job.Stop);
+                                           files.SourceBytes, job.Progress, job.Stop, options);
     FinishFiles(files, loop, result);
     return result;
 }

@@ -137,23 +137,57 @@ std::filesystem::path TemporaryTargetName(const std::filesystem::path& target, s
 // Reading lines and writing CR LF lines.
 
 // Longest line held in memory. A longer line is a bad line (its converter reports `LineError`),
-// so that a file without line breaks cannot exhaust memory.
+// so that a file without line breaks cannot exhaust memory; a map converter copies a longer line
+// that carries no coordinates piece by piece (see LineOptions).
 inline constexpr std::size_t kMaxLineBytes = std::size_t{64} << 20;
+// The reason added to the message of a bad line that is too long to hold.
+inline constexpr std::string_view kLineTooLong = "строка длиннее 64 МБ";
+
+// A UTF-8 byte-order mark, which editors put before the first line of a text file.
+inline constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
+// Appends a byte-order mark at the start of `line` to `out` and returns the line after it, so
+// that the mark stays in the output and does not hide what the line begins with.
+std::string_view TakeByteOrderMark(std::string_view line, std::string& out);
+
+// How a converter's source is cut into lines.
+struct LineOptions {
+    // LF and CR LF end a line. Map files also end one at a lone CR; a point list keeps a lone CR
+    // as a byte of its line.
+    bool LoneCrEndsLine = false;
+    std::size_t MaxLineBytes = kMaxLineBytes;
+    // For a line longer than MaxLineBytes, called with its first MaxLineBytes bytes: appends what
+    // is written in their place to `out` and returns true when the line carries no coordinates,
+    // so that its rest is copied as it is read. False, or no function, makes it a bad line.
+    std::function<bool(std::string_view head, std::string& out)> LongLineHead;
+};
 
 class LineReader {
   public:
-    explicit LineReader(ByteSource& source, std::size_t bufferBytes = std::size_t{1} << 20);
+    explicit LineReader(ByteSource& source, std::size_t bufferBytes = std::size_t{1} << 20,
+                        bool loneCrEndsLine = false, std::size_t maxLineBytes = kMaxLineBytes);
 
     enum class Status { Line, End, TooLong, ReadFailed };
-    // The next line without its LF and without one CR before it. The view stays valid until
-    // the next call.
+    // The next line without its line end (LF with one CR before it dropped; or a lone CR when
+    // lone CRs end lines). TooLong: `line` holds the first bytes of a line longer than the
+    // limit, and NextPiece gives the rest. The view stays valid until the next call.
     Status Next(std::string_view& line);
+
+    enum class Piece { More, Last, ReadFailed };
+    // After TooLong: the next piece of the same line; Last when the line ends with it.
+    Piece NextPiece(std::string_view& piece);
+
     std::uint64_t BytesRead() const { return bytesRead_; }
     // Called after each refill of the buffer with the bytes read so far.
     void OnRefill(std::function<void(std::uint64_t)> callback) { onRefill_ = std::move(callback); }
 
   private:
     bool Refill();
+    bool SkipLfAfterCr();
+    // Length of the line from begin_ up to its end in the buffer, and whether one was found.
+    std::size_t LineLength(bool& found);
+    // Moves past the line end at begin_ + length and gives `line` without a CR before an LF.
+    std::string_view EndLine(std::size_t length, std::string_view line);
 
     ByteSource& source_;
     std::vector<char> buffer_;
@@ -161,7 +195,14 @@ class LineReader {
     std::size_t end_ = 0;
     bool atEnd_ = false;
     bool failed_ = false;
-    std::string carry_;  // a line that spans refills
+    bool loneCrEndsLine_ = false;
+    std::size_t maxLineBytes_ = kMaxLineBytes;
+    std::size_t nextCr_ = 0;    // position of the next CR in the buffer, or end_
+    bool nextCrKnown_ = false;  // nextCr_ is valid for this buffer
+    bool skipLf_ = false;       // a line ended at a CR: an LF right after it belongs to it
+    bool inLongLine_ = false;   // between TooLong and the last piece
+    bool heldCr_ = false;       // a piece ended with a CR that may belong to CR LF
+    std::string carry_;         // a line that spans refills
     std::uint64_t bytesRead_ = 0;
     std::function<void(std::uint64_t)> onRefill_;
 };
@@ -171,6 +212,8 @@ class LineWriter {
     explicit LineWriter(ByteSink& sink, std::size_t bufferBytes = std::size_t{1} << 20);
     // Appends `line` and CR LF. Returns false once any write has failed.
     bool WriteLine(std::string_view line);
+    // Appends bytes as they are (the pieces of a long line).
+    bool WriteBytes(std::string_view bytes);
     // Hands what is buffered to the sink; false once any write has failed.
     bool Flush();
     bool Failed() const { return failed_; }
@@ -198,6 +241,9 @@ struct ConvertResult {
     std::string Cause;
     bool ok = true;
     std::string message;
+    // Lines the batch log shows for a created file that may not be what the user expects (a
+    // header label that names another datum); the file still counts as created.
+    std::vector<std::string> Warnings;
 };
 
 // Progress of the file being converted, reported after each buffer refill (about once per MiB).
@@ -245,6 +291,7 @@ struct ConverterFiles {
 struct LineLoopState {
     bool LineOk = true;           // false after a bad line
     std::uint64_t LineCount = 0;  // lines read; the bad line's number when LineOk is false
+    bool LineTooLong = false;     // the bad line was too long to hold
     bool ReadFailed = false;
     bool WriteFailed = false;
     bool Stopped = false;  // the stop flag ended the loop
@@ -260,7 +307,11 @@ ConverterFiles PrepareFiles(const ConvertJob& job, ConvertResult& result);
 // the stop flag. A bad line is not written.
 LineLoopState RunLineLoop(ByteSource& source, ByteSink& target, const LineFunction& convertLine,
                           std::uint64_t sourceBytes = 0, const ProgressCallback& progress = {},
-                          const std::atomic<bool>* stop = nullptr);
+                          const std::atomic<bool>* stop = nullptr,
+                          const LineOptions& options = {});
+
+// The message of the bad line that ended a loop: `LineError`, with the reason when it was too long.
+std::string BadLineMessage(const LineLoopState& loop);
 
 // Sets the outcome of a loop that did not write the whole target: stopped, a bad line
 // (`LineError`, ok true) or a read or write failure (ok false, with its cause). Returns false
@@ -276,6 +327,7 @@ bool LoopFailure(const LineLoopState& loop, const ByteSource& source,
 void FinishFiles(ConverterFiles& files, const LineLoopState& loop, ConvertResult& result);
 
 // PrepareFiles, the line loop and FinishFiles: the whole body of a line-by-line converter.
-ConvertResult ConvertFileLines(const ConvertJob& job, const LineFunction& convertLine);
+ConvertResult ConvertFileLines(const ConvertJob& job, const LineFunction& convertLine,
+                               const LineOptions& options = {});
 
 }  // namespace common

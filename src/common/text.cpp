@@ -149,6 +149,18 @@ int DigitValue(char c) {
     return c - '0';
 }
 
+bool StartsWithIgnoringCase(std::string_view text, std::string_view head) {
+    if (text.size() < head.size()) return false;
+    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; };
+    for (std::size_t i = 0; i < head.size(); ++i)
+        if (lower(text[i]) != lower(head[i])) return false;
+    return true;
+}
+
+bool EqualsIgnoringCase(std::string_view text, std::string_view word) {
+    return text.size() == word.size() && StartsWithIgnoringCase(text, word);
+}
+
 double ParseSignedReal(std::string_view text, bool& ok) {
     bool negative = false;
     // A sign alone is left in place, so that it fails as a non-digit.

@@ -25,6 +25,9 @@ bool IsDigitChar(char c);
 bool IsDecimalSeparator(char c);
 // The value 0..9 of a digit character (IsDigitChar must hold).
 int DigitValue(char c);
+// Keywords of map files, ASCII letters compared without case.
+bool StartsWithIgnoringCase(std::string_view text, std::string_view head);
+bool EqualsIgnoringCase(std::string_view text, std::string_view word);
 
 // Decimal text with an optional leading "-" or "+", no blanks, no exponent. Of the fractional
 // digits only the first 12 count. Never returns NaN or infinity with `ok` left true.

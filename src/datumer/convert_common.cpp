@@ -1,40 +1,67 @@
-// Pieces the three Datumer converters share: refused files, datum labels, map points, numbers.
+// Pieces the three Datumer converters share: notes of map files, datum labels, map points,
+// numbers.
 
 #include "common/text.hpp"
 #include "datumer/convert_files.hpp"
+#include "datumer/datum_labels.hpp"
 
 namespace datumer {
 
-void AddRefusalReason(common::ConvertResult& result, const RefusalReason& refusal) {
-    if (result.ok && !result.message.empty() && refusal && !refusal->empty()) {
-        result.message += ": ";
-        result.message += *refusal;
-    }
+void MapNotes::Warn(std::string warning) {
+    for (const std::string& given : Warnings)
+        if (given == warning) return;
+    Warnings.push_back(std::move(warning));
 }
 
-common::ConvertResult ConvertRefusableLines(const common::ConvertJob& job,
-                                            const common::LineFunction& lines,
-                                            const RefusalReason& refusal) {
-    common::ConvertResult result = common::ConvertFileLines(job, lines);
-    AddRefusalReason(result, refusal);
+void AddNotes(common::ConvertResult& result, const MapNotes& notes) {
+    if (result.ok && !result.message.empty() && !notes.Refusal.empty()) {
+        result.message += ": ";
+        result.message += notes.Refusal;
+    }
+    if (result.ok && result.message.empty()) result.Warnings = notes.Warnings;
+}
+
+common::ConvertResult ConvertMapLines(const common::ConvertJob& job, const FileLines& lines,
+                                      const MapNotesPtr& notes) {
+    common::ConvertResult result = common::ConvertFileLines(job, lines.Convert, lines.Read);
+    AddNotes(result, *notes);
     return result;
 }
 
-bool WriteDatumLabel(std::string_view line, std::size_t begin, std::size_t end,
-                     const DatumLabelOptions& label, const RefusalReason& refusal,
-                     std::string& out) {
-    if (label.KeepSourceLabel) {
-        out += line;
-        return true;
+std::string SourceLabelWarning(std::string_view label, std::span<const std::string_view> systems,
+                               std::string_view sourceSystem) {
+    std::string warning = "Датум заголовка \"" + std::string(label) + "\" ";
+    if (systems.empty()) {
+        warning += "не распознан как исходная система пересчёта";
+    } else {
+        warning += "(";
+        for (std::size_t i = 0; i < systems.size(); ++i) {
+            if (i > 0) warning += " или ";
+            warning += systems[i];
+        }
+        warning += ") не совпадает с исходной системой пересчёта";
     }
-    if (label.TargetLabel.empty()) {
-        if (refusal) *refusal = kTargetDatumUnnamed;
-        return false;
-    }
-    out += line.substr(0, begin);
-    out += label.TargetLabel;
-    out += line.substr(end);
-    return true;
+    const std::string source(sourceSystem);
+    return warning + " (" + source + "); координаты пересчитаны из " + source + ", как задано.";
+}
+
+std::string KeptLabelWarning(std::string_view label, std::string_view targetSystem,
+                             std::string_view format) {
+    return "Для целевой системы (" + std::string(targetSystem) + ") нет метки датума формата " +
+           std::string(format) + ": метка заголовка \"" + std::string(label) +
+           "\" оставлена и не соответствует координатам.";
+}
+
+std::string RelabelDatum(std::string_view label, std::span<const std::string_view> systems,
+                         std::string_view targetLabel, std::string_view format,
+                         const DatumLabelOptions& options, MapNotes& notes) {
+    const bool sourceKnown = FindSystem(options.SourceSystem) != nullptr;
+    bool named = false;
+    for (std::string_view system : systems) named = named || system == options.SourceSystem;
+    if (sourceKnown && !named) notes.Warn(SourceLabelWarning(label, systems, options.SourceSystem));
+    if (options.KeepSourceLabel) return {};
+    if (targetLabel.empty()) notes.Warn(KeptLabelWarning(label, options.TargetSystem, format));
+    return std::string(targetLabel);
 }
 
 GeodeticPoint TransformMapPoint(double latitude, double longitude, const DatumParams& params) {
@@ -42,15 +69,6 @@ GeodeticPoint TransformMapPoint(double latitude, double longitude, const DatumPa
     GeodeticPoint target;
     TransformDatum({latitude, longitude, 0.0}, params, shift, target);
     return target;
-}
-
-bool StartsWithIgnoringCase(std::string_view text, std::string_view head) {
-    if (text.size() < head.size()) return false;
-    for (std::size_t i = 0; i < head.size(); ++i) {
-        const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; };
-        if (lower(text[i]) != lower(head[i])) return false;
-    }
-    return true;
 }
 
 std::string FileNumber(double value, std::uint8_t decimals) {

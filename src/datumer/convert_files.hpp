@@ -3,13 +3,17 @@
 // each transformed point by point from the source to the target datum with one copy of the
 // operand of the selected preset. Each is a line function on the shared line loop; lines that
 // carry no coordinates are copied byte for byte, except the header line that names the datum
-// (see DatumLabelOptions).
+// (see DatumLabelOptions). A map keeps no coordinate in the source datum: what the converter
+// cannot place refuses the file with the line and the reason.
 
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
+#include "common/mpdata.hpp"
 #include "common/pointfile.hpp"
 #include "datumer/state.hpp"
 #include "datumer/transform.hpp"
@@ -26,12 +30,14 @@ PointListOptions PointListOptionsOf(const DatumerState& state);
 
 // The header of a map names the datum of its coordinates (MP "Datum=", MIF "CoordSys Earth
 // Projection 1, <datum>"). Copied unchanged it would label the output with the source datum, and
-// a program reading the file would shift the points once more. By default the label is rewritten
-// to the target datum; when the format has no name the program knows for the target, the file is
-// refused rather than written with a false label. KeepSourceLabel copies the label unchanged.
+// a program reading the file would shift the points once more. So the label is rewritten to name
+// the target system where the format has a name for it; where it has none, the label is kept
+// and the file's log block warns of it (a label never refuses a file). A source label that names
+// another system than the preset's source is warned of too. KeepSourceLabel copies the label.
 struct DatumLabelOptions {
     bool KeepSourceLabel = false;
-    std::string TargetLabel;  // the target datum in the format's own words; empty when unknown
+    std::string SourceSystem;  // the preset's short system names ("СК42", "WGS84", ...)
+    std::string TargetSystem;
 };
 
 // The order of the two numbers of a MIF coordinate pair. MapInfo writes x y, longitude first.
@@ -46,11 +52,37 @@ struct MifOptions {
 // file is then "Ошибка в строке N: " followed by the reason.
 inline constexpr std::string_view kMifNotGeographic =
     "координаты MIF-файла не географические (CoordSys)";
-inline constexpr std::string_view kTargetDatumUnnamed =
-    "датум целевой системы не может быть записан в заголовок файла";
+inline constexpr std::string_view kMifScaled = "координаты MIF-файла масштабированы (Transform)";
 
-// Where a line function leaves the reason for a refused file (empty for a malformed line).
-using RefusalReason = std::shared_ptr<std::string>;
+// What a map converter leaves beside its output: the reason when it refuses the file, and the
+// warnings of a file it writes.
+struct MapNotes {
+    std::string Refusal;
+    std::vector<std::string> Warnings;
+    void Warn(std::string warning);  // each text once
+};
+using MapNotesPtr = std::shared_ptr<MapNotes>;
+
+// A converter's line function and the way its files are cut into lines.
+struct FileLines {
+    common::LineFunction Convert;
+    common::LineOptions Read;
+};
+
+// The line function of a map converter object (its operator() converts a line, its LongLineHead
+// the head of a line too long to hold), read as map files are.
+template <class MapLines>
+FileLines MapFileLines(std::shared_ptr<MapLines> lines) {
+    FileLines result;
+    result.Convert = [lines](std::string_view line, std::string& out) {
+        return (*lines)(line, out);
+    };
+    result.Read = common::MapLineOptions();
+    result.Read.LongLineHead = [lines](std::string_view head, std::string& out) {
+        return lines->LongLineHead(head, out);
+    };
+    return result;
+}
 
 // Name,B2,L2,height[tail] for every "Name,B1,L1,H1[tail]" line; |B1| <= 90, |L1| <= 180.
 common::LineFunction PointListDatumLines(const DatumParams& params, PointListOptions options);
@@ -58,37 +90,41 @@ common::ConvertResult ConvertPointListDatum(const common::ConvertJob& job,
                                             const DatumParams& params, PointListOptions options);
 
 // Every group of every data line transformed with height 0 and written with 5 decimals.
-common::LineFunction PolishMapDatumLines(const DatumParams& params, const DatumLabelOptions& label,
-                                         RefusalReason refusal = {});
+FileLines PolishMapDatumLines(const DatumParams& params, const DatumLabelOptions& label,
+                              MapNotesPtr notes = {});
 common::ConvertResult ConvertPolishMapDatum(const common::ConvertJob& job,
                                             const DatumParams& params,
                                             const DatumLabelOptions& label);
 
-// The pairs of regions, polylines, points and text boxes transformed with height 0 and written
-// with 10 decimals in the order read; a file whose CoordSys is not geographic is refused.
-common::LineFunction MifDatumLines(const DatumParams& params, const MifOptions& options,
-                                   RefusalReason refusal = {});
+// Every position of every object transformed with height 0 and written with 10 decimals in the
+// order read; a file whose CoordSys is not geographic, or whose objects cannot all be placed,
+// is refused.
+FileLines MifDatumLines(const DatumParams& params, const MifOptions& options,
+                        MapNotesPtr notes = {});
 common::ConvertResult ConvertMifDatum(const common::ConvertJob& job, const DatumParams& params,
                                       const MifOptions& options);
 
-// Adds the reason of a refused file to the message of its bad line.
-void AddRefusalReason(common::ConvertResult& result, const RefusalReason& refusal);
-// The shared line loop over a file with a line function that leaves its reason in `refusal`.
-common::ConvertResult ConvertRefusableLines(const common::ConvertJob& job,
-                                            const common::LineFunction& lines,
-                                            const RefusalReason& refusal);
+// Adds the reason of a refused file to the message of its bad line, and the warnings to a
+// created file's result.
+void AddNotes(common::ConvertResult& result, const MapNotes& notes);
+// The shared line loop over a map file with line functions that leave their notes.
+common::ConvertResult ConvertMapLines(const common::ConvertJob& job, const FileLines& lines,
+                                      const MapNotesPtr& notes);
 
-// Writes a header line whose characters [begin, end) name the datum: kept, replaced by the
-// target's name, or refused (false, with the reason) when the format has no name for the target.
-bool WriteDatumLabel(std::string_view line, std::size_t begin, std::size_t end,
-                     const DatumLabelOptions& label, const RefusalReason& refusal,
-                     std::string& out);
+// The label a header gets in place of `label`, which may mean `systems`: `targetLabel`, or empty
+// to keep the label as written. Warns when the label does not name the preset's source system,
+// and when the target has no label in the format.
+std::string RelabelDatum(std::string_view label, std::span<const std::string_view> systems,
+                         std::string_view targetLabel, std::string_view format,
+                         const DatumLabelOptions& options, MapNotes& notes);
+// Warnings about the datum label of a header (`label` as the file writes it).
+std::string SourceLabelWarning(std::string_view label, std::span<const std::string_view> systems,
+                               std::string_view sourceSystem);
+std::string KeptLabelWarning(std::string_view label, std::string_view targetSystem,
+                             std::string_view format);
 
 // A map point (no height in the format) transformed with source height 0.
 GeodeticPoint TransformMapPoint(double latitude, double longitude, const DatumParams& params);
-
-// True when `text` begins with `head`, ASCII letters compared without case (header keys).
-bool StartsWithIgnoringCase(std::string_view text, std::string_view head);
 
 // A number as the converters write it: "." as separator, the last decimal rounded half up.
 std::string FileNumber(double value, std::uint8_t decimals);

@@ -57,24 +57,6 @@ const std::array<common::BatchFormatInfo, kBatchFormatCount>& Formats() {
     return formats;
 }
 
-// A system's datum in the two map formats, where the program knows its name there.
-struct DatumNames {
-    std::string_view System;
-    std::string_view Mif;     // MapInfo datum number
-    std::string_view Polish;  // MP Datum= value; empty when unknown
-};
-constexpr std::array<DatumNames, 2> kDatumNames = {{
-    {"WGS84", "104", "W84"},
-    {"СК42", "1001", ""},
-}};
-
-const DatumNames* FindDatumNames(std::string_view systemName) {
-    for (const DatumNames& names : kDatumNames) {
-        if (names.System == systemName) return &names;
-    }
-    return nullptr;
-}
-
 }  // namespace
 
 const common::BatchFormatInfo& DatumerBatchFormat(int batchFormat) {
@@ -86,24 +68,13 @@ std::string SummaryLine(const DatumerState& state) {
     return PresetAt(state, state.SelectedPreset).Name;
 }
 
-std::string MifDatumName(std::string_view systemName) {
-    const DatumNames* names = FindDatumNames(systemName);
-    return names ? std::string(names->Mif) : std::string();
-}
-
-std::string PolishDatumName(std::string_view systemName) {
-    const DatumNames* names = FindDatumNames(systemName);
-    return names ? std::string(names->Polish) : std::string();
+DatumLabelOptions LabelOptionsOf(const DatumerState& state, const BatchChoices& choices) {
+    const TCHSK& preset = PresetAt(state, state.SelectedPreset);
+    return {choices.KeepDatumLabel, preset.SourceName, preset.TargetName};
 }
 
 MifOptions MifOptionsOf(const DatumerState& state, const BatchChoices& choices) {
-    const std::string& target = PresetAt(state, state.SelectedPreset).TargetName;
-    return {choices.MifOrder, {choices.KeepDatumLabel, MifDatumName(target)}};
-}
-
-DatumLabelOptions PolishLabelOf(const DatumerState& state, const BatchChoices& choices) {
-    const std::string& target = PresetAt(state, state.SelectedPreset).TargetName;
-    return {choices.KeepDatumLabel, PolishDatumName(target)};
+    return {choices.MifOrder, LabelOptionsOf(state, choices)};
 }
 
 common::FileConverter MakeConverter(int batchFormat, const DatumerState& state,
@@ -119,22 +90,22 @@ common::FileConverter MakeConverter(int batchFormat, const DatumerState& state,
                 return ConvertMifDatum(job, params, options);
             };
         default:
-            return [params, label = PolishLabelOf(state, choices)](const common::ConvertJob& job) {
+            return [params, label = LabelOptionsOf(state, choices)](const common::ConvertJob& job) {
                 return ConvertPolishMapDatum(job, params, label);
             };
     }
 }
 
-common::LineFunction MakeLineFunction(int batchFormat, const DatumerState& state,
-                                      const BatchChoices& choices, RefusalReason refusal) {
+FileLines MakeFileLines(int batchFormat, const DatumerState& state, const BatchChoices& choices,
+                        MapNotesPtr notes) {
     switch (batchFormat) {
         case kFormatPointList:
-            return PointListDatumLines(state.Params, PointListOptionsOf(state));
+            return {PointListDatumLines(state.Params, PointListOptionsOf(state)), {}};
         case kFormatMif:
-            return MifDatumLines(state.Params, MifOptionsOf(state, choices), std::move(refusal));
+            return MifDatumLines(state.Params, MifOptionsOf(state, choices), std::move(notes));
         default:
-            return PolishMapDatumLines(state.Params, PolishLabelOf(state, choices),
-                                       std::move(refusal));
+            return PolishMapDatumLines(state.Params, LabelOptionsOf(state, choices),
+                                       std::move(notes));
     }
 }
 

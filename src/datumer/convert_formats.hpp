@@ -26,27 +26,22 @@ const common::BatchFormatInfo& DatumerBatchFormat(int batchFormat);
 // "Пользовательские параметры пересчёта" for the user preset.
 std::string SummaryLine(const DatumerState& state);
 
-// The datum of a system (a preset's TargetName) as MIF names it in CoordSys (its datum number)
-// and as MP names it in Datum=; empty when the program knows no such name.
-std::string MifDatumName(std::string_view systemName);
-std::string PolishDatumName(std::string_view systemName);
-
 // Choices of a run beyond the state: the MIF pair order and whether datum labels are kept.
 struct BatchChoices {
     MifPairOrder MifOrder = MifPairOrder::LonLat;
     bool KeepDatumLabel = false;
 };
 
-// The converter options of the state in force: the target labels from the selected preset.
+// The converter options of the state in force: the systems of the selected preset.
 MifOptions MifOptionsOf(const DatumerState& state, const BatchChoices& choices);
-DatumLabelOptions PolishLabelOf(const DatumerState& state, const BatchChoices& choices);
+DatumLabelOptions LabelOptionsOf(const DatumerState& state, const BatchChoices& choices);
 
 // The format's converter with a copy of the operand (state.Params) and the options in force.
 common::FileConverter MakeConverter(int batchFormat, const DatumerState& state,
                                     const BatchChoices& choices = {});
-// The format's line function, for streaming without files; `refusal` receives the reason when a
-// file is refused for more than a malformed line.
-common::LineFunction MakeLineFunction(int batchFormat, const DatumerState& state,
-                                      const BatchChoices& choices = {}, RefusalReason refusal = {});
+// The format's line function and how its files are read, for streaming without files; `notes`
+// receives the reason when a map is refused for more than a malformed line, and its warnings.
+FileLines MakeFileLines(int batchFormat, const DatumerState& state,
+                        const BatchChoices& choices = {}, MapNotesPtr notes = {});
 
 }  // namespace datumer

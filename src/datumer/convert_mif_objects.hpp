@@ -1,40 +1,74 @@
 #pragma once
-// The objects of a MapInfo MIF file as the datum converter sees them: keyword lines that open a
-// region, a polyline, a point or a text, and the coordinate lines that follow. The tests are
-// case-sensitive and look at the very start of the line; the state machine decides, line by
-// line, whether a line is copied or carries coordinate pairs, and of which shape.
+// The data section of a MapInfo MIF file as the datum converter reads it, the way MapInfo and
+// GDAL read it: an object starts at its keyword (any case, any indentation), and its counts say
+// how many coordinate lines follow, wherever the counts stand. Every position of every object
+// is found, so that none is left in the source datum:
+//   Point x y                      Line x1 y1 x2 y2
+//   Pline [n] / Pline Multiple m [n1], then counts and one pair per line
+//   Region m [n1], then counts and one pair per line
+//   Multipoint [n], then one pair per line
+//   Rect, Roundrect, Ellipse x1 y1 x2 y2 (corners; a Roundrect's corner size is no position)
+//   Arc x1 y1 x2 y2 (corners; its angles follow on the line or the next one)
+//   Text ["string"], the string line when not on the keyword line, then the box x1 y1 x2 y2
+//   Collection n, whose parts are the objects that follow
+// and, among the style lines after an object, "Center x y" and a text's "Label Line kind x y".
+// A line the counts do not explain, or numbers outside an object, refuse the file with a reason.
 
+#include <array>
+#include <cstddef>
+#include <cstdint>
 #include <string_view>
 
 namespace datumer {
 
-bool IsRegionLine(std::string_view line);         // "Region..."
-bool IsPlineLine(std::string_view line);          // "Pline " and a digit
-bool IsPlineMultipleLine(std::string_view line);  // "Pline Multiple..."
-bool IsPointLine(std::string_view line);          // "Point..."
-bool IsTextLine(std::string_view line);           // "Text..."
-bool IsCountLine(std::string_view line);          // two blanks and a digit: a section count
-bool IsMifCoordinateLine(std::string_view line);  // begins with a digit or a minus and a digit
+// Reasons for which a MIF file is refused (the message is "Ошибка в строке N: " and the reason).
+inline constexpr std::string_view kMifFewerPoints = "в объекте меньше точек, чем указано";
+inline constexpr std::string_view kMifCountExpected = "ожидалось число точек объекта";
+inline constexpr std::string_view kMifStrayNumbers = "числа вне объекта";
+inline constexpr std::string_view kMifExtraNumbers = "лишние числа в строке координат";
+inline constexpr std::string_view kMifUnknownLayout = "объект записан в неизвестном виде";
 
-// How one line is written.
-enum class MifLineRole {
-    Copied,      // byte for byte
-    PointLine,   // "Point", the blanks after it, then one pair
-    Coordinate,  // one pair, nothing before it
-    TextBox,     // leading blanks, then the two corner pairs of a text's bounding box
+// How one line of the data section is written.
+struct MifLine {
+    enum class Kind {
+        Copied,  // byte for byte
+        Pairs,   // its pairs transformed
+        Bad,     // the file is refused here
+    };
+    Kind kind = Kind::Copied;
+    std::size_t prefixEnd = 0;                  // bytes kept before the first number
+    std::array<std::string_view, 4> numbers{};  // the numbers of one or two pairs, in order
+    std::size_t numberCount = 0;
+    bool keepTail = false;      // the bytes after the last number are kept (an arc's angles)...
+    std::size_t tailBegin = 0;  // ...from here; otherwise they are dropped
+    std::string_view reason;    // of a Bad line; empty when the line is merely malformed
 };
 
-// Reset for every file.
-struct MifObjectState {
-    bool inRegion = false;         // inside the coordinate block of a region
-    bool inPlineMultiple = false;  // inside the block of a multi-section polyline
-    bool inPline = false;          // inside the block of a single-section polyline
-    bool afterText = false;        // the previous line was a text keyword line
-    bool textBox = false;          // the current line is the bounding box of a text
-};
+// Reads the data section line by line; one reader per file.
+class MifObjectReader {
+  public:
+    MifLine Next(std::string_view line);
 
-// Moves the state past one line and says how that line is written. A keyword line that ends a
-// block is itself the start of the next object.
-MifLineRole NextMifLine(MifObjectState& state, std::string_view line);
+    // True for a line that starts an object (its first word is an object keyword).
+    static bool IsObjectKeyword(std::string_view line);
+
+  private:
+    enum class Expect { Keyword, Count, Pair, TextString, TextBox, ArcAngles, CornerSize };
+
+    MifLine KeywordLine(std::string_view line);
+    MifLine CountLine(std::string_view line);
+    MifLine PairLine(std::string_view line);
+    MifLine TextStringLine(std::string_view line);
+    MifLine StyleLine(std::string_view line);
+    // Starts the blocks of a Pline, Region or Multipoint: `sections` counts, the first of which
+    // may already be known.
+    MifLine StartBlocks(std::uint64_t sections, bool firstCountKnown, std::uint64_t firstCount);
+    void EndPair();
+
+    Expect expect_ = Expect::Keyword;
+    std::uint64_t sectionsLeft_ = 0;  // counts still to come after the current section
+    std::uint64_t pairsLeft_ = 0;     // pairs still to come in the current section
+    bool inText_ = false;             // the style lines that follow belong to a text
+};
 
 }  // namespace datumer

@@ -271,7 +271,8 @@ common::LineFunction MapShiftLines(double shiftNorth, double shiftEast, const TE
 common::ConvertResult ShiftPolishMap(const common::ConvertJob& job, double shiftNorth,
                                      double shiftEast, const TWorkStructure& /*work*/,
                                      const TEllConst& ell) {
-    return common::ConvertFileLines(job, MapShiftLines(shiftNorth, shiftEast, ell));
+    return common::ConvertFileLines(job, MapShiftLines(shiftNorth, shiftEast, ell),
+                                    common::MapLineOptions());
 }
 
 }  // namespace gridwise

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "common/batch_texts.hpp"
+#include "common/mpdata.hpp"
 #include "gridwise/convert_files.hpp"
 
 namespace gridwise {
@@ -200,10 +201,16 @@ common::LineFunction MakeLineFunction(int batchFormat, const GridwiseState& stat
     }
 }
 
+common::LineOptions LineOptionsOf(int batchFormat) {
+    return ClampFormat(batchFormat) == kFormatMapShift ? common::MapLineOptions()
+                                                       : common::LineOptions{};
+}
+
 common::FileConverter MakeConverter(int batchFormat, const GridwiseState& state) {
     common::LineFunction lines = MakeLineFunction(batchFormat, state);
-    return [lines = std::move(lines)](const common::ConvertJob& job) {
-        return common::ConvertFileLines(job, lines);
+    return [lines = std::move(lines),
+            options = LineOptionsOf(batchFormat)](const common::ConvertJob& job) {
+        return common::ConvertFileLines(job, lines, options);
     };
 }
 

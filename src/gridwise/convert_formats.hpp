@@ -45,5 +45,7 @@ TEllConst RunEllipsoid(int batchFormat, const GridwiseState& state);
 common::FileConverter MakeConverter(int batchFormat, const GridwiseState& state);
 // The format's line function, for streaming without files.
 common::LineFunction MakeLineFunction(int batchFormat, const GridwiseState& state);
+// How the format's files are cut into lines (maps: a lone CR ends a line as well).
+common::LineOptions LineOptionsOf(int batchFormat);
 
 }  // namespace gridwise

@@ -58,6 +58,34 @@ TEST_F(BatchRunTest, ThreeFilesWithABadSecondOne) {
     EXPECT_EQ(ReadBytes(recalc / "3.txt"), "c\r\n");
 }
 
+// A created file with warnings gets its own block and counts as created; a failed file's
+// warnings are not shown, its failure is.
+TEST_F(BatchRunTest, WarningsOfACreatedFileHaveTheirBlock) {
+    for (const char* name : {"1.mp", "2.mp", "3.mp"}) WriteBytes(folder / name, "a\n");
+    const common::FileConverter warnOnTwoFailThree = [](const common::ConvertJob& job) {
+        common::ConvertResult result = CopyConverter(job);
+        const std::string name = job.Source.filename().string();
+        if (name != "1.mp") result.Warnings = {"первое", "второе"};
+        if (name == "3.mp") result.message = "Ошибка в строке 1";
+        return result;
+    };
+    common::BatchRun run(Select({"1.mp", "2.mp", "3.mp"}), warnOnTwoFailThree, "Сводка", runActive);
+    ASSERT_TRUE(run.Start());
+    run.ConvertNextFile();
+    EXPECT_TRUE(run.LastWarnings().empty());
+    run.ConvertNextFile();
+    EXPECT_EQ(run.LastFileName(), "2.mp");
+    EXPECT_EQ(run.LastWarnings(), (Log{"первое", "второе"}));
+    run.ConvertNextFile();
+    EXPECT_TRUE(run.LastWarnings().empty());
+    run.Finish();
+    EXPECT_EQ(run.Log(), (Log{"Предупреждение - файл 2: 2.mp", "первое", "второе", "",
+                              "Ошибка обработки - файл 3: 3.mp", "Ошибка в строке 1",
+                              "Файл не создан.", "", "********** ПЕРЕСЧЁТ ЗАКОНЧЕН **********",
+                              "Сводка", "", "Обработано     : 3 файлов",
+                              "Создано           : 2 файлов", "Ошибок            : 1"}));
+}
+
 TEST_F(BatchRunTest, AnExistingRecalcCancelsTheRunWithoutTouchingAFile) {
     WriteBytes(folder / "1.txt", "a\n");
     std::filesystem::create_directory(folder / "RECALC");

@@ -9,19 +9,28 @@
 
 namespace {
 
-TEST(IsDataLine, OnlyDataZeroToNineWithAnEqualsSign) {
+// Real files write the key in any case, with levels beyond 9 and with the older "Origin": each of
+// them carries coordinates, so none may be copied untransformed.
+TEST(IsDataLine, KeysOfEveryLevelInAnyCaseAndTheirOlderSynonym) {
     const struct {
         std::string line;
-        bool data;
+        std::size_t prefix;
     } cases[] = {
-        {"Data0=(55,37)", true},  {"Data9=", true},
-        {"Data0=", true},         {"Data10=(55,37)", false},
-        {"data0=(55,37)", false}, {" Data0=(55,37)", false},
-        {"DataX=(55,37)", false}, {"Data0", false},
-        {"Data0:(55,37)", false}, {"", false},
-        {"[POLYLINE]", false},    {"Type=0x01", false},
+        {"Data0=(55,37)", 6},     {"Data9=", 6},
+        {"Data10=(55,37)", 7},    {"data0=(55,37)", 6},
+        {"DATA0=(55,37)", 6},     {"Origin0=(55,37)", 8},
+        {"ORIGIN12=(1,2)", 9},    {"Data=(55,37)", 5},
+        {" Data0=(55,37)", 7},    {"\tData0 = (55,37)", 9},
+        {"DataX=(55,37)", 0},     {"Data0", 0},
+        {"Data0:(55,37)", 0},     {"", 0},
+        {"[POLYLINE]", 0},        {"Type=0x01", 0},
+        {"Datum=W84", 0},         {"Dat0=(1,2)", 0},
+        {"Label=Data0=(1,2)", 0}, {"DataLevel=1", 0},
     };
-    for (const auto& c : cases) EXPECT_EQ(common::IsDataLine(c.line), c.data) << c.line;
+    for (const auto& c : cases) {
+        EXPECT_EQ(common::DataPrefixLength(c.line), c.prefix) << c.line;
+        EXPECT_EQ(common::IsDataLine(c.line), c.prefix != 0) << c.line;
+    }
 }
 
 std::vector<std::pair<double, double>> Groups(std::string_view rest, bool& failed) {
@@ -81,8 +90,10 @@ TEST(ConvertMapLine, CopiesOtherLinesAndRewritesDataLinesWithFiveDecimals) {
         std::string out;
     } cases[] = {
         {"[IMG ID]", &identity, true, "[IMG ID]"},
-        {"Data10=(55,37)", &identity, true, "Data10=(55,37)"},
-        {"data0=(55,37)", &identity, true, "data0=(55,37)"},
+        {"Data10=(55,37)", &identity, true, "Data10=(55.00000,37.00000)"},
+        {"data0 = (55,37)", &identity, true, "data0 = (55.00000,37.00000)"},
+        {"\xEF\xBB\xBF" "Data0=(55,37)", &identity, true, "\xEF\xBB\xBF" "Data0=(55.00000,37.00000)"},
+        {"\xEF\xBB\xBF" "[IMG ID]", &identity, true, "\xEF\xBB\xBF" "[IMG ID]"},
         {std::string("\xcc\xee\xf1\xea\xe2\xe0\0x", 8), &identity, true,
          std::string("\xcc\xee\xf1\xea\xe2\xe0\0x", 8)},
         {"Data0=(55.75,37.5,1),", &identity, true, "Data0=(55.75000,37.50000)"},

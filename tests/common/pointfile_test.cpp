@@ -92,9 +92,9 @@ class MemorySource final : public common::ByteSource {
 };
 
 std::vector<std::string> ReadAllLines(const std::string& bytes, std::size_t bufferBytes,
-                                      std::size_t chunk) {
+                                      std::size_t chunk, bool loneCrEndsLine = false) {
     MemorySource source(bytes, chunk);
-    common::LineReader reader(source, bufferBytes);
+    common::LineReader reader(source, bufferBytes, loneCrEndsLine);
     std::vector<std::string> lines;
     std::string_view line;
     while (reader.Next(line) == common::LineReader::Status::Line) lines.emplace_back(line);
@@ -125,6 +125,75 @@ TEST(LineReader, SplitsAtLfDropsOneCrAndReadsALastLineWithoutLf) {
             for (std::size_t chunk : {1u, 5u, 1u << 20})
                 EXPECT_EQ(ReadAllLines(c.bytes, buffer, chunk), c.lines)
                     << "buffer " << buffer << " chunk " << chunk;
+}
+
+TEST(LineReader, InMapFilesALoneCrEndsALineAsLfAndCrLfDo) {
+    const std::string longLine(5000, 'x');
+    const struct {
+        std::string bytes;
+        std::vector<std::string> lines;
+    } cases[] = {
+        {"a\rb\rc", {"a", "b", "c"}},
+        {"a\r\nb\nc\r", {"a", "b", "c"}},
+        {"a\n\rb", {"a", "", "b"}},    // LF then CR: two line ends
+        {"a\r\r\nb", {"a", "", "b"}},  // CR, then CR LF
+        {"\r\r", {"", ""}},
+        {"\xEF\xBB\xBF[IMG ID]\rID=1\r", {"\xEF\xBB\xBF[IMG ID]", "ID=1"}},
+        {longLine + "\r" + longLine + "\r\n" + longLine, {longLine, longLine, longLine}},
+    };
+    // A CR LF split over two refills is still one line end.
+    for (const auto& c : cases)
+        for (std::size_t buffer : {1u, 2u, 3u, 7u, 64u, 1u << 20})
+            for (std::size_t chunk : {1u, 5u, 1u << 20})
+                EXPECT_EQ(ReadAllLines(c.bytes, buffer, chunk, true), c.lines)
+                    << "buffer " << buffer << " chunk " << chunk;
+}
+
+// Reads a file whose lines may be longer than `limit`: a long line is its head and its pieces.
+std::vector<std::string> ReadWithPieces(const std::string& bytes, std::size_t buffer,
+                                        bool loneCrEndsLine, std::size_t limit) {
+    MemorySource source(bytes, 3);
+    common::LineReader reader(source, buffer, loneCrEndsLine, limit);
+    std::vector<std::string> lines;
+    std::string_view line;
+    for (;;) {
+        const common::LineReader::Status status = reader.Next(line);
+        if (status == common::LineReader::Status::End) return lines;
+        EXPECT_NE(status, common::LineReader::Status::ReadFailed);
+        if (status == common::LineReader::Status::ReadFailed) return lines;
+        lines.emplace_back(line);
+        if (status != common::LineReader::Status::TooLong) continue;
+        EXPECT_LE(line.size(), limit);
+        lines.back() += "|";
+        for (common::LineReader::Piece piece = common::LineReader::Piece::More;
+             piece == common::LineReader::Piece::More;) {
+            piece = reader.NextPiece(line);
+            lines.back() += line;
+        }
+    }
+}
+
+TEST(LineReader, GivesTheHeadOfALongLineAndThenItsRestInPieces) {
+    const struct {
+        std::string bytes;
+        bool loneCr;
+        std::vector<std::string> lines;
+    } cases[] = {
+        {"abcdefgh\nab\nabcd\n", false, {"abcd|efgh", "ab", "abcd"}},
+        {"abcdefgh\r\nab", false, {"abcd|efgh", "ab"}},
+        {"abc\r\r\nx", false, {"abc\r", "x"}},  // only the last CR belongs to the line end
+        {"abcd\r\rx\n", false, {"abcd|\r\rx"}},
+        {"abcd\r\nx", false, {"abcd", "x"}},
+        {"abcde\r\nx", false, {"abcd|e", "x"}},
+        {"abc\rdefgh\rij", false, {"abc|\rdefgh\rij"}},  // a lone CR stays in a point list
+        {"abcdefgh\rij\r\nk", true, {"abcd|efgh", "ij", "k"}},
+        {"abcdefgh", true, {"abcd|efgh"}},
+        {"abcdefgh\r", false, {"abcd|efgh"}},  // a last line loses one CR, as a short one does
+    };
+    for (const auto& c : cases)
+        for (std::size_t buffer : {1u, 2u, 5u, 64u})
+            EXPECT_EQ(ReadWithPieces(c.bytes, buffer, c.loneCr, 4), c.lines)
+                << "buffer " << buffer << " " << c.bytes;
 }
 
 class EndlessSource final : public common::ByteSource {
@@ -376,6 +445,42 @@ TEST(TemporaryTargetName, HiddenBesideTheTargetShortEnoughAndDifferentPerTag) {
     }
     EXPECT_EQ(common::TemporaryTargetName(folder / "a.txt", 0).filename(), ".a.txt.part-000000");
     EXPECT_EQ(common::TemporaryTargetName(folder / "a.txt", 37).filename(), ".a.txt.part-110000");
+}
+
+// A line longer than the limit is copied when the converter says it carries no coordinates,
+// and is a bad line that says why otherwise.
+TEST_F(ConverterSteps, LongLinesAreCopiedInPiecesOrRefusedWithTheReason) {
+    common::LineOptions options;
+    options.MaxLineBytes = 8;
+    options.LoneCrEndsLine = true;
+    options.LongLineHead = [](std::string_view head, std::string& out) {
+        if (head.starts_with("Data")) return false;
+        out.append("<").append(head).append(">");
+        return true;
+    };
+    const std::string ordinary = "; comment of some length";
+    const struct {
+        std::string bytes;
+        std::string message;
+        std::string written;
+    } cases[] = {
+        {"a\r" + ordinary + "\rb", "", "a\r\n<; commen>t of some length\r\nb\r\n"},
+        {ordinary + "\n", "", "<; commen>t of some length\r\n"},
+        {"a\nData0=(55,37),(56,38)\n", "Ошибка в строке 2: строка длиннее 64 МБ", ""},
+    };
+    for (const auto& c : cases) {
+        WriteBytes(source, c.bytes);
+        std::filesystem::remove(target);  // a taken target name is refused
+        common::ConvertJob job;
+        job.Source = source;
+        job.Target = target;
+        const common::ConvertResult result = common::ConvertFileLines(job, CopyUnlessBad, options);
+        EXPECT_EQ(result.message, c.message) << c.bytes;
+        if (c.message.empty()) {
+            EXPECT_EQ(ReadBytes(target), c.written) << c.bytes;
+        }
+        EXPECT_EQ(std::filesystem::exists(target), c.message.empty()) << c.bytes;
+    }
 }
 
 TEST_F(ConverterSteps, ReportsProgressUpToTheWholeFile) {

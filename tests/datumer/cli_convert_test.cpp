@@ -110,16 +110,35 @@ TEST_F(CliConvert, StreamStopsAtTheFirstBadLineWithItsReason) {
               "Ошибка в строке 2: координаты MIF-файла не географические (CoordSys)\n");
 }
 
-TEST_F(CliConvert, DatumLabelIsRewrittenOrKeptOnRequest) {
-    const std::string header = "[IMG ID]\nDatum=Pulkovo 1942\n[END-IMG ID]\n";
-    EXPECT_EQ(Run({"--format", "mp", "-"}, header).out,
-              "[IMG ID]\r\nDatum=W84\r\n[END-IMG ID]\r\n");
-    const CliRun refused = Run({"--format", "mp", "--preset", "7", "-"}, header);
-    EXPECT_EQ(refused.exit, 1);
-    EXPECT_EQ(refused.err,
-              "Ошибка в строке 2: датум целевой системы не может быть записан в заголовок файла\n");
-    EXPECT_EQ(Run({"--format", "mp", "--preset", "7", "--keep-datum-label", "-"}, header).out,
-              "[IMG ID]\r\nDatum=Pulkovo 1942\r\n[END-IMG ID]\r\n");
+// A target without an MP label keeps the label and converts with a warning on stderr, in the
+// stream and in a batch run, where the log has the warning's block too.
+TEST_F(CliConvert, DatumLabelIsRewrittenOrKeptWithAWarning) {
+    const std::string header = "[IMG ID]\nDatum=Pulkovo 1942\n[END-IMG ID]\nData0=(55,37)\n";
+    const CliRun relabelled = Run({"--format", "mp", "-"}, header);
+    EXPECT_EQ(relabelled.exit, 0);
+    EXPECT_EQ(relabelled.out,
+              "[IMG ID]\r\nDatum=W84\r\n[END-IMG ID]\r\nData0=(55.00001,36.99816)\r\n");
+    EXPECT_EQ(relabelled.err, "");
+
+    const std::string warning =
+        "Для целевой системы (СК95) нет метки датума формата MP: метка заголовка \"Pulkovo "
+        "1942\" оставлена и не соответствует координатам.";
+    const CliRun kept = Run({"--format", "mp", "--preset", "7", "-"}, header);
+    EXPECT_EQ(kept.exit, 0);
+    EXPECT_EQ(kept.out.substr(0, 44), "[IMG ID]\r\nDatum=Pulkovo 1942\r\n[END-IMG ID]\r\n");
+    EXPECT_EQ(kept.err, warning + "\n");
+    const CliRun asked =
+        Run({"--format", "mp", "--preset", "7", "--keep-datum-label", "-"}, header);
+    EXPECT_EQ(asked.exit, 0);
+    EXPECT_EQ(asked.err, "");
+
+    WriteBytes(folder_ / "map.mp", header);
+    const CliRun batch = Run({"--format", "mp", "--preset", "7", "map.mp"});
+    EXPECT_EQ(batch.exit, 0);
+    EXPECT_EQ(batch.err, "map.mp: " + warning + "\n");
+    EXPECT_EQ(batch.out.substr(0, batch.out.find("*")),
+              "Предупреждение - файл 1: map.mp\n" + warning + "\n\n");
+    EXPECT_NE(batch.out.find("Создано           : 1 файлов"), std::string::npos);
 }
 
 // Exit code and stderr of a whole shell command line run in the test folder.

@@ -8,145 +8,157 @@
 namespace datumer {
 namespace {
 
-using Role = MifLineRole;
-
-struct LineRole {
-    std::string line;
-    Role role;
-};
+// A line's plan in a few characters: "=" copied; the numbers of its pairs, then "|" and the kept
+// tail; "!" and the reason of a refused line.
+std::string Describe(const MifLine& plan, std::string_view line) {
+    switch (plan.kind) {
+        case MifLine::Kind::Copied:
+            return "=";
+        case MifLine::Kind::Bad:
+            return "!" + std::string(plan.reason);
+        case MifLine::Kind::Pairs:
+            break;
+    }
+    std::string text(line.substr(0, plan.prefixEnd));
+    text += "[";
+    for (std::size_t i = 0; i < plan.numberCount; ++i) {
+        if (i > 0) text += " ";
+        text += plan.numbers[i];
+    }
+    text += "]";
+    if (plan.keepTail) text += line.substr(plan.tailBegin);
+    return text;
+}
 
 struct ObjectCase {
     const char* name;
-    std::vector<LineRole> lines;
+    std::vector<std::pair<std::string, std::string>> lines;  // line, its plan
 };
 
-class MifObjectMachine : public ::testing::TestWithParam<ObjectCase> {};
+class MifObjects : public ::testing::TestWithParam<ObjectCase> {};
 
-TEST_P(MifObjectMachine, GivesEachLineItsRole) {
-    MifObjectState state;
+TEST_P(MifObjects, FindEveryPositionOfTheObject) {
+    MifObjectReader reader;
     const auto& lines = GetParam().lines;
     for (std::size_t i = 0; i < lines.size(); ++i) {
-        EXPECT_EQ(NextMifLine(state, lines[i].line), lines[i].role)
-            << "line " << i + 1 << ": \"" << lines[i].line << "\"";
+        EXPECT_EQ(Describe(reader.Next(lines[i].first), lines[i].first), lines[i].second)
+            << "line " << i + 1 << ": \"" << lines[i].first << "\"";
     }
 }
 
+const std::string kBad = "!";
+const std::string kFewer = "!" + std::string(kMifFewerPoints);
+const std::string kCount = "!" + std::string(kMifCountExpected);
+const std::string kStray = "!" + std::string(kMifStrayNumbers);
+const std::string kExtra = "!" + std::string(kMifExtraNumbers);
+const std::string kLayout = "!" + std::string(kMifUnknownLayout);
+
 const ObjectCase kObjectCases[] = {
-    {"RegionEndedByStyleLine",
-     {{"Region 1", Role::Copied},
-      {"  4", Role::Copied},
-      {"37.1 55.1", Role::Coordinate},
-      {"37.2 55.1", Role::Coordinate},
-      {"37.2 55.2", Role::Coordinate},
-      {"37.1 55.1", Role::Coordinate},
-      {"    Pen (1,2,0)", Role::Copied},
-      {"    Brush (2,16777215,16777215)", Role::Copied},
-      {"37.3 55.3", Role::Copied}}},
-    {"PlineMultipleWithTwoSections",
-     {{"Pline Multiple 2", Role::Copied},
-      {"  2", Role::Copied},
-      {"37.1 55.1", Role::Coordinate},
-      {"37.2 55.2", Role::Coordinate},
-      {"  3", Role::Copied},
-      {"38.1 56.1", Role::Coordinate},
-      {"38.2 56.2", Role::Coordinate},
-      {"38.3 56.3", Role::Coordinate},
-      {"    Pen (1,2,0)", Role::Copied}}},
-    {"SingleSectionPline",
-     {{"Pline 2", Role::Copied},
-      {"37.1 55.1", Role::Coordinate},
-      {"37.2 55.2", Role::Coordinate},
-      {"    Pen (1,2,0)", Role::Copied},
-      {"37.3 55.3", Role::Copied}}},
-    {"PointLines",
-     {{"Point   37.5 55.7", Role::PointLine},
-      {"    Symbol (35,0,12)", Role::Copied},
-      {"Point", Role::PointLine}}},
-    {"RegionKeepsWesternCoordinates",
-     {{"Region 1", Role::Copied},
-      {"  3", Role::Copied},
-      {"37.1 55.1", Role::Coordinate},
-      {"-37.2 55.2", Role::Coordinate},
-      {"-0.5 -12.5", Role::Coordinate},
-      {"-x 55.2", Role::Copied},
-      {"37.3 55.3", Role::Copied}}},
-    {"RegionEndedByLeadingBlank",
-     {{"Region 1", Role::Copied},
-      {"  3", Role::Copied},
-      {"37.1 55.1", Role::Coordinate},
-      {" 37.2 55.2", Role::Copied},
-      {"37.3 55.3", Role::Copied}}},
-    {"RegionCenterLineIsCopied",
-     {{"Region 1", Role::Copied},
-      {"  1", Role::Copied},
-      {"37.1 55.1", Role::Coordinate},
-      {"    Center 37.1 55.1", Role::Copied}}},
-    {"TextOnThreeLines",
-     {{"Text", Role::Copied},
-      {"    \"Москва\"", Role::Copied},
-      {"    37.1 55.1  37.2   55.2", Role::TextBox},
-      {"    Font (\"Arial\",0,0,0)", Role::Copied}}},
-    {"TextStringOnKeywordLine",
-     {{"Text \"Москва\"", Role::Copied},
-      {"    37.1 55.1 37.2 55.2", Role::TextBox},
-      {"    Font (\"Arial\",0,0,0)", Role::Copied},
-      {"    Angle 10", Role::Copied}}},
-    {"RegionFollowedDirectlyByKeyword",
-     {{"Region 1", Role::Copied},
-      {"  2", Role::Copied},
-      {"37.1 55.1", Role::Coordinate},
-      {"37.2 55.2", Role::Coordinate},
-      {"Pline 2", Role::Copied},
-      {"37.3 55.3", Role::Coordinate},
-      {"37.4 55.4", Role::Coordinate},
-      {"Point 37.5 55.5", Role::PointLine},
-      {"Region 1", Role::Copied},
-      {"  1", Role::Copied},
-      {"37.6 55.6", Role::Coordinate},
-      {"Text", Role::Copied},
-      {"    \"a\"", Role::Copied},
-      {"    37.1 55.1 37.2 55.2", Role::TextBox}}},
-    {"OtherObjectsAreCopied",
-     {{"Line 37.1 55.1 37.2 55.2", Role::Copied},
-      {"Arc 37.1 55.1 37.2 55.2 0 90", Role::Copied},
-      {"Rect 37.1 55.1 37.2 55.2", Role::Copied},
-      {"Ellipse 37.1 55.1 37.2 55.2", Role::Copied},
-      {"Roundrect 37.1 55.1 37.2 55.2 0.1", Role::Copied},
-      {"37.3 55.3", Role::Copied}}},
-    {"KeywordsAreCaseSensitive",
-     {{"REGION 1", Role::Copied},
-      {"  1", Role::Copied},
-      {"37.1 55.1", Role::Copied},
-      {"point 37.1 55.1", Role::Copied},
-      {"PLINE 2", Role::Copied},
-      {"37.1 55.1", Role::Copied}}},
-    {"PlineWithoutCountIsNoObject",
-     {{"Pline", Role::Copied},
-      {"Pline x", Role::Copied},
-      {"37.1 55.1", Role::Copied},
-      {"Pline  2", Role::Copied},
-      {"37.1 55.1", Role::Copied}}},
+    {"RegionSectionsCountsAnywhereAndItsCenter",
+     {{"Region 2", "="},
+      {"  2", "="},
+      {"37.1 55.1", "[37.1 55.1]"},
+      {" 37.2\t55.2 extra", " [37.2 55.2]"},  // any indentation; a word after the pair dropped
+      {"3", "="},                             // a count without its two blanks
+      {"-37.3,-55.3", "[-37.3 -55.3]"},       // western, southern, comma-separated
+      {"\t37.4 55.4", "\t[37.4 55.4]"},
+      {"37.5 55.5", "[37.5 55.5]"},
+      {"    Pen (1,2,0)", "="},
+      {"    Brush (2,16777215,16777215)", "="},
+      {"    Center 37.3 55.3", "    Center [37.3 55.3]"}}},
+    {"RegionInCapitalsWithTheFirstCountOnItsKeywordLine",
+     {{"REGION 1 2", "="}, {"37.1 55.1", "[37.1 55.1]"}, {"37.2 55.2", "[37.2 55.2]"}, {"", "="}}},
+    {"PolylinesInEveryCaseAndLayout",
+     {{"Pline 2", "="},
+      {"37.1 55.1", "[37.1 55.1]"},
+      {"37.2 55.2", "[37.2 55.2]"},
+      {"pline", "="},  // the count on the next line
+      {"  1", "="},
+      {"37.3 55.3", "[37.3 55.3]"},
+      {"    Smooth", "="},
+      {"PLINE MULTIPLE 2", "="},
+      {"2", "="},
+      {"37.4 55.4", "[37.4 55.4]"},
+      {"37.5 55.5", "[37.5 55.5]"},
+      {"   1", "="},
+      {"37.6 55.6", "[37.6 55.6]"},
+      {"    Center 37.5 55.5", "    Center [37.5 55.5]"},
+      {"Pline Multiple 2 1", "="},
+      {"37.7 55.7", "[37.7 55.7]"},
+      {"  1", "="},
+      {"37.8 55.8", "[37.8 55.8]"}}},
+    {"ObjectsOnTheirKeywordLine",
+     {{"Point 37.1 55.1", "Point [37.1 55.1]"},
+      {"    Symbol (35,0,12)", "="},
+      {"POINT   37.2 55.2", "POINT   [37.2 55.2]"},
+      {"line 37.1 55.1 37.2 55.2", "line [37.1 55.1 37.2 55.2]"},
+      {"    Pen (1,2,0)", "="},
+      {"Rect 37.1 55.1 37.2 55.2", "Rect [37.1 55.1 37.2 55.2]"},
+      {"ELLIPSE 37.1 55.1 37.2 55.2", "ELLIPSE [37.1 55.1 37.2 55.2]"},
+      {"RoundRect 37.1 55.1 37.2 55.2 0.01", "RoundRect [37.1 55.1 37.2 55.2] 0.01"},
+      {"Arc 37.1 55.1 37.2 55.2 0 90", "Arc [37.1 55.1 37.2 55.2] 0 90"}}},
+    {"ArcAnglesAndCornerSizeOnTheNextLineAreNoPositions",
+     {{"Arc 37.1 55.1 37.2 55.2", "Arc [37.1 55.1 37.2 55.2]"},
+      {"  0 90", "="},
+      {"Roundrect 37.1 55.1 37.2 55.2", "Roundrect [37.1 55.1 37.2 55.2]"},
+      {"  0.01", "="},
+      {"Arc 37.1 55.1 37.2 55.2", "Arc [37.1 55.1 37.2 55.2]"},
+      {"Point 37.3 55.3", "Point [37.3 55.3]"}}},  // no angles line: the next object
+    {"TextsWithTheirBoxesAndLabelLines",
+     {{"Text", "="},
+      {"    \"Москва\"", "="},
+      {"    37.7 55.7  37.8   55.8", "    [37.7 55.7 37.8 55.8]"},
+      {"    Font (\"Arial\",0,0,0)", "="},
+      {"    Label Line Arrow 37.9 55.9 ", "    Label Line Arrow [37.9 55.9] "},
+      {"TEXT \"a b\"", "="},  // the string on the keyword line
+      {"    37.1 55.1 37.2 55.2", "    [37.1 55.1 37.2 55.2]"},
+      {"    Spacing 1.5 Label Line Simple 37.3 55.3",
+       "    Spacing 1.5 Label Line Simple [37.3 55.3]"},
+      {"text", "="},
+      {"    37.1 55.1 37.2 55.2", "    [37.1 55.1 37.2 55.2]"},  // no string line at all
+      {"Text", "="},
+      {"", "="},  // an empty string line
+      {"37.1 55.1 37.2 55.2", "[37.1 55.1 37.2 55.2]"}}},
+    {"MultipointsAndACollectionOfParts",
+     {{"MultiPoint 2", "="},
+      {"37.1 55.1", "[37.1 55.1]"},
+      {"37.2 55.2", "[37.2 55.2]"},
+      {"    Symbol (35,0,12)", "="},
+      {"MULTIPOINT", "="},
+      {"1", "="},
+      {"37.3 55.3", "[37.3 55.3]"},
+      {"Collection 3", "="},
+      {"  Region 1", "="},
+      {"    1", "="},
+      {"    37.4 55.4", "    [37.4 55.4]"},
+      {"  Pline 2", "="},
+      {"    37.5 55.5", "    [37.5 55.5]"},
+      {"    37.6 55.6", "    [37.6 55.6]"},
+      {"  Multipoint 1", "="},
+      {"    37.7 55.7", "    [37.7 55.7]"},
+      {"NONE", "="}}},
+    {"MalformedPairsAreBadLines",
+     {{"Point", kBad}, {"Point 37.5", kBad}, {"Point 37.5 55.5 12", kExtra}}},
+    {"FewerPointsThanTheCount",
+     {{"Region 1", "="}, {"  3", "="}, {"37.1 55.1", "[37.1 55.1]"}, {"    Pen (1,2,0)", kFewer}}},
+    {"KeywordInsteadOfAPoint",
+     {{"Pline 2", "="}, {"37.1 55.1", "[37.1 55.1]"}, {"Point 37.2 55.2", kFewer}}},
+    {"PointsWithoutTheirCount", {{"Pline Multiple 2", "="}, {"37.1 55.1", kCount}}},
+    {"NumbersOutsideAnObject",
+     {{"Pline 1", "="}, {"37.1 55.1", "[37.1 55.1]"}, {"37.2 55.2", kStray}}},
+    {"UnknownLayouts", {{"Region x", kLayout}}},
+    {"CountWithPointsOnItsLine", {{"Pline 2 37.1 55.1", kLayout}}},
+    {"RegionWithoutItsCount", {{"region", kLayout}}},
 };
 
-INSTANTIATE_TEST_SUITE_P(Objects, MifObjectMachine, ::testing::ValuesIn(kObjectCases),
+INSTANTIATE_TEST_SUITE_P(Objects, MifObjects, ::testing::ValuesIn(kObjectCases),
                          [](const auto& info) { return std::string(info.param.name); });
 
-TEST(MifLineTests, NeedTheirWholeKeywordAtTheStart) {
-    EXPECT_FALSE(IsRegionLine("Regio"));
-    EXPECT_FALSE(IsRegionLine(" Region 1"));
-    EXPECT_TRUE(IsPlineLine("Pline 7"));
-    EXPECT_FALSE(IsPlineLine("Pline "));
-    EXPECT_FALSE(IsPlineMultipleLine("Pline Multipl"));
-    EXPECT_TRUE(IsPlineMultipleLine("Pline Multiple"));
-    EXPECT_TRUE(IsCountLine("  12"));
-    EXPECT_FALSE(IsCountLine(" 12"));
-    EXPECT_FALSE(IsCountLine("   2"));
-    EXPECT_FALSE(IsCountLine("  "));
-    EXPECT_FALSE(IsMifCoordinateLine(""));
-    EXPECT_FALSE(IsMifCoordinateLine("+37 55"));
-    EXPECT_FALSE(IsMifCoordinateLine("-"));
-    EXPECT_TRUE(IsMifCoordinateLine("-1 5"));
-    EXPECT_FALSE(IsTextLine("Tex"));
+TEST(MifObjectKeywords, AreWholeFirstWordsInAnyCase) {
+    for (const char* line : {"Region 1", "  pline", "TEXT \"a\"", "Collection 2", "none"})
+        EXPECT_TRUE(MifObjectReader::IsObjectKeyword(line)) << line;
+    for (const char* line : {"Regions 1", "Pen (1,2,0)", "", "37 55", "Columns 2", "Textile"})
+        EXPECT_FALSE(MifObjectReader::IsObjectKeyword(line)) << line;
 }
 
 }  // namespace

@@ -351,18 +351,23 @@ class MapShiftTest : public ConverterTest {
     }
 };
 
+// Levels beyond 9, keys in capitals or lower case, the older Origin key, CR-only line ends and a
+// byte-order mark: every data line is shifted, as a map must not keep part of its points.
 TEST_F(MapShiftTest, ShiftsDataLinesAndCopiesEveryOtherLine) {
     const std::string header =
-        "; \xca\xe0\xf0\xf2\xe0\r\n[IMG ID]\r\nName=\xcc\xee\xf1\xea\xe2\xe0\r\n[END-IMG ID]\n\n"
-        "[POLYLINE]\r\nType=0x01\r\nData10=(55,37)\r\n";
+        "\xEF\xBB\xBF; \xca\xe0\xf0\xf2\xe0\r\n[IMG ID]\r\nName=\xcc\xee\xf1\xea\xe2\xe0\r\n"
+        "[END-IMG "
+        "ID]\n\n[POLYLINE]\r\nType=0x01\rData10=(55,37)\rDATA0=(55,37)\rorigin0=(55,37)\r\n";
     // geod: 1000 m north of 55° N 37° E is 55.008982668°; 500 m east 37.007813087°;
     // of 33.9° S 18.4° E, 33.890984691° S and 18.405405729° E.
     const Outcome outcome = Shift(header + "Data0=(55,37),(-33.9,18.4,7)\r\n[END]", 1000.0, 500.0);
     EXPECT_EQ(outcome.result.message, "");
+    const std::string shifted = "(55.00898,37.00781)";
     EXPECT_EQ(outcome.target,
-              "; \xca\xe0\xf0\xf2\xe0\r\n[IMG ID]\r\nName=\xcc\xee\xf1\xea\xe2\xe0\r\n"
-              "[END-IMG ID]\r\n\r\n[POLYLINE]\r\nType=0x01\r\nData10=(55,37)\r\n"
-              "Data0=(55.00898,37.00781),(-33.89098,18.40541)\r\n[END]\r\n");
+              "\xEF\xBB\xBF; \xca\xe0\xf0\xf2\xe0\r\n[IMG ID]\r\nName=\xcc\xee\xf1\xea\xe2\xe0\r\n"
+              "[END-IMG ID]\r\n\r\n[POLYLINE]\r\nType=0x01\r\nData10=" +
+                  shifted + "\r\nDATA0=" + shifted + "\r\norigin0=" + shifted +
+                  "\r\nData0=" + shifted + ",(-33.89098,18.40541)\r\n[END]\r\n");
 }
 
 TEST_F(MapShiftTest, WesternLongitudesAndTheAntimeridian) {

@@ -156,8 +156,13 @@ class DatumerBatchTest : public QObject {
         // Right after start-up the user preset equals preset 1.
         QVERIFY(readFile(target("map.mp"))
                     .contains("\r\nData0=(55.75004,37.61479),(55.80004,37.49812)\r\n"));
-        QVERIFY(
-            boxText("LogBox").contains(QStringLiteral("\nПользовательские параметры пересчёта\n")));
+        const QString log = boxText("LogBox");
+        QVERIFY(log.contains(QStringLiteral("\nПользовательские параметры пересчёта\n")));
+        // The user target has no MP label: the map is created, and its warning has a block.
+        QVERIFY(log.startsWith(QStringLiteral("Предупреждение - файл 1: ")));
+        QVERIFY(log.contains(QStringLiteral("map.mp\nДля целевой системы (пользовательские "
+                                            "параметры) нет метки датума формата MP")));
+        QCOMPARE(labelText("CreatedCountLabel"), QStringLiteral("1"));
     }
 
     // The dialog untouched, or 7 and 2 decimals with ellipsoidal heights.

@@ -48,9 +48,9 @@ constexpr std::string_view kUsage =
     "  --height-decimals 2..4        точность высоты (txt; 3)\n"
     "  --mif-order lon-lat|lat-lon   порядок чисел пары (mif; lon-lat: x y, как в MapInfo)\n"
     "  --keep-datum-label            оставить метку датума заголовка (Datum=, CoordSys) как\n"
-    "                                есть (mp, mif); по умолчанию она заменяется на целевую\n"
-    "                                систему, а файл, для целевой системы которого метка\n"
-    "                                неизвестна, не создаётся\n"
+    "                                есть (mp, mif); по умолчанию она заменяется меткой\n"
+    "                                целевой системы, а где у формата такой метки нет,\n"
+    "                                остаётся прежней с предупреждением\n"
     "  --progress | --no-progress    строка хода пересчёта на stderr (по умолчанию на терминале)\n"
     "\n";
 
@@ -135,11 +135,12 @@ std::string ApplyOptions(const ConvertOptions& options, DatumerState& state,
 
 int StreamCommand(int format, const DatumerState& state, const BatchChoices& choices,
                   const common::ConvertConsole& console) {
-    auto refusal = std::make_shared<std::string>();
+    const auto notes = std::make_shared<MapNotes>();
+    const FileLines lines = MakeFileLines(format, state, choices, notes);
     common::ConvertResult result = common::StreamLines(
-        console.In, console.Stream, MakeLineFunction(format, state, choices, refusal),
-        common::StopFlag(console));
-    AddRefusalReason(result, refusal);
+        console.In, console.Stream, lines.Convert, common::StopFlag(console), lines.Read);
+    AddNotes(result, *notes);
+    for (const std::string& warning : result.Warnings) console.Err << warning << '\n';
     return common::StreamExitCode(result, console);
 }
 
