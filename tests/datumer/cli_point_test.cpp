@@ -132,9 +132,12 @@ TEST(CliPoint, RefusalsAndRangeMessages) {
         {{"point", "--preset", "13", "--dx", "2e3", "55", "37", "0"},
          2,
          "Некорректное число для --dx: 2e3\n"},
-        {{"point", "--preset", "14", "55", "37", "0"},
+        {{"point", "--preset", "30", "55", "37", "0"},
          2,
-         "Номер варианта преобразования должен быть от 1 до 13: 14\n"},
+         "Номер варианта преобразования должен быть от 1 до 29: 30\n"},
+        {{"point", "--preset", "20", "--dx", "5", "55", "37", "0"},
+         2,
+         "Флаг --dx допустим только с --preset 13\n"},
         {{"point", "91", "37", "0"}, 2, "Широта должна находиться в пределах 0..90 градусов\n"},
         {{"point", "55:60:00N", "37", "0"}, 2, "Значение минут по широте должно быть менее 60\n"},
         {{"point", "55", "37", "10000.01"},
@@ -159,10 +162,34 @@ TEST(CliPoint, RefusalsAndRangeMessages) {
     }
 }
 
+std::string FullPrecision(double value) {
+    std::ostringstream text;
+    text.precision(15);
+    text << value;
+    return text.str();
+}
+
+TEST(CliPoint, PresetsOfTodayBothWays) {
+    // SK95 => PZ-90.11 and back, PZ-90.11 => GSK-2011 and back: each pair returns the point.
+    for (const auto& [there, back] : {std::pair{"22", "23"}, std::pair{"27", "26"}}) {
+        const CliRun forward = RunCli({"point", "--json", "--preset", there, "55", "37", "0"});
+        ASSERT_EQ(forward.exit, 0) << forward.err;
+        const CliRun returned = RunCli({"point", "--json", "--preset", back, "--",
+                                        FullPrecision(JsonNumber(forward.out, "B2")),
+                                        FullPrecision(JsonNumber(forward.out, "L2")),
+                                        FullPrecision(JsonNumber(forward.out, "H2"))});
+        ASSERT_EQ(returned.exit, 0) << returned.err;
+        EXPECT_NEAR(JsonNumber(returned.out, "B2"), 55.0, 1e-8) << there;
+        EXPECT_NEAR(JsonNumber(returned.out, "L2"), 37.0, 1e-8) << there;
+        EXPECT_NEAR(JsonNumber(returned.out, "H2"), 0.0, 1e-3) << there;
+    }
+}
+
 TEST(CliPoint, HelpAndVersion) {
     const CliRun help = RunCli({"--help"});
     EXPECT_EQ(help.exit, 0);
     EXPECT_TRUE(Has(help.out, "--preset"));
+    EXPECT_TRUE(Has(help.out, " 29.  WGS84 => ПЗ90.11  (ГОСТ 32453-2017)\n"));
     EXPECT_TRUE(Has(help.out, " 13.  Пользовательские параметры  (по умолчанию из варианта 1)\n"));
     const CliRun pointHelp = RunCli({"point", "--help"});
     EXPECT_EQ(pointHelp.exit, 0);
