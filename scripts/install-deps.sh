@@ -2,7 +2,9 @@
 # Installs the Debian packages the build and the tests need, and only those missing.
 # Further package names given as arguments are installed the same way (the fuzz and bench scripts).
 set -euo pipefail
-packages=(cmake g++ make libgtest-dev qt6-base-dev libgl-dev fonts-dejavu-core libgeographiclib-dev qt6-translations-l10n "$@")
+# proj-bin, proj-data and sqlite3 are for the tests only: they check every Datumer preset against
+# PROJ's cct and against the EPSG records of its proj.db.
+packages=(cmake g++ make libgtest-dev qt6-base-dev libgl-dev fonts-dejavu-core libgeographiclib-dev qt6-translations-l10n proj-bin proj-data sqlite3 "$@")
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

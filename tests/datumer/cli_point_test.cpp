@@ -169,6 +169,34 @@ std::string FullPrecision(double value) {
     return text.str();
 }
 
+TEST(CliPresets, EveryPresetWithItsValuesRecordsAndPipeline) {
+    const CliRun run = RunCli({"presets"});
+    EXPECT_EQ(run.exit, 0);
+    EXPECT_EQ(run.err, "");
+    EXPECT_TRUE(Has(run.out, "метод EPSG 1032"));
+    std::size_t pipelines = 0;
+    for (std::size_t at = run.out.find("PROJ: +proj=pipeline"); at != std::string::npos;
+         at = run.out.find("PROJ: +proj=pipeline", at + 1)) {
+        ++pipelines;
+    }
+    EXPECT_EQ(pipelines, static_cast<std::size_t>(datumer::kPresetCount));
+    EXPECT_TRUE(Has(run.out,
+                    " 20.  СК42 => ПЗ90.11  (ГОСТ 32453-2017)\n"
+                    "    DX DY DZ (м): 23.557 -140.844 -79.778\n"
+                    "    WX WY WZ (секунды): -0.0023 -0.34646 -0.79421\n"
+                    "    M (*0,000001): -0.228\n"
+                    "    Эллипсоиды: Красовского-1940 (A 6378245 м, 1/F 298.3) => ПЗ-90 (A 6378136 "
+                    "м, 1/F 298.257839303)\n"
+                    "    EPSG: 15844 7704\n"
+                    "    PROJ: +proj=pipeline +step +proj=cart +a=6378245 +rf=298.3 +step "
+                    "+proj=helmert +x=23.557 +y=-140.844 +z=-79.778 +rx=-0.0023 +ry=-0.34646 "
+                    "+rz=-0.79421 +s=-0.228 +convention=coordinate_frame +step +inv +proj=cart "
+                    "+a=6378136 +rf=298.257839303\n"));
+    const CliRun extra = RunCli({"presets", "20"});
+    EXPECT_EQ(extra.exit, 2);
+    EXPECT_EQ(extra.err, "Команда presets не принимает аргументов: 20\n");
+}
+
 TEST(CliPoint, PresetsOfTodayBothWays) {
     // SK95 => PZ-90.11 and back, PZ-90.11 => GSK-2011 and back: each pair returns the point.
     for (const auto& [there, back] : {std::pair{"22", "23"}, std::pair{"27", "26"}}) {
@@ -189,6 +217,7 @@ TEST(CliPoint, HelpAndVersion) {
     const CliRun help = RunCli({"--help"});
     EXPECT_EQ(help.exit, 0);
     EXPECT_TRUE(Has(help.out, "--preset"));
+    EXPECT_TRUE(Has(help.out, "+convention=coordinate_frame"));
     EXPECT_TRUE(Has(help.out, " 29.  WGS84 => ПЗ90.11  (ГОСТ 32453-2017)\n"));
     EXPECT_TRUE(Has(help.out, " 13.  Пользовательские параметры  (по умолчанию из варианта 1)\n"));
     const CliRun pointHelp = RunCli({"point", "--help"});
