@@ -114,6 +114,14 @@ PresetTable DefaultDatumPresets() {
     }};
 }
 
+std::string_view RotationConventionText() {
+    return "Повороты WX, WY, WZ — повороты системы координат (метод EPSG 1032, «поворот системы\n"
+           "координат», в PROJ +convention=coordinate_frame): положительный угол поворачивает оси\n"
+           "против часовой стрелки, если смотреть с положительного конца оси;\n"
+           "X2 = (1 + M)·(X1 + WZ·Y1 − WY·Z1) + DX. Параметры в записи «вектор положения»\n"
+           "(EPSG 1033, position_vector) имеют у трёх поворотов противоположные знаки.\n";
+}
+
 std::string_view PresetEpsgRecords(int i) {
     // "-N" is record N run backwards; "+" chains records in the order they apply.
     static constexpr std::array<std::string_view, kPresetCount> kRecords{"1267",

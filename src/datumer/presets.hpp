@@ -61,6 +61,9 @@ const TCHSK& PresetAt(const DatumerState& state, int i);
 TELL& EllipsoidAt(DatumerState& state, int i);
 const TELL& EllipsoidAt(const DatumerState& state, int i);
 
+// The rotation convention of every preset in the users' words, for the help of both programs.
+std::string_view RotationConventionText();
+
 // The EPSG records whose composition gives preset i, in the order they apply ("-N": record N
 // backwards), with a note where a value of the preset departs from them; empty for the user's set.
 std::string_view PresetEpsgRecords(int i);

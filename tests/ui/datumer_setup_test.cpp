@@ -149,6 +149,13 @@ class DatumerSetupTest : public QObject {
             QCOMPARE(edit(setup(), field)->text(), values[field - 1]);
             QVERIFY(edit(setup(), field)->isReadOnly());
         }
+        const QString rotations =
+            QStringLiteral("Поворот целевого эллипсоида относительно исходного (секунды)");
+        int named = 0;
+        for (const QLabel* label : setup().findChildren<QLabel*>()) {
+            named += label->text() == rotations && label->toolTip().contains("EPSG 1032");
+        }
+        QCOMPARE(named, 1);
         QCOMPARE(control<QLabel>(setup(), "Label_SourceEllipsoid")->text(), sourceEllipsoid);
         QCOMPARE(control<QLabel>(setup(), "Label_TargetEllipsoid")->text(), targetEllipsoid);
         typeInto(edit(setup(), 1), QStringLiteral("5"));

@@ -23,7 +23,7 @@ void WriteHelp(std::ostream& out) {
         << "datumer-cli presets — варианты с параметрами и конвейером PROJ\n\n"
         << "Флаги варианта преобразования:\n"
         << datumer::cli::PresetFlagsHelp() << '\n'
-        << datumer::cli::RotationConventionHelp() << "\nВарианты:\n";
+        << datumer::RotationConventionText() << "\nВарианты:\n";
     const datumer::DatumerState state = datumer::MakeDatumerState();
     for (int i = 1; i <= datumer::kPresetCount; ++i) {
         out << datumer::PresetListText(state, i) << '\n';

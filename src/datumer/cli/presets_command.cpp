@@ -32,27 +32,19 @@ void WritePreset(const DatumerState& state, int i, std::ostream& out) {
 
 }  // namespace
 
-std::string_view RotationConventionHelp() {
-    return "Повороты WX, WY, WZ — повороты системы координат (метод EPSG 1032, «поворот системы\n"
-           "координат», в PROJ +convention=coordinate_frame): положительный угол поворачивает оси\n"
-           "против часовой стрелки, если смотреть с положительного конца оси;\n"
-           "X2 = (1 + M)·(X1 + WZ·Y1 − WY·Z1) + DX. Параметры в записи «вектор положения»\n"
-           "(EPSG 1033, position_vector) имеют у трёх поворотов противоположные знаки.\n";
-}
-
 int RunPresetsCommand(std::span<const std::string> args, std::ostream& out, std::ostream& err) {
     if (!args.empty() && (args.front() == "--help" || args.front() == "-h")) {
         out << "datumer-cli presets — все варианты преобразования с параметрами, записями EPSG,\n"
                "из которых они складываются (\"-N\": запись N в обратную сторону), и конвейером\n"
                "PROJ для проверки (cct).\n\n"
-            << RotationConventionHelp();
+            << RotationConventionText();
         return 0;
     }
     if (!args.empty()) {
         err << "Команда presets не принимает аргументов: " << args.front() << '\n';
         return 2;
     }
-    out << RotationConventionHelp() << '\n';
+    out << RotationConventionText() << '\n';
     const DatumerState state = MakeDatumerState();
     for (int i = 1; i <= kPresetCount; ++i) WritePreset(state, i, out);
     return 0;

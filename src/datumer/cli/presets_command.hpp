@@ -12,7 +12,4 @@ namespace datumer::cli {
 // args = everything after "presets" (only --help is accepted). Exit 0, or 2 for bad usage.
 int RunPresetsCommand(std::span<const std::string> args, std::ostream& out, std::ostream& err);
 
-// The rotation convention of every preset, as --help and the presets list state it.
-std::string_view RotationConventionHelp();
-
 }  // namespace datumer::cli
