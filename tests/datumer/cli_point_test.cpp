@@ -162,13 +162,6 @@ TEST(CliPoint, RefusalsAndRangeMessages) {
     }
 }
 
-std::string FullPrecision(double value) {
-    std::ostringstream text;
-    text.precision(15);
-    text << value;
-    return text.str();
-}
-
 TEST(CliPresets, EveryPresetWithItsValuesRecordsAndPipeline) {
     const CliRun run = RunCli({"presets"});
     EXPECT_EQ(run.exit, 0);
@@ -195,22 +188,6 @@ TEST(CliPresets, EveryPresetWithItsValuesRecordsAndPipeline) {
     const CliRun extra = RunCli({"presets", "20"});
     EXPECT_EQ(extra.exit, 2);
     EXPECT_EQ(extra.err, "Команда presets не принимает аргументов: 20\n");
-}
-
-TEST(CliPoint, PresetsOfTodayBothWays) {
-    // SK95 => PZ-90.11 and back, PZ-90.11 => GSK-2011 and back: each pair returns the point.
-    for (const auto& [there, back] : {std::pair{"22", "23"}, std::pair{"27", "26"}}) {
-        const CliRun forward = RunCli({"point", "--json", "--preset", there, "55", "37", "0"});
-        ASSERT_EQ(forward.exit, 0) << forward.err;
-        const CliRun returned = RunCli({"point", "--json", "--preset", back, "--",
-                                        FullPrecision(JsonNumber(forward.out, "B2")),
-                                        FullPrecision(JsonNumber(forward.out, "L2")),
-                                        FullPrecision(JsonNumber(forward.out, "H2"))});
-        ASSERT_EQ(returned.exit, 0) << returned.err;
-        EXPECT_NEAR(JsonNumber(returned.out, "B2"), 55.0, 1e-8) << there;
-        EXPECT_NEAR(JsonNumber(returned.out, "L2"), 37.0, 1e-8) << there;
-        EXPECT_NEAR(JsonNumber(returned.out, "H2"), 0.0, 1e-3) << there;
-    }
 }
 
 TEST(CliPoint, HelpAndVersion) {
