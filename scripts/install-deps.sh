@@ -2,9 +2,11 @@
 # Installs the Debian packages the build and the tests need, and only those missing.
 # Further package names given as arguments are installed the same way (the fuzz and bench scripts).
 set -euo pipefail
-# proj-bin (cct) and gdal-bin (ogrinfo) are references of the map converter tests only.
+# For the tests only: proj-bin (cct), proj-data and sqlite3 check every Datumer preset and the map
+# converters against PROJ and the EPSG records of its proj.db; gdal-bin (ogrinfo, ogr2ogr) reads
+# the datum labels the map converters write.
 packages=(cmake g++ make libgtest-dev qt6-base-dev libgl-dev fonts-dejavu-core libgeographiclib-dev qt6-translations-l10n
-          proj-bin gdal-bin "$@")
+          proj-bin proj-data sqlite3 gdal-bin "$@")
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

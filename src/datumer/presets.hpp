@@ -1,11 +1,18 @@
 #pragma once
-// Datumer's reference data: six ellipsoids and thirteen transformation presets (twelve fixed sets
-// between СК42, СК95, ПЗ90.01 and WGS84 after ГОСТ Р 51794-2001, and the user's set), and the rule
-// that turns the chosen preset into the operand of the transformation. Numbers 1..6 and 1..13 are
-// kept as the screens show them; the accessors below translate them to array positions.
+// Datumer's reference data: the ellipsoids and the transformation presets (twelve fixed sets
+// between СК42, СК95, ПЗ90.01 and WGS84 after ГОСТ Р 51794-2001, the user's set 13, then the sets
+// of ГОСТ Р 51794-2008 and ГОСТ 32453-2017 for ПЗ90.02, ПЗ90.11 and ГСК-2011), and the rule that
+// turns the chosen preset into the operand of the transformation. Ellipsoid and preset numbers
+// are kept as the screens show them, from 1; the accessors below translate them to positions.
+//
+// Rotations are those of the coordinate frame (EPSG method 1032/9607): a positive angle turns the
+// axes counter-clockwise seen from the positive end of the axis, so that
+// X2 = (1 + M)·(X1 + WZ·Y1 − WY·Z1) + DX. Sets written as position vector (EPSG 1033/9606)
+// carry the opposite signs of the three rotations.
 
 #include <array>
 #include <string>
+#include <string_view>
 
 #include "datumer/transform.hpp"
 
@@ -25,16 +32,16 @@ struct TCHSK {
     std::string Name;                     // text of the list line, begins with a blank
     double DX = 0.0, DY = 0.0, DZ = 0.0;  // geocentric shifts, m
     double WX = 0.0, WY = 0.0,
-           WZ = 0.0;         // rotations of the target relative to the source, arc seconds
+           WZ = 0.0;         // rotations of the coordinate frame, arc seconds
     double M = 0.0;          // scale difference, parts per million
-    int SourceEll = 1;       // 1..6 into DatumEllipsoids
-    int TargetEll = 1;       // 1..6 into DatumEllipsoids
+    int SourceEll = 1;       // 1..kEllipsoidCount into DatumEllipsoids
+    int TargetEll = 1;       // 1..kEllipsoidCount into DatumEllipsoids
     std::string SourceName;  // short name of the source system, for captions
     std::string TargetName;  // short name of the target system
 };
 
-inline constexpr int kEllipsoidCount = 6;
-inline constexpr int kPresetCount = 13;
+inline constexpr int kEllipsoidCount = 8;
+inline constexpr int kPresetCount = 29;
 inline constexpr int kUserPreset = 13;
 inline constexpr int kUserSourceEllipsoid = 4;
 inline constexpr int kUserTargetEllipsoid = 5;
@@ -47,12 +54,19 @@ EllipsoidTable DefaultDatumEllipsoids();
 PresetTable DefaultDatumPresets();
 
 bool IsPresetNumber(int i);
-// Preset i (1..13) and ellipsoid i (1..6). A number outside the range picks entry 1, so that no
-// caller can read past a table.
+// Preset i (1..kPresetCount) and ellipsoid i (1..kEllipsoidCount). A number outside the range
+// picks entry 1, so that no caller can read past a table.
 TCHSK& PresetAt(DatumerState& state, int i);
 const TCHSK& PresetAt(const DatumerState& state, int i);
 TELL& EllipsoidAt(DatumerState& state, int i);
 const TELL& EllipsoidAt(const DatumerState& state, int i);
+
+// The rotation convention of every preset in the users' words, for the help of both programs.
+std::string_view RotationConventionText();
+
+// The EPSG records whose composition gives preset i, in the order they apply ("-N": record N
+// backwards), with a note where a value of the preset departs from them; empty for the user's set.
+std::string_view PresetEpsgRecords(int i);
 
 // Refills both tables (dropping the user's preset 13 and ellipsoids 4, 5) and marks all eleven
 // set-up fields valid.

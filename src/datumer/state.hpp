@@ -33,7 +33,7 @@ inline constexpr std::uint8_t kEllipsoidalHeights = 1;
 struct DatumerState {
     EllipsoidTable DatumEllipsoids{};
     PresetTable DatumPresets{};
-    int SelectedPreset = 1;        // 1..13
+    int SelectedPreset = 1;        // 1..kPresetCount
     DatumParams Params{};          // built from SelectedPreset whenever the point screen is shown
     InputFlags SetupInputValid{};  // the eleven parameter fields of the set-up screen
 

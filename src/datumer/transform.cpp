@@ -44,20 +44,22 @@ Geocentric SevenParameter(const Geocentric& p, const DatumParams& t) {
                       static_cast<double>(k * (t.WY * X - t.WX * Y + Z) + t.DZ)};
 }
 
-// Longitude in radians from X and Y, D = sqrt(X^2 + Y^2) > 0.
-double LongitudeOf(double X, double Y, double D) {
-    const double La = static_cast<double>(ArcSin(static_cast<Real>(Y) / D));
-    if (X >= 0) return La;
-    if (Y >= 0) return static_cast<double>(kPi - La);
-    return static_cast<double>(-kPi - La);
+// Longitude in radians from X and Y, not both 0. The arcsine of Y / D that the standard writes
+// loses all but a few digits where |Y| comes near D (longitudes near ±90°): the rounding of D
+// alone moved a point there by up to a decimetre. The arctangent of Y and X is the same angle
+// without that loss; Y = -0 on the western half of the equator plane still gives +180°.
+double LongitudeOf(double X, double Y) {
+    if (Y == 0 && X < 0) return static_cast<double>(kPi);
+    return static_cast<double>(std::atan2(static_cast<Real>(Y), static_cast<Real>(X)));
 }
 
 // The iterative latitude of the standard for Z != 0. The loop has a pass limit and ends on a NaN,
-// so that no input can hold it.
-double IterateLatitude(const Geocentric& p, double a2, double e2) {
+// so that no input can hold it. Its start c is taken as the arctangent of Z and D rather than the
+// arcsine of Z / r, which loses its digits near the poles (up to a decimetre near the axis).
+double IterateLatitude(const Geocentric& p, double D, double a2, double e2) {
     const Real X = p.X, Y = p.Y, Z = p.Z;
     const double r = static_cast<double>(std::sqrt(X * X + Y * Y + Z * Z));
-    const double c = static_cast<double>(ArcSin(Z / r));
+    const double c = static_cast<double>(std::atan2(Z, static_cast<Real>(D)));
     const double q = static_cast<double>(e2 * a2 / (2.0L * r));
     double s1 = 0.0;
     double b = c;
@@ -100,13 +102,13 @@ void TransformDatum(const GeodeticPoint& source, const DatumParams& params, Geoc
     // On the axis (D = 0) the longitude is 0. The provisional pole latitude and height that the
     // standard forms there are always replaced below: by the iteration when Z2 != 0, and by the
     // equator branch at the geocentre, which thus gives B2 = 0, H2 = -a2.
-    const double L2 = D == 0 ? 0.0 : LongitudeOf(p2.X, p2.Y, D);
+    const double L2 = D == 0 ? 0.0 : LongitudeOf(p2.X, p2.Y);
     double B2 = 0.0, H2 = 0.0;
     if (p2.Z == 0) {
         B2 = 0.0;
         H2 = static_cast<double>(static_cast<Real>(D) - params.a2);
     } else {
-        B2 = IterateLatitude(p2, params.a2, e2);
+        B2 = IterateLatitude(p2, D, params.a2, e2);
         H2 = HeightAbove(D, p2.Z, B2, params.a2, e2);
     }
 

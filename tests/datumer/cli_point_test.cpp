@@ -132,9 +132,12 @@ TEST(CliPoint, RefusalsAndRangeMessages) {
         {{"point", "--preset", "13", "--dx", "2e3", "55", "37", "0"},
          2,
          "Некорректное число для --dx: 2e3\n"},
-        {{"point", "--preset", "14", "55", "37", "0"},
+        {{"point", "--preset", "30", "55", "37", "0"},
          2,
-         "Номер варианта преобразования должен быть от 1 до 13: 14\n"},
+         "Номер варианта преобразования должен быть от 1 до 29: 30\n"},
+        {{"point", "--preset", "20", "--dx", "5", "55", "37", "0"},
+         2,
+         "Флаг --dx допустим только с --preset 13\n"},
         {{"point", "91", "37", "0"}, 2, "Широта должна находиться в пределах 0..90 градусов\n"},
         {{"point", "55:60:00N", "37", "0"}, 2, "Значение минут по широте должно быть менее 60\n"},
         {{"point", "55", "37", "10000.01"},
@@ -159,10 +162,40 @@ TEST(CliPoint, RefusalsAndRangeMessages) {
     }
 }
 
+TEST(CliPresets, EveryPresetWithItsValuesRecordsAndPipeline) {
+    const CliRun run = RunCli({"presets"});
+    EXPECT_EQ(run.exit, 0);
+    EXPECT_EQ(run.err, "");
+    EXPECT_TRUE(Has(run.out, "метод EPSG 1032"));
+    std::size_t pipelines = 0;
+    for (std::size_t at = run.out.find("PROJ: +proj=pipeline"); at != std::string::npos;
+         at = run.out.find("PROJ: +proj=pipeline", at + 1)) {
+        ++pipelines;
+    }
+    EXPECT_EQ(pipelines, static_cast<std::size_t>(datumer::kPresetCount));
+    EXPECT_TRUE(Has(run.out,
+                    " 20.  СК42 => ПЗ90.11  (ГОСТ 32453-2017)\n"
+                    "    DX DY DZ (м): 23.557 -140.844 -79.778\n"
+                    "    WX WY WZ (секунды): -0.0023 -0.34646 -0.79421\n"
+                    "    M (*0,000001): -0.228\n"
+                    "    Эллипсоиды: Красовского-1940 (A 6378245 м, 1/F 298.3) => ПЗ-90 (A 6378136 "
+                    "м, 1/F 298.257839303)\n"
+                    "    EPSG: 15844 7704\n"
+                    "    PROJ: +proj=pipeline +step +proj=cart +a=6378245 +rf=298.3 +step "
+                    "+proj=helmert +x=23.557 +y=-140.844 +z=-79.778 +rx=-0.0023 +ry=-0.34646 "
+                    "+rz=-0.79421 +s=-0.228 +convention=coordinate_frame +step +inv +proj=cart "
+                    "+a=6378136 +rf=298.257839303\n"));
+    const CliRun extra = RunCli({"presets", "20"});
+    EXPECT_EQ(extra.exit, 2);
+    EXPECT_EQ(extra.err, "Команда presets не принимает аргументов: 20\n");
+}
+
 TEST(CliPoint, HelpAndVersion) {
     const CliRun help = RunCli({"--help"});
     EXPECT_EQ(help.exit, 0);
     EXPECT_TRUE(Has(help.out, "--preset"));
+    EXPECT_TRUE(Has(help.out, "+convention=coordinate_frame"));
+    EXPECT_TRUE(Has(help.out, " 29.  WGS84 => ПЗ90.11  (ГОСТ 32453-2017)\n"));
     EXPECT_TRUE(Has(help.out, " 13.  Пользовательские параметры  (по умолчанию из варианта 1)\n"));
     const CliRun pointHelp = RunCli({"point", "--help"});
     EXPECT_EQ(pointHelp.exit, 0);

@@ -61,6 +61,39 @@ TEST(DatumPresets, FixedRowsAndTheirInverses) {
     }
 }
 
+// From 14 on, the pairs of ГОСТ Р 51794-2008 and ГОСТ 32453-2017 in the same form as 1..12: the row
+// after each forward row is its exact negation between the same systems, the other way round.
+TEST(DatumPresets, PresetsOfTodayComeInPairsAndNameTheirStandard) {
+    const DatumerState state = MakeDatumerState();
+    int from2008 = 0, from2017 = 0;
+    for (int i = kUserPreset + 1; i < kPresetCount; i += 2) {
+        SCOPED_TRACE(i);
+        const TCHSK& there = PresetAt(state, i);
+        const TCHSK& back = PresetAt(state, i + 1);
+        EXPECT_EQ(back.SourceName, there.TargetName);
+        EXPECT_EQ(back.TargetName, there.SourceName);
+        EXPECT_EQ(back.SourceEll, there.TargetEll);
+        EXPECT_EQ(back.TargetEll, there.SourceEll);
+        const double forward[] = {there.DX, there.DY, there.DZ, there.WX,
+                                  there.WY, there.WZ, there.M};
+        const double reverse[] = {back.DX, back.DY, back.DZ, back.WX, back.WY, back.WZ, back.M};
+        for (int k = 0; k < 7; ++k) EXPECT_EQ(reverse[k], -forward[k]) << k;
+        for (const TCHSK* p : {&there, &back}) {
+            const std::string head = " " + p->SourceName + " => " + p->TargetName + "  (";
+            EXPECT_EQ(p->Name.substr(0, head.size()), head);
+            from2008 += p->Name.ends_with("(ГОСТ Р 51794-2008)");
+            from2017 += p->Name.ends_with("(ГОСТ 32453-2017)");
+        }
+    }
+    EXPECT_EQ(from2008, 6);
+    EXPECT_EQ(from2017, 10);
+    EXPECT_EQ(PresetListText(state, 26), " 26.  ГСК-2011 => ПЗ90.11  (ГОСТ 32453-2017)");
+    // ПЗ90.02 and ПЗ90.11 share the ПЗ-90 ellipsoid; ГСК-2011 has its own.
+    EXPECT_EQ(PresetAt(state, 24).SourceEll, 7);
+    EXPECT_EQ(PresetAt(state, 24).TargetEll, 7);
+    EXPECT_EQ(PresetAt(state, 26).SourceEll, 8);
+}
+
 TEST(DatumPresets, NamesUseLatinPAndTwoBlanksBeforeTheSource) {
     const DatumerState state = MakeDatumerState();
     for (int i = 1; i < kUserPreset; ++i) {
@@ -96,7 +129,9 @@ TEST(DatumEllipsoids, Table) {
                     {"ПЗ90.01", 6378136, 298.257839303},
                     {"пользовательский исходный", 6378245, 298.3},
                     {"пользовательский целевой", 6378137, 298.257223563},
-                    {"WGS84_TGO", 6378137, 298.25722}};
+                    {"WGS84_TGO", 6378137, 298.25722},
+                    {"ПЗ-90", 6378136, 298.257839303},
+                    {"ГСК-2011", 6378136.5, 298.2564151}};
     for (int i = 1; i <= kEllipsoidCount; ++i) {
         const TELL& e = EllipsoidAt(state, i);
         EXPECT_EQ(e.Name, expected[i - 1].name);
@@ -115,11 +150,12 @@ TEST(DatumPresets, ListLines) {
 
 TEST(DatumPresets, NumbersOutsideTheTablesPickTheFirstEntry) {
     const DatumerState state = MakeDatumerState();
-    for (int i : {0, -1, 14, 255}) {
+    for (int i : {0, -1, kPresetCount + 1, 255}) {
         EXPECT_FALSE(IsPresetNumber(i));
         EXPECT_EQ(&PresetAt(state, i), &PresetAt(state, 1));
     }
-    for (int i : {0, -1, 7, 255}) EXPECT_EQ(&EllipsoidAt(state, i), &EllipsoidAt(state, 1));
+    for (int i : {0, -1, kEllipsoidCount + 1, 255})
+        EXPECT_EQ(&EllipsoidAt(state, i), &EllipsoidAt(state, 1));
 }
 
 TEST(BuildDatumParams, PresetOne) {

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -84,7 +85,7 @@ class DatumerSetupTest : public QObject {
 
     void screenShowsPresetOneAtStart() {
         QCOMPARE(setup().windowTitle(), QStringLiteral(" Пересчёт геодезических координат"));
-        QCOMPARE(presetList()->count(), 13);
+        QCOMPARE(presetList()->count(), datumer::kPresetCount);
         QCOMPARE(presetList()->currentIndex(), 0);
         QCOMPARE(presetList()->itemText(12),
                  QStringLiteral(" 13.  Пользовательские параметры  (по умолчанию из варианта 1)"));
@@ -96,6 +97,75 @@ class DatumerSetupTest : public QObject {
                  QStringLiteral("Красовского-1940"));
         QVERIFY(proceed()->isEnabled());
         QCOMPARE(setup().focusWidget(), proceed());
+    }
+
+    // The sets of today: list line, shown values, ellipsoid names, read-only fields, and the
+    // systems the point screen then names.
+    void presetsOfTodayAreShownReadOnly_data() {
+        QTest::addColumn<int>("line");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QStringList>("values");
+        QTest::addColumn<QString>("sourceEllipsoid");
+        QTest::addColumn<QString>("targetEllipsoid");
+        QTest::addColumn<QString>("sourceCaption");
+        QTest::addColumn<QString>("targetCaption");
+        QTest::newRow("14") << 13 << " 14.  СК42 => ПЗ90.02  (ГОСТ Р 51794-2008)"
+                            << QStringList{"23,93", "-141,03", "-79,98",       "0",
+                                           "-0,35", "-0,79",   "-0,22",        "6378245",
+                                           "298,3", "6378136", "298,257839303"}
+                            << "Красовского-1940"
+                            << "ПЗ-90"
+                            << " КООРДИНАТЫ ТОЧКИ В ИСХОДНОЙ СК (СК42) "
+                            << " КООРДИНАТЫ ТОЧКИ В ЦЕЛЕВОЙ СК (ПЗ90.02) ";
+        QTest::newRow("27") << 26 << " 27.  ПЗ90.11 => ГСК-2011  (ГОСТ 32453-2017)"
+                            << QStringList{"0",         "-0,014",     "0,008",
+                                           "0,000562",  "0,000019",   "-0,000053",
+                                           "0,0006",    "6378136",    "298,257839303",
+                                           "6378136,5", "298,2564151"}
+                            << "ПЗ-90"
+                            << "ГСК-2011"
+                            << " КООРДИНАТЫ ТОЧКИ В ИСХОДНОЙ СК (ПЗ90.11) "
+                            << " КООРДИНАТЫ ТОЧКИ В ЦЕЛЕВОЙ СК (ГСК-2011) ";
+        QTest::newRow("29") << 28 << " 29.  WGS84 => ПЗ90.11  (ГОСТ 32453-2017)"
+                            << QStringList{"-0,013",        "0,106",    "0,022",        "-0,0023",
+                                           "0,00354",       "-0,00421", "-0,008",       "6378137",
+                                           "298,257223563", "6378136",  "298,257839303"}
+                            << "WGS84"
+                            << "ПЗ-90"
+                            << " КООРДИНАТЫ ТОЧКИ В ИСХОДНОЙ СК (WGS84) "
+                            << " КООРДИНАТЫ ТОЧКИ В ЦЕЛЕВОЙ СК (ПЗ90.11) ";
+    }
+    void presetsOfTodayAreShownReadOnly() {
+        QFETCH(int, line);
+        QFETCH(QString, text);
+        QFETCH(QStringList, values);
+        QFETCH(QString, sourceEllipsoid);
+        QFETCH(QString, targetEllipsoid);
+        QFETCH(QString, sourceCaption);
+        QFETCH(QString, targetCaption);
+        QCOMPARE(presetList()->itemText(line), text);
+        chooseLine(presetList(), line);
+        for (int field = 1; field <= values.size(); ++field) {
+            QCOMPARE(edit(setup(), field)->text(), values[field - 1]);
+            QVERIFY(edit(setup(), field)->isReadOnly());
+        }
+        const QString rotations =
+            QStringLiteral("Поворот целевого эллипсоида относительно исходного (секунды)");
+        int named = 0;
+        for (const QLabel* label : setup().findChildren<QLabel*>()) {
+            named += label->text() == rotations && label->toolTip().contains("EPSG 1032");
+        }
+        QCOMPARE(named, 1);
+        QCOMPARE(control<QLabel>(setup(), "Label_SourceEllipsoid")->text(), sourceEllipsoid);
+        QCOMPARE(control<QLabel>(setup(), "Label_TargetEllipsoid")->text(), targetEllipsoid);
+        typeInto(edit(setup(), 1), QStringLiteral("5"));
+        QCOMPARE(edit(setup(), 1)->text(), values[0]);
+        click(setup(), "Button2");
+        QCOMPARE(warningCount(dialogs_), 0);
+        auto& point = program_->pointScreen();
+        QCOMPARE(control<QGroupBox>(point, "GroupBox1")->title(), sourceCaption);
+        QCOMPARE(control<QGroupBox>(point, "GroupBox2")->title(), targetCaption);
+        QCOMPARE(program_->state().Params.DX, datumer::PresetAt(program_->state(), line + 1).DX);
     }
 
     // Field, typed value, the message of "Далее" (empty: the point screen is shown).

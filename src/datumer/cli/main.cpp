@@ -1,5 +1,5 @@
 // datumer-cli: Datumer's transformation for scripts. "point" transforms one point as the point
-// screen does; "convert" converts files as the batch screen does.
+// screen does; "convert" converts files as the batch screen does; "presets" lists the presets.
 
 #include <iostream>
 #include <span>
@@ -10,6 +10,7 @@
 #include "datumer/cli/convert_command.hpp"
 #include "datumer/cli/point_command.hpp"
 #include "datumer/cli/preset_flags.hpp"
+#include "datumer/cli/presets_command.hpp"
 #include "datumer/state.hpp"
 #include "datumer/version.hpp"
 
@@ -19,9 +20,11 @@ void WriteHelp(std::ostream& out) {
     out << "datumer-cli — пересчёт геодезических координат B1, L1, H1 => B2, L2, H2\n"
            "7-параметрическим преобразованием.\n\n"
         << datumer::cli::PointCommandHelp()
-        << "datumer-cli convert [флаги] ... (см. datumer-cli convert --help)\n\n"
+        << "datumer-cli convert [флаги] ... (см. datumer-cli convert --help)\n"
+        << "datumer-cli presets — варианты с параметрами и конвейером PROJ\n\n"
         << "Флаги варианта преобразования:\n"
-        << datumer::cli::PresetFlagsHelp() << "\nВарианты:\n";
+        << datumer::cli::PresetFlagsHelp() << '\n'
+        << datumer::RotationConventionText() << "\nВарианты:\n";
     const datumer::DatumerState state = datumer::MakeDatumerState();
     for (int i = 1; i <= datumer::kPresetCount; ++i) {
         out << datumer::PresetListText(state, i) << '\n';
@@ -46,6 +49,7 @@ int RunCommand(const std::vector<std::string>& args) {
         return 0;
     }
     if (command == "point") return datumer::cli::RunPointCommand(rest, std::cout, std::cerr);
+    if (command == "presets") return datumer::cli::RunPresetsCommand(rest, std::cout, std::cerr);
     if (command == "convert") {
         return common::RunWithStopSignals(datumer::cli::RunConvertCommand, rest);
     }

@@ -88,8 +88,10 @@ PresetFlagsResult ParsePresetFlags(std::span<const std::string> args, DatumerSta
         if (flag.name != kPresetFlag) continue;
         const std::optional<int> number = PresetNumber(flag.value);
         if (!number) {
-            return {
-                false, "Номер варианта преобразования должен быть от 1 до 13: " + flag.value, {}};
+            return {false,
+                    "Номер варианта преобразования должен быть от 1 до " +
+                        std::to_string(kPresetCount) + ": " + flag.value,
+                    {}};
         }
         preset = *number;
     }
@@ -98,7 +100,10 @@ PresetFlagsResult ParsePresetFlags(std::span<const std::string> args, DatumerSta
         const int field = UserFieldOf(flag.name);
         if (field == 0) continue;
         if (preset != kUserPreset) {
-            return {false, "Флаг " + flag.name + " допустим только с --preset 13", {}};
+            return {
+                false,
+                "Флаг " + flag.name + " допустим только с --preset " + std::to_string(kUserPreset),
+                {}};
         }
         if (EditUserPresetField(state, field, flag.value) != FieldEdit::Accepted) {
             return {false, "Некорректное число для " + flag.name + ": " + flag.value, {}};
@@ -109,11 +114,15 @@ PresetFlagsResult ParsePresetFlags(std::span<const std::string> args, DatumerSta
     return result;
 }
 
-std::string_view PresetFlagsHelp() {
-    return "  --preset N        вариант преобразования 1..13 (по умолчанию 1)\n"
-           "  только с --preset 13 (пользовательские параметры, по умолчанию из варианта 1):\n"
+std::string PresetFlagsHelp() {
+    const std::string last = std::to_string(kPresetCount), user = std::to_string(kUserPreset);
+    return "  --preset N        вариант преобразования 1.." + last +
+           " (по умолчанию 1)\n"
+           "  только с --preset " +
+           user +
+           " (пользовательские параметры, по умолчанию из варианта 1):\n"
            "  --dx M --dy M --dz M       сдвиг пространственных координат, метры\n"
-           "  --wx S --wy S --wz S       поворот целевого эллипсоида, секунды\n"
+           "  --wx S --wy S --wz S       поворот системы координат, секунды\n"
            "  --m PPM                    масштабный коэффициент (*0,000001)\n"
            "  --src-a M --src-inv-f F    исходный эллипсоид: A (м) и 1/F\n"
            "  --dst-a M --dst-inv-f F    целевой эллипсоид: A (м) и 1/F\n";

@@ -1,10 +1,10 @@
 #pragma once
 // The preset flags of datumer-cli, which mirror the set-up screen: --preset picks one of the
-// thirteen presets, and only with preset 13 the user values are set through the same field
+// presets, and only with the user preset 13 the user values are set through the same field
 // events as the screen's eleven fields; the values then pass the checks of "Далее" with the same
 // messages, and the operand of the transformation is built as on showing the point screen.
 //
-//   --preset 1..13 (default 1)
+//   --preset 1..kPresetCount (default 1)
 //   preset 13 only: --dx M --dy M --dz M --wx S --wy S --wz S --m PPM
 //                   --src-a M --src-inv-f F --dst-a M --dst-inv-f F
 //
@@ -33,6 +33,6 @@ PresetFlagsResult ParsePresetFlags(std::span<const std::string> args, DatumerSta
                                    std::span<const std::string_view> valueOptions = {});
 
 // The lines of --help that describe the preset flags.
-std::string_view PresetFlagsHelp();
+std::string PresetFlagsHelp();
 
 }  // namespace datumer::cli

@@ -96,8 +96,9 @@ QWidget* SetupScreen::buildParameterGroup() {
         "Масштабный коэффициент (*0,000001)"};
     int field = 1;
     for (int row = 0; row < 3; ++row) {
-        grid->addWidget(ui::makeLabel(group, headings[static_cast<std::size_t>(row)]), row * 2, 0,
-                        1, 6);
+        auto* heading = ui::makeLabel(group, headings[static_cast<std::size_t>(row)]);
+        if (row == 1) heading->setToolTip(ui::fromUtf8(RotationConventionText()));
+        grid->addWidget(heading, row * 2, 0, 1, 6);
         const int inRow = row < 2 ? 3 : 1;
         for (int column = 0; column < inRow; ++column, ++field) {
             grid->addWidget(

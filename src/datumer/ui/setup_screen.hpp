@@ -1,5 +1,5 @@
 #pragma once
-// The set-up screen (TForm1), Datumer's main window: the choice of one of the thirteen presets,
+// The set-up screen (TForm1), Datumer's main window: the choice of one of the presets,
 // its seven parameters and two ellipsoids, editable while the user preset is chosen, and the
 // "Далее" checks before the point screen. Closing it ends the program.
 
