@@ -179,10 +179,11 @@ class PointScreenTest : public QObject {
     void falseEastingDifferenceWithoutZoneNumbers_data() {
         QTest::addColumn<QString>("ordinate");
         QTest::addColumn<QString>("message");
-        QTest::newRow("999 999.9 off") << "1499999.9" << QString();
-        QTest::newRow("1 000 000 off")
-            << "1500000"
-            << "Разность ординаты и False Easting должна быть менее 1000 км  ";
+        const QString beyond = QStringLiteral("Разность ординаты и False Easting должна быть менее 500 км  ");
+        QTest::newRow("499 999.9 off") << "999999.9" << QString();
+        // Its millions would be taken for a zone and dropped.
+        QTest::newRow("999 999.9 off") << "1499999.9" << beyond;
+        QTest::newRow("-500 000 off") << "0" << beyond;
     }
     void falseEastingDifferenceWithoutZoneNumbers() {
         QFETCH(QString, ordinate);
