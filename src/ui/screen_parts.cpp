@@ -1,6 +1,11 @@
 #include "ui/screen_parts.hpp"
 
+#include <algorithm>
+
+#include <QApplication>
 #include <QComboBox>
+#include <QKeyEvent>
+#include <QPointer>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -11,6 +16,32 @@
 #include "ui/qt_text.hpp"
 
 namespace ui {
+namespace {
+
+// Sees Return and Enter that no control of the window took.
+class EnterPresser final : public QObject {
+  public:
+    EnterPresser(QWidget& window, QPushButton* mainButton)
+        : QObject(&window), window_(window), mainButton_(mainButton) {}
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched != &window_ || event->type() != QEvent::KeyPress) return false;
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() != Qt::Key_Return && key->key() != Qt::Key_Enter) return false;
+        if (key->modifiers() & ~Qt::KeypadModifier) return false;
+        QPushButton* target = qobject_cast<QPushButton*>(window_.focusWidget());
+        if (!target || !target->isVisible() || !target->isEnabled()) target = mainButton_;
+        if (target && target->isVisible() && target->isEnabled()) target->click();
+        return true;
+    }
+
+  private:
+    QWidget& window_;
+    QPointer<QPushButton> mainButton_;
+};
+
+}  // namespace
 
 QLabel* makeLabel(QWidget* parent, std::string_view text, const char* name) {
     auto* label = new QLabel(fromUtf8(text), parent);
@@ -67,10 +98,34 @@ void fixSize(QWidget& window, int width, int height) {
 }
 
 void centreOnScreen(QWidget& window) {
-    if (const QScreen* screen = window.screen()) {
-        const QRect area = screen->availableGeometry();
-        window.move(area.center() - QPoint(window.width() / 2, window.height() / 2));
-    }
+    centreOnWindow(window, nullptr);
+}
+
+void centreOnWindow(QWidget& window, const QWidget* opener) {
+    const QScreen* screen = opener ? opener->screen() : window.screen();
+    if (!screen) return;
+    const QRect area = screen->availableGeometry();
+    // move() places the frame; both frames share one centre.
+    const QPoint centre = opener ? opener->frameGeometry().center() : area.center();
+    const QSize outer = window.frameGeometry().size();
+    QPoint topLeft = centre - QPoint(outer.width() / 2, outer.height() / 2);
+    // Never beyond the screen: the title bar stays reachable.
+    topLeft.setX(std::clamp(topLeft.x(), area.left(), std::max(area.left(), area.right() + 1 - outer.width())));
+    topLeft.setY(std::clamp(topLeft.y(), area.top(), std::max(area.top(), area.bottom() + 1 - outer.height())));
+    window.move(topLeft);
+}
+
+void centreOnActiveWindow(QWidget& window) {
+    const QWidget* active = QApplication::activeWindow();
+    centreOnWindow(window, active != &window ? active : nullptr);
+}
+
+void takePlaceOf(QWidget& window, const QWidget& other) {
+    window.setGeometry(other.geometry());
+}
+
+void pressMainButtonOnEnter(QWidget& window, QPushButton* mainButton) {
+    window.installEventFilter(new EnterPresser(window, mainButton));
 }
 
 }  // namespace ui

@@ -30,5 +30,16 @@ QBoxLayout* evenButtonRow(std::initializer_list<QPushButton*> buttons);
 void fixSize(QWidget& window, int width, int height);
 // Centres a window on its screen.
 void centreOnScreen(QWidget& window);
+// Centres a window on the window that opens it (or on the screen when there is none).
+void centreOnWindow(QWidget& window, const QWidget* opener);
+// Centres a dialog being shown on the window that is active when it opens.
+void centreOnActiveWindow(QWidget& window);
+// Puts `window` exactly where `other` stands (their client areas), so two screens that take
+// turns read as one window.
+void takePlaceOf(QWidget& window, const QWidget& other);
+// Return and keypad Enter anywhere in `window` press the focused button, or else `mainButton`
+// when it is enabled. Lists, fields and check boxes pass the key on to the window.
+// `mainButton` may be null: then only a focused button is pressed.
+void pressMainButtonOnEnter(QWidget& window, QPushButton* mainButton);
 
 }  // namespace ui

@@ -53,7 +53,7 @@ std::vector<ui::BatchFormat> GridwiseWindows::batchFormats() {
     for (int number = 1; number <= kBatchFormatCount; ++number) {
         ui::BatchFormat format;
         format.info = GridwiseBatchFormat(number);
-        format.filesChoosable = [this, number] { return SelectEnabled(number, state_); };
+        format.refusal = [this, number] { return std::string(SelectRefusal(number, state_)); };
         format.confirmOptions = [this, number](QWidget* parent) {
             return confirmOptions(number, parent);
         };

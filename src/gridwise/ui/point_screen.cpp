@@ -123,6 +123,7 @@ void PointScreen::buildControls() {
     QPushButton* exitButton = ui::makeButton(this, "Выход", "Button3");
     layout->addLayout(ui::evenButtonRow({resetButton, backButton, exitButton}));
 
+    ui::pressMainButtonOnEnter(*this, computeButton_);
     connect(computeButton_, &QPushButton::clicked, this, &PointScreen::computeClicked);
     connect(resetButton, &QPushButton::clicked, this, &PointScreen::resetClicked);
     connect(backButton, &QPushButton::clicked, this, &PointScreen::backClicked);
@@ -349,7 +350,7 @@ void PointScreen::showResult(const PointResult& result) {
 }
 
 void PointScreen::showEvent(QShowEvent* event) {
-    move(setupScreen_.pos());
+    ui::takePlaceOf(*this, setupScreen_);
     directionLabel_->setText(ui::fromUtf8(state_.DirectionToPlane ? kToPlaneText : kToGeoText));
     ResetPointState(state_);
     prepareFields();
@@ -369,6 +370,7 @@ void PointScreen::resetClicked() {
 }
 
 void PointScreen::backClicked() {
+    ui::takePlaceOf(setupScreen_, *this);
     hide();
     setupScreen_.show();
 }

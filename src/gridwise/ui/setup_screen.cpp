@@ -157,6 +157,7 @@ void SetupScreen::buildControls() {
     exitButton_ = ui::makeButton(this, "Выход", "ExitButton");
     layout->addLayout(ui::evenButtonRow({resetButton_, nextButton_, exitButton_}));
 
+    ui::pressMainButtonOnEnter(*this, nextButton_);
     connect(directionList_, &QComboBox::currentIndexChanged, this, &SetupScreen::directionChosen);
     connect(projectionList_, &QComboBox::currentIndexChanged, this, &SetupScreen::projectionChosen);
     connect(systemList_, &QComboBox::currentIndexChanged, this, &SetupScreen::systemChosen);
