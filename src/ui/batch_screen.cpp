@@ -9,11 +9,11 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPlainTextEdit>
-#include <QTextDocument>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
+#include <QTextDocument>
 #include <QVBoxLayout>
 #include <utility>
 
@@ -95,7 +95,7 @@ void BatchScreen::buildControls() {
     helpBox_ = readOnlyBox(formatGroup, "HelpBox", false);
     formatLayout->addWidget(formatList_, 0, Qt::AlignTop);
     formatLayout->addWidget(helpBox_, 1);
-    layout->addWidget(formatGroup, 3);
+    layout->addWidget(formatGroup, 2);
 
     auto* filesGroup = new QGroupBox(QStringLiteral(" ФАЙЛЫ НА ПЕРЕСЧЁТ "), this);
     auto* filesLayout = new QGridLayout(filesGroup);
@@ -108,7 +108,10 @@ void BatchScreen::buildControls() {
     filesLayout->addWidget(selectedCountLabel_, 0, 2);
     filesLayout->setColumnStretch(3, 1);
     filesLayout->addWidget(fileListBox_, 1, 0, 1, 4);
-    layout->addWidget(filesGroup, 2);
+    // The files and the run side by side, so the help, the file list and the log each show
+    // many lines on a small screen.
+    auto* lower = new QHBoxLayout;
+    lower->addWidget(filesGroup, 1);
 
     auto* runGroup = new QGroupBox(QStringLiteral(" ПЕРЕСЧЁТ "), this);
     auto* runLayout = new QGridLayout(runGroup);
@@ -126,11 +129,12 @@ void BatchScreen::buildControls() {
     runLayout->addWidget(createdCountLabel_, 0, 2);
     runStatusLabel_ = new QLabel(runGroup);
     runStatusLabel_->setObjectName(QStringLiteral("RunStatusLabel"));
-    runLayout->addWidget(runStatusLabel_, 0, 3);
     runLayout->setColumnStretch(3, 1);
     runLayout->addWidget(logBox_, 1, 0, 1, 4);
     runLayout->addWidget(fileProgress_, 2, 0, 1, 4);
-    layout->addWidget(runGroup, 3);
+    runLayout->addWidget(runStatusLabel_, 3, 0, 1, 4);
+    lower->addWidget(runGroup, 1);
+    layout->addLayout(lower, 3);
 
     auto* buttons = new QHBoxLayout;
     resetButton_ = button(this, "ResetButton", QStringLiteral("Всё заново"));
@@ -327,8 +331,7 @@ void BatchScreen::appendNewLogLines(const common::BatchRun& run, std::size_t& sh
 // The first failed file's block at the top of the log box; without failures the summary at its
 // end stays in view.
 void BatchScreen::showFirstFailure() {
-    const QTextCursor failure =
-        logBox_->document()->find(fromUtf8(common::kFileFailedPrefix));
+    const QTextCursor failure = logBox_->document()->find(fromUtf8(common::kFileFailedPrefix));
     if (failure.isNull()) return;
     logBox_->moveCursor(QTextCursor::End);
     QTextCursor start = failure;

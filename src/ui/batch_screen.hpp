@@ -6,12 +6,12 @@
 // processes window events between files and while a file is converted (so "Прервать" can be
 // clicked at any time; it takes effect after the current file) and cannot be closed while a run
 // is active. After "Прервать" the screen stays in its running state, the button disabled and a
-// status saying it stops, until the current file is finished; only then the summary is written and the
-// screen may be reset or closed, so no second run can start inside the first.
+// status saying it stops, until the current file is finished; only then the summary is written and
+// the screen may be reset or closed, so no second run can start inside the first.
 //
 // Object names of the controls (for tests and screenshots): FormatList, HelpBox, ChooseButton,
-// SelectedCountLabel, FileListBox, RunButton, CreatedCountLabel, RunStatusLabel, LogBox, FileProgress,
-// ResetButton, CloseButton.
+// SelectedCountLabel, FileListBox, RunButton, CreatedCountLabel, RunStatusLabel, LogBox,
+// FileProgress, ResetButton, CloseButton.
 
 #include <QDialog>
 #include <functional>

@@ -35,7 +35,8 @@ QStringList QtDialogService::openFiles(QWidget* parent, const QString& title,
     auto* model = dialog.findChild<QFileSystemModel*>();
     const auto matchPatterns = [&](const QString& description) {
         const qsizetype index = descriptions.indexOf(description);
-        if (model && index >= 0) model->setNameFilters(filters[static_cast<std::size_t>(index)].patterns);
+        if (model && index >= 0)
+            model->setNameFilters(filters[static_cast<std::size_t>(index)].patterns);
     };
     QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, matchPatterns);
     if (!descriptions.isEmpty()) {
