@@ -23,15 +23,8 @@
 namespace {
 
 bool save(QWidget& window, const QString& folder, const char* name) {
-    QApplication::processEvents();
-    const QString path =
-        folder + QStringLiteral("/gridwise-") + QString::fromLatin1(name) + QStringLiteral(".png");
-    if (!window.grab().save(path)) {
-        std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
-        return false;
-    }
-    std::printf("%s\n", qPrintable(path));
-    return true;
+    return ui::saveWindowPicture(window, folder + QStringLiteral("/gridwise-") +
+                                             QString::fromLatin1(name) + QStringLiteral(".png"));
 }
 
 template <class T>

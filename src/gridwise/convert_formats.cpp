@@ -139,6 +139,11 @@ std::string_view SelectRefusal(int batchFormat, const GridwiseState& state) {
             if (!userMeridian)
                 return "Пересчёт СК42 - СК63 возможен только для системы СК63 с установленными "
                        "параметрами!";
+            // The SK63 zone of the written ordinates is chosen only in the direction B,L => x,y;
+            // from x,y the target would lose its zone prefix.
+            if (batchFormat == kFormatSk42ToSk63 && !state.DirectionToPlane)
+                return "Пересчёт СК42 => СК63 возможен только при направлении B,L => x,y, в "
+                       "котором выбирается зона СК63!";
             return {};
         case kFormatNomenclature:
             if (state.DirectionToPlane) return {};

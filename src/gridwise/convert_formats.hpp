@@ -25,7 +25,8 @@ inline constexpr int kBatchFormatCount = 5;
 const common::BatchFormatInfo& GridwiseBatchFormat(int batchFormat);
 
 // Why the format cannot be used with the settings in force, or empty when "Выбрать" is enabled.
-// Refused: formats 3 and 4 without a user central meridian; format 5 with one; format 2 from
+// Refused: formats 3 and 4 without a user central meridian; format 3 in the direction
+// x,y => B,L (no SK63 zone is chosen there); format 5 with a user central meridian; format 2 from
 // plane coordinates (x,y => B,L) with a user central meridian or without zone numbers, since
 // the sheet names would be those of an unknown zone.
 std::string_view SelectRefusal(int batchFormat, const GridwiseState& state);

@@ -141,8 +141,10 @@ std::string CheckPlaneInput(const PlaneCoords& point, const TWorkStructure& work
         {!(std::fabs(point.x) <= 11000000.0), "Значение абсциссы не должно превышать 11000 км  "},
         {!work.UserMeridian && work.AddZoneNumber && !(y >= 1000000.0 && y < 61000000.0),
          "Значение ординаты должно быть в пределах 1000 - 61000 км  "},
-        {!work.AddZoneNumber && !(yOffset > -1000000.0 && yOffset < 1000000.0),
-         "Разность ординаты и False Easting должна быть менее 1000 км  "},
+        // Without the zone number the ordinate must lie within one zone of the false easting:
+        // the projection would otherwise take its millions for a zone and drop them.
+        {!work.AddZoneNumber && !(yOffset > -kOrdinateLimit && yOffset < kOrdinateLimit),
+         "Разность ординаты и False Easting должна быть менее 500 км  "},
     };
     return FirstFailure(checks);
 }

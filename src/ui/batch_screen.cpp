@@ -13,12 +13,14 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
+#include <QTextDocument>
 #include <QVBoxLayout>
 #include <utility>
 
 #include "ui/dialog_service.hpp"
 #include "ui/field_look.hpp"
 #include "ui/qt_text.hpp"
+#include "ui/screen_parts.hpp"
 
 namespace ui {
 namespace {
@@ -93,7 +95,7 @@ void BatchScreen::buildControls() {
     helpBox_ = readOnlyBox(formatGroup, "HelpBox", false);
     formatLayout->addWidget(formatList_, 0, Qt::AlignTop);
     formatLayout->addWidget(helpBox_, 1);
-    layout->addWidget(formatGroup, 3);
+    layout->addWidget(formatGroup, 2);
 
     auto* filesGroup = new QGroupBox(QStringLiteral(" ФАЙЛЫ НА ПЕРЕСЧЁТ "), this);
     auto* filesLayout = new QGridLayout(filesGroup);
@@ -106,13 +108,17 @@ void BatchScreen::buildControls() {
     filesLayout->addWidget(selectedCountLabel_, 0, 2);
     filesLayout->setColumnStretch(3, 1);
     filesLayout->addWidget(fileListBox_, 1, 0, 1, 4);
-    layout->addWidget(filesGroup, 2);
+    // The files and the run side by side, so the help, the file list and the log each show
+    // many lines on a small screen.
+    auto* lower = new QHBoxLayout;
+    lower->addWidget(filesGroup, 1);
 
     auto* runGroup = new QGroupBox(QStringLiteral(" ПЕРЕСЧЁТ "), this);
     auto* runLayout = new QGridLayout(runGroup);
     runButton_ = button(runGroup, "RunButton", QStringLiteral("Запуск"));
     createdCountLabel_ = countLabel(runGroup, "CreatedCountLabel");
-    logBox_ = readOnlyBox(runGroup, "LogBox", false);
+    // Long messages wrap, so none needs scrolling sideways.
+    logBox_ = readOnlyBox(runGroup, "LogBox", true);
     fileProgress_ = new QProgressBar(runGroup);
     fileProgress_->setObjectName(QStringLiteral("FileProgress"));
     fileProgress_->setRange(0, 1000);
@@ -121,10 +127,14 @@ void BatchScreen::buildControls() {
     runLayout->addWidget(runButton_, 0, 0);
     runLayout->addWidget(new QLabel(QStringLiteral("Создано файлов:"), runGroup), 0, 1);
     runLayout->addWidget(createdCountLabel_, 0, 2);
+    runStatusLabel_ = new QLabel(runGroup);
+    runStatusLabel_->setObjectName(QStringLiteral("RunStatusLabel"));
     runLayout->setColumnStretch(3, 1);
     runLayout->addWidget(logBox_, 1, 0, 1, 4);
     runLayout->addWidget(fileProgress_, 2, 0, 1, 4);
-    layout->addWidget(runGroup, 3);
+    runLayout->addWidget(runStatusLabel_, 3, 0, 1, 4);
+    lower->addWidget(runGroup, 1);
+    layout->addLayout(lower, 3);
 
     auto* buttons = new QHBoxLayout;
     resetButton_ = button(this, "ResetButton", QStringLiteral("Всё заново"));
@@ -138,6 +148,7 @@ void BatchScreen::buildControls() {
     buttons->addStretch(1);
     layout->addLayout(buttons);
 
+    pressMainButtonOnEnter(*this, nullptr);
     connect(formatList_, &QComboBox::currentIndexChanged, this, &BatchScreen::formatChanged);
     connect(chooseButton_, &QPushButton::clicked, this, &BatchScreen::chooseClicked);
     connect(runButton_, &QPushButton::clicked, this, &BatchScreen::runClicked);
@@ -146,6 +157,7 @@ void BatchScreen::buildControls() {
 }
 
 void BatchScreen::resetScreen() {
+    if (running_) return;
     createdCount_ = 0;
     selection_ = {};
     runActive_ = false;
@@ -161,6 +173,7 @@ void BatchScreen::resetScreen() {
     fileProgress_->setValue(0);
     selectedCountLabel_->setText(QStringLiteral("0"));
     createdCountLabel_->setText(QStringLiteral("0"));
+    runStatusLabel_->clear();
     runButton_->setText(QStringLiteral("Запуск"));
     runButton_->setEnabled(false);
     chooseButton_->setEnabled(true);
@@ -172,6 +185,8 @@ void BatchScreen::resetScreen() {
 void BatchScreen::showHelp() {
     QStringList lines;
     if (batchFormat_ >= 1 && static_cast<std::size_t>(batchFormat_) <= formats_.size()) {
+        if (const std::string refusal = refusalOfFormat(); !refusal.empty())
+            lines << fromUtf8(refusal) << QString();
         for (std::string_view line : formats_[static_cast<std::size_t>(batchFormat_ - 1)].info.Help)
             lines << fromUtf8(line);
     }
@@ -179,25 +194,27 @@ void BatchScreen::showHelp() {
     scrollToStart(*helpBox_);
 }
 
+std::string BatchScreen::refusalOfFormat() const {
+    const BatchFormat& format = formats_[static_cast<std::size_t>(batchFormat_ - 1)];
+    return format.refusal ? format.refusal() : std::string();
+}
+
 void BatchScreen::updateChooseEnabled() {
     if (batchFormat_ < 1 || static_cast<std::size_t>(batchFormat_) > formats_.size()) {
         chooseButton_->setEnabled(false);
         return;
     }
-    const BatchFormat& format = formats_[static_cast<std::size_t>(batchFormat_ - 1)];
-    chooseButton_->setEnabled(!format.filesChoosable || format.filesChoosable());
+    chooseButton_->setEnabled(refusalOfFormat().empty());
 }
 
 void BatchScreen::showEvent(QShowEvent* event) {
     resetScreen();
-    if (const QScreen* screen = this->screen()) {
-        move(screen->availableGeometry().center() - rect().center());
-    }
+    centreOnActiveWindow(*this);
     QDialog::showEvent(event);
 }
 
 void BatchScreen::closeEvent(QCloseEvent* event) {
-    if (runActive_) {
+    if (running_) {
         event->ignore();
         return;
     }
@@ -205,7 +222,7 @@ void BatchScreen::closeEvent(QCloseEvent* event) {
 }
 
 void BatchScreen::reject() {
-    if (!runActive_) QDialog::reject();
+    if (!running_) QDialog::reject();
 }
 
 void BatchScreen::formatChanged(int index) {
@@ -215,6 +232,7 @@ void BatchScreen::formatChanged(int index) {
 }
 
 void BatchScreen::chooseClicked() {
+    if (running_) return;
     const BatchFormat& format = formats_[static_cast<std::size_t>(batchFormat_ - 1)];
     const QStringList chosen =
         dialogs_.openFiles(this, QStringLiteral("Открыть"), fromUtf8(format.info.Filter));
@@ -242,15 +260,18 @@ void BatchScreen::chooseClicked() {
 }
 
 void BatchScreen::runClicked() {
-    if (runActive_) {
-        abortRun();
-    } else {
+    if (!running_) {
         startRun();
+    } else if (runActive_) {
+        abortRun();
     }
 }
 
 void BatchScreen::startRun() {
+    if (selection_.Names.empty()) return;
     const BatchFormat& format = formats_[static_cast<std::size_t>(batchFormat_ - 1)];
+    running_ = true;
+    chooseButton_->setEnabled(false);
     resetButton_->setEnabled(false);
     closeButton_->setEnabled(false);
     runButton_->setText(QStringLiteral("Прервать"));
@@ -280,16 +301,22 @@ void BatchScreen::startRun() {
     }
     run.Finish();
     appendNewLogLines(run, shownLines);
+    showFirstFailure();
     runActive_ = false;
+    running_ = false;
     setEndOfRunState();
 }
 
+// The loop sees the cleared flag after the current file; until then the screen keeps its running
+// state and says that it is stopping.
 void BatchScreen::abortRun() {
     runActive_ = false;
-    setEndOfRunState();
+    runButton_->setEnabled(false);
+    runStatusLabel_->setText(QStringLiteral("Остановка после текущего файла..."));
 }
 
 void BatchScreen::setEndOfRunState() {
+    runStatusLabel_->clear();
     runButton_->setText(QStringLiteral("Запуск"));
     runButton_->setEnabled(false);
     resetButton_->setEnabled(true);
@@ -299,6 +326,18 @@ void BatchScreen::setEndOfRunState() {
 void BatchScreen::appendNewLogLines(const common::BatchRun& run, std::size_t& shown) {
     const std::vector<std::string>& log = run.Log();
     for (; shown < log.size(); ++shown) logBox_->appendPlainText(fromUtf8(log[shown]));
+}
+
+// The first failed file's block at the top of the log box; without failures the summary at its
+// end stays in view.
+void BatchScreen::showFirstFailure() {
+    const QTextCursor failure = logBox_->document()->find(fromUtf8(common::kFileFailedPrefix));
+    if (failure.isNull()) return;
+    logBox_->moveCursor(QTextCursor::End);
+    QTextCursor start = failure;
+    start.movePosition(QTextCursor::StartOfBlock);
+    logBox_->setTextCursor(start);
+    logBox_->ensureCursorVisible();
 }
 
 void BatchScreen::showFileProgress(const common::FileProgress& progress) {

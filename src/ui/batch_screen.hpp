@@ -5,11 +5,13 @@
 // common::BatchRun; the screen shows its log, counters and the progress of the current file,
 // processes window events between files and while a file is converted (so "Прервать" can be
 // clicked at any time; it takes effect after the current file) and cannot be closed while a run
-// is active.
+// is active. After "Прервать" the screen stays in its running state, the button disabled and a
+// status saying it stops, until the current file is finished; only then the summary is written and
+// the screen may be reset or closed, so no second run can start inside the first.
 //
 // Object names of the controls (for tests and screenshots): FormatList, HelpBox, ChooseButton,
-// SelectedCountLabel, FileListBox, RunButton, CreatedCountLabel, LogBox, FileProgress,
-// ResetButton, CloseButton.
+// SelectedCountLabel, FileListBox, RunButton, CreatedCountLabel, RunStatusLabel, LogBox,
+// FileProgress, ResetButton, CloseButton.
 
 #include <QDialog>
 #include <functional>
@@ -31,8 +33,9 @@ class DialogService;
 // One format of a program's batch screen.
 struct BatchFormat {
     common::BatchFormatInfo info;  // list item, open-dialog filter, help lines
-    // Whether "Выбрать" is enabled for this format under the current settings; empty: always.
-    std::function<bool()> filesChoosable;
+    // Why "Выбрать" is disabled for this format under the current settings (shown above the
+    // help), or an empty text when it is enabled; an empty function: always enabled.
+    std::function<std::string()> refusal;
     // Shows the format's options dialog modally over `parent` after clearing OptionsConfirmed,
     // and returns OptionsConfirmed. Empty: the format has no options and the choice stands.
     std::function<bool(QWidget* parent)> confirmOptions;
@@ -51,6 +54,8 @@ class BatchScreen : public QDialog {
     // 1-based number of the chosen format.
     int batchFormat() const { return batchFormat_; }
     bool runActive() const { return runActive_; }
+    // True from "Запуск" until the loop has ended, also while an aborted run finishes its file.
+    bool running() const { return running_; }
     std::size_t selectedCount() const { return selection_.Names.size(); }
     std::size_t createdCount() const { return createdCount_; }
     const common::FileSelection& selection() const { return selection_; }
@@ -76,9 +81,11 @@ class BatchScreen : public QDialog {
     void buildControls();
     void showHelp();
     void updateChooseEnabled();
+    std::string refusalOfFormat() const;
     void startRun();
     void abortRun();
     void setEndOfRunState();
+    void showFirstFailure();
     void appendNewLogLines(const common::BatchRun& run, std::size_t& shown);
     void showFileProgress(const common::FileProgress& progress);
     void processPendingEvents();
@@ -90,6 +97,7 @@ class BatchScreen : public QDialog {
     common::FileSelection selection_;
     std::size_t createdCount_ = 0;
     bool runActive_ = false;
+    bool running_ = false;
 
     QComboBox* formatList_ = nullptr;
     QPlainTextEdit* helpBox_ = nullptr;
@@ -98,6 +106,7 @@ class BatchScreen : public QDialog {
     QPlainTextEdit* fileListBox_ = nullptr;
     QPushButton* runButton_ = nullptr;
     QLabel* createdCountLabel_ = nullptr;
+    QLabel* runStatusLabel_ = nullptr;
     QPlainTextEdit* logBox_ = nullptr;
     QProgressBar* fileProgress_ = nullptr;
     QPushButton* resetButton_ = nullptr;

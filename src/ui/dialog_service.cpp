@@ -1,6 +1,7 @@
 #include "ui/dialog_service.hpp"
 
 #include <QFileDialog>
+#include <QFileSystemModel>
 #include <QMessageBox>
 
 namespace ui {
@@ -19,21 +20,46 @@ void QtDialogService::warning(const QString& caption, const QString& text) {
 
 QStringList QtDialogService::openFiles(QWidget* parent, const QString& title,
                                        const QString& filter) {
-    // Existing files only and several at once; the first filter is the selected one.
-    const QString qtFilter = qtFileFilter(filter);
-    QString selected = qtFilter.section(QStringLiteral(";;"), 0, 0);
-    return QFileDialog::getOpenFileNames(parent, title, QString(), qtFilter, &selected);
+    const std::vector<NameFilter> filters = splitFileFilter(filter);
+    QStringList descriptions;
+    for (const NameFilter& entry : filters) descriptions << entry.description;
+
+    // Qt's own dialog: the platform ones would add the patterns to the shown descriptions.
+    QFileDialog dialog(parent, title, lastFolder_);
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setFileMode(QFileDialog::ExistingFiles);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setNameFilters(descriptions);
+    // The dialog would match the text in the description's parentheses; the patterns of the
+    // entry are put in its place each time an entry is chosen.
+    auto* model = dialog.findChild<QFileSystemModel*>();
+    const auto matchPatterns = [&](const QString& description) {
+        const qsizetype index = descriptions.indexOf(description);
+        if (model && index >= 0)
+            model->setNameFilters(filters[static_cast<std::size_t>(index)].patterns);
+    };
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, matchPatterns);
+    if (!descriptions.isEmpty()) {
+        dialog.selectNameFilter(descriptions.first());
+        matchPatterns(descriptions.first());
+    }
+    if (dialog.exec() != QDialog::Accepted) return {};
+    lastFolder_ = dialog.directory().absolutePath();
+    return dialog.selectedFiles();
 }
 
-QString qtFileFilter(const QString& pipeFilter) {
+std::vector<NameFilter> splitFileFilter(const QString& pipeFilter) {
     const QStringList parts = pipeFilter.split(QLatin1Char('|'));
-    QStringList filters;
+    std::vector<NameFilter> filters;
     for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
-        QString patterns = parts[i + 1];
-        patterns.replace(QLatin1Char(';'), QLatin1Char(' '));
-        filters << parts[i] + QStringLiteral(" (") + patterns + QLatin1Char(')');
+        NameFilter entry{parts[i], parts[i + 1].split(QLatin1Char(';'), Qt::SkipEmptyParts)};
+        for (QString& pattern : entry.patterns) {
+            pattern = pattern.trimmed();
+            if (pattern == QStringLiteral("*.*")) pattern = QStringLiteral("*");
+        }
+        filters.push_back(std::move(entry));
     }
-    return filters.join(QStringLiteral(";;"));
+    return filters;
 }
 
 }  // namespace ui

@@ -5,6 +5,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <vector>
 
 class QWidget;
 
@@ -29,12 +30,22 @@ class QtDialogService final : public DialogService {
     void error(const QString& text) override;
     void information(const QString& text) override;
     void warning(const QString& caption, const QString& text) override;
+    // Opens in the folder of the last choice.
     QStringList openFiles(QWidget* parent, const QString& title, const QString& filter) override;
+
+  private:
+    QString lastFolder_;
 };
 
-// "Списки координат (*.txt, *.*)|*.*" -> "Списки координат (*.txt, *.*) (*.*)": the last
-// parenthesised group is what QFileDialog matches, the description stays as written.
-// Several "description|pattern" pairs joined by "|" become ";;"-separated Qt filters.
-QString qtFileFilter(const QString& pipeFilter);
+// One entry of the open dialog's filter list: the description shown exactly as written and the
+// patterns a file name is matched with.
+struct NameFilter {
+    QString description;
+    QStringList patterns;
+};
+// "Списки координат (*.txt, *.*)|*.*" -> {"Списки координат (*.txt, *.*)", {"*"}}. Several
+// "description|pattern" pairs may follow each other; ";" separates patterns. "*.*" means every
+// file, also one without an extension.
+std::vector<NameFilter> splitFileFilter(const QString& pipeFilter);
 
 }  // namespace ui

@@ -46,6 +46,9 @@ void setFieldEditable(QLineEdit& field, bool editable) {
 void setListEnabled(QComboBox& list, bool enabled) {
     list.setEnabled(enabled);
     setBackground(list, enabled ? editableColour() : readOnlyColour());
+    // A disabled list often shows a result (a hemisphere): black, never the pale disabled text.
+    setRole(list, QPalette::Text, validTextColour());
+    setRole(list, QPalette::ButtonText, validTextColour());
     if (QLineEdit* edit = list.lineEdit())
         setBackground(*edit, enabled ? editableColour() : readOnlyColour());
 }

@@ -18,7 +18,8 @@ QColor invalidTextColour();  // red
 
 // White and writable, or grey and read-only.
 void setFieldEditable(QLineEdit& field, bool editable);
-// White and enabled, or grey and disabled (an editable combo's line edit follows).
+// White and enabled, or grey and disabled (an editable combo's line edit follows); the text is
+// black in both.
 void setListEnabled(QComboBox& list, bool enabled);
 // Grey background for a box the user only reads (help, file list, log).
 void setReadOnlyBackground(QWidget& box);

@@ -22,7 +22,9 @@ bool checkScreenAndGreet(DialogService& dialogs, QSize screen, const QString& in
 
 QSize primaryScreenSize() {
     const QScreen* screen = QGuiApplication::primaryScreen();
-    return screen ? screen->size() : QSize();
+    // In device pixels: with large fonts (120 dpi) Qt scales and reports a smaller logical
+    // screen, 640×480 for 800×600, which would refuse a screen the programs fit.
+    return screen ? (QSizeF(screen->size()) * screen->devicePixelRatio()).toSize() : QSize();
 }
 
 }  // namespace ui

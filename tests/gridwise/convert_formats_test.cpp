@@ -28,7 +28,12 @@ TEST(SelectRefusal, FollowsTheSettingsInForce) {
         // Plane coordinates without zone numbers name no sheet.
         {kFormatNomenclature, false, false, false, false},
         {kFormatSk42ToSk63, true, false, true, false},
-        {kFormatSk42ToSk63, false, true, true, true},
+        {kFormatSk42ToSk63, true, true, true, true},
+        {kFormatSk42ToSk63, true, true, false, true},
+        // From x,y no SK63 zone is chosen: the written ordinates would lack their prefix.
+        {kFormatSk42ToSk63, false, true, true, false},
+        {kFormatSk42ToSk63, false, true, false, false},
+        {kFormatSk63ToSk42, false, true, true, true},
         {kFormatSk63ToSk42, true, false, true, false},
         {kFormatSk63ToSk42, true, true, false, true},
         {kFormatMapShift, true, true, true, false},

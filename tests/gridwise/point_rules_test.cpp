@@ -75,7 +75,7 @@ struct PlaneCheckCase {
 TEST(PointRules, PlaneChecksInOrder) {
     const std::string abscissa = "Значение абсциссы не должно превышать 11000 км  ";
     const std::string ordinate = "Значение ординаты должно быть в пределах 1000 - 61000 км  ";
-    const std::string difference = "Разность ординаты и False Easting должна быть менее 1000 км  ";
+    const std::string difference = "Разность ординаты и False Easting должна быть менее 500 км  ";
     const PlaneCheckCase cases[] = {
         {"x 11000 km", {-11000000.0, 7500000.0}, true, false, ""},
         {"x beyond", {11000000.01, 7500000.0}, true, false, abscissa},
@@ -84,10 +84,15 @@ TEST(PointRules, PlaneChecksInOrder) {
         {"y below", {0.0, 999999.99}, true, false, ordinate},
         {"y 61000 km", {0.0, 61000000.0}, true, false, ordinate},
         {"sk63 y not checked", {0.0, 5.0}, true, true, ""},
-        {"no zone 999 999.9", {0.0, 1499999.9}, false, false, ""},
-        {"no zone 1000 km", {0.0, 1500000.0}, false, false, difference},
-        {"no zone -1000 km", {0.0, -500000.0}, false, false, difference},
-        {"no zone -999 999.9", {0.0, -499999.9}, false, false, ""},
+        // Without the zone number: within one zone of the false easting of 500 km, no further,
+        // or the millions would be read as a zone and dropped.
+        {"no zone 999 999.9", {0.0, 999999.9}, false, false, ""},
+        {"no zone 1000 km", {0.0, 1000000.0}, false, false, difference},
+        {"no zone millions dropped", {0.0, 1499999.9}, false, false, difference},
+        {"no zone 0", {0.0, 0.0}, false, false, difference},
+        {"no zone 0.1", {0.0, 0.1}, false, false, ""},
+        {"no zone -500 km", {0.0, -500000.0}, false, false, difference},
+        {"sk63 no zone beyond", {0.0, 1000000.0}, false, true, difference},
     };
     for (const PlaneCheckCase& c : cases) {
         SCOPED_TRACE(c.name);

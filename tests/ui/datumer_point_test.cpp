@@ -1,5 +1,7 @@
 // Datumer's point screen and its extra dialog, driven through the real widgets.
 
+#include <QAction>
+#include <QClipboard>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -238,11 +240,66 @@ class DatumerPointTest : public QObject {
         QVERIFY(p.B2 < 0 && p.L2 < 0);
         QCOMPARE(list("ComboBox5")->currentText(), QStringLiteral("ю.ш."));
         QCOMPARE(list("ComboBox6")->currentText(), QStringLiteral("з.д"));
+        // The one sign of a southern or western result reads as black as the numbers.
+        for (const char* name : {"ComboBox5", "ComboBox6"}) {
+            QComboBox* hemisphere = list(name);
+            QCOMPARE(hemisphere->palette().color(
+                         hemisphere->isEnabled() ? QPalette::Active : QPalette::Disabled,
+                         QPalette::ButtonText),
+                     QColor(Qt::black));
+        }
         QCOMPARE(field(8)->text(), QString::number(std::floor(-p.B2)));
         QCOMPARE(field(11)->text(), QString::number(std::floor(-p.L2)));
         chooseLine(list("ComboBox4"), 1);
         QVERIFY(!field(8)->text().startsWith(QLatin1Char('-')));
         QVERIFY(!field(11)->text().startsWith(QLatin1Char('-')));
+    }
+
+    // By keyboard: Return in a field computes, Return on the set-up screen goes on, and the
+    // point screen comes back exactly where the set-up screen stood.
+    void returnPressesTheMainButtons() {
+        typePoint({"55", "45", "30", "37", "37", "0", "150"});
+        field(7)->setFocus();
+        QTest::keyClick(field(7), Qt::Key_Return);
+        QVERIFY(!compute()->isEnabled());
+        QVERIFY(field(8)->text() != QStringLiteral("-"));
+        point().move(70, 20);
+        const QRect place = point().geometry();
+        click(point(), "Button5");
+        QWidget& setup = program_->setupScreen();
+        QVERIFY(setup.isVisible());
+        QCOMPARE(setup.geometry(), place);
+        control<QComboBox>(setup, "ComboBox1")->setFocus();
+        QTest::keyClick(control<QComboBox>(setup, "ComboBox1"), Qt::Key_Enter, Qt::KeypadModifier);
+        QVERIFY(point().isVisible());
+        QCOMPARE(point().geometry(), place);
+    }
+
+    // "Копировать" of the result group: both points as shown, the sheet names and the shifts.
+    void copyPutsTheWholeResultOnTheClipboard() {
+        typePoint({"55", "45", "30", "37", "37", "0", "150"});
+        chooseLine(list("ComboBox3"), 1);
+        QWidget* target = control<QWidget>(point(), "GroupBox2");
+        QCOMPARE(target->actions().size(), 1);
+        target->actions()[0]->trigger();
+        // Before "ПЕРЕСЧЁТ": the two points only.
+        QCOMPARE(QApplication::clipboard()->text().count(QLatin1Char('\n')), 8);
+        click(point(), "Button1");
+        target->actions()[0]->trigger();
+        const QStringList lines = QApplication::clipboard()->text().split(QLatin1Char('\n'));
+        QCOMPARE(lines.size(), 8 + 10 + 3 + 1);
+        QCOMPARE(lines[1], QStringLiteral("B : 55° 45' %1\" с.ш.").arg(field(3)->text()));
+        QCOMPARE(lines[2], QStringLiteral("L : 37° 37' %1\" з.д.").arg(field(6)->text()));
+        QCOMPARE(lines[3], QStringLiteral("H : %1 м").arg(field(7)->text()));
+        QCOMPARE(lines[5], QStringLiteral("B : %1° %2' %3\" %4")
+                               .arg(field(8)->text(), field(9)->text(), field(10)->text(),
+                                    list("ComboBox5")->currentText()));
+        QCOMPARE(lines[7], QStringLiteral("H : %1 м").arg(field(14)->text()));
+        QCOMPARE(lines[8], QStringLiteral("Номенклатура листа топокарты для точки в исходной СК"));
+        QVERIFY2(lines[9].startsWith(QStringLiteral("1:1 000 000  : ")) && lines[9].size() > 16,
+                 qPrintable(lines[9]));
+        QVERIFY2(lines[18].startsWith(QStringLiteral("dX (м)")), qPrintable(lines[18]));
+        QCOMPARE(lines.last(), QString());
     }
 
     void extraDialogShowsTheLastPoint() {

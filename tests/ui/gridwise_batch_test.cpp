@@ -67,6 +67,21 @@ class GridwiseBatchTest : public QObject {
         }
     }
 
+    // From x,y no SK63 zone is chosen, so SK42 => SK63 is refused with its reason in the help.
+    void sk42ToSk63RefusedFromPlaneCoordinates() {
+        choose(w_->setup(), "DirectionList", 1);
+        choose(w_->setup(), "SystemList", 3);
+        openBatch();
+        choose(batch(), "FormatList", 2);
+        QVERIFY(!chooseEnabled());
+        const QStringList help =
+            find<QPlainTextEdit>(batch(), "HelpBox")->toPlainText().split(QLatin1Char('\n'));
+        QVERIFY2(help.first().contains(QStringLiteral("B,L => x,y")), qPrintable(help.first()));
+        QCOMPARE(help.at(2), QStringLiteral("Файл TXT (*.txt, *.*) - список координат  точек,"));
+        choose(batch(), "FormatList", 3);
+        QVERIFY(chooseEnabled());
+    }
+
     void cancelledOptionsDropTheChoice() {
         openBatch();
         w_->dialogs.fileAnswers.push_back({writeFile(QStringLiteral("a.txt"), "1,55,37,0\n")});

@@ -24,6 +24,30 @@ class OptionDialogsTest : public QObject {
     void init() { w_ = std::make_unique<Windows>(); }
     void cleanup() { w_.reset(); }
 
+    // Return in a dialog is OK, Escape is its cancel.
+    void returnConfirmsEscapeCancels() {
+        show(w_->windows->mapShift());
+        type(w_->windows->mapShift(), "ShiftNorthEdit", QStringLiteral("12"));
+        state().OptionsConfirmed = false;
+        auto* north = find<QLineEdit>(w_->windows->mapShift(), "ShiftNorthEdit");
+        north->setFocus();
+        QTest::keyClick(north, Qt::Key_Return);
+        QVERIFY(state().OptionsConfirmed);
+        QVERIFY(!w_->windows->mapShift().isVisible());
+        QCOMPARE(state().ShiftNorth, 12.0);
+
+        show(w_->windows->nomenclature());
+        state().OptionsConfirmed = false;
+        QTest::keyClick(&w_->windows->nomenclature(), Qt::Key_Escape);
+        QVERIFY(!state().OptionsConfirmed);
+        QVERIFY(!w_->windows->nomenclature().isVisible());
+        show(w_->windows->fullPrecision());
+        auto* decimals = find<QComboBox>(w_->windows->fullPrecision(), "PlaneDecimalsList");
+        decimals->setFocus();
+        QTest::keyClick(decimals, Qt::Key_Return);
+        QVERIFY(state().OptionsConfirmed);
+    }
+
     void captionsAndNames() {
         QCOMPARE(w_->windows->extraParams().objectName(), QStringLiteral("TForm4"));
         QCOMPARE(w_->windows->extraParams().windowTitle(),

@@ -3,7 +3,9 @@
 // southern hemisphere after x,y -> B,L, and the convergence and area-distortion texts at points
 // found with the core's own projection.
 
+#include <QAction>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QLabel>
 #include <cmath>
 
@@ -56,6 +58,71 @@ class PointScreenTest : public QObject {
   private slots:
     void init() { w_ = std::make_unique<Windows>(); }
     void cleanup() { w_.reset(); }
+
+    // By keyboard alone: Return on the set-up screen goes on, Return and keypad Enter in a field
+    // compute; on a focused button Return presses that button.
+    void returnAndEnterPressTheMainButtons() {
+        auto* systems = find<QComboBox>(setup(), "SystemList");
+        systems->setFocus();
+        QTest::keyClick(systems, Qt::Key_Return);
+        QVERIFY(point().isVisible());
+        type(point(), "Edit1", QStringLiteral("55"));
+        type(point(), "Edit4", QStringLiteral("37"));
+        find<QLineEdit>(point(), "Edit4")->setFocus();
+        QTest::keyClick(find<QLineEdit>(point(), "Edit4"), Qt::Key_Enter, Qt::KeypadModifier);
+        QVERIFY(text(point(), "Edit7").startsWith(QStringLiteral("6099")));  // 55° N 37° E
+        // "РАСЧЁТ" is now disabled: Return does nothing more.
+        QVERIFY(!find<QPushButton>(point(), "Button4")->isEnabled());
+        QTest::keyClick(find<QLineEdit>(point(), "Edit4"), Qt::Key_Return);
+        QVERIFY(point().isVisible());
+        auto* back = find<QPushButton>(point(), "Button2");
+        back->setFocus();
+        QTest::keyClick(back, Qt::Key_Return);
+        QVERIFY(setup().isVisible());
+        QVERIFY(!point().isVisible());
+    }
+
+    // Ctrl+C in a result field without a selection, and the context menu entry of a group, copy
+    // the whole result as shown.
+    void copyPutsTheWholeResultOnTheClipboard() {
+        enter();
+        typeDms("55", "30", "10", "37", "15", "5");
+        compute();
+        QApplication::clipboard()->clear();
+        point().activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&point()));
+        auto* x = find<QLineEdit>(point(), "Edit7");
+        x->setFocus();
+        QTest::keyClick(x, Qt::Key_C, Qt::ControlModifier);
+        const QStringList lines = QApplication::clipboard()->text().split(QLatin1Char('\n'));
+        QCOMPARE(lines.size(), 14);  // 13 lines and the final line end
+        QCOMPARE(lines[0], QStringLiteral("Геодезические координаты - в плоские прямоугольные"));
+        QCOMPARE(lines[1], QStringLiteral("B : 55° 30' %1\" с.ш.").arg(text(point(), "Edit3")));
+        QCOMPARE(lines[3], QStringLiteral("x : %1 м").arg(text(point(), "Edit7")));
+        QCOMPARE(lines[4], QStringLiteral("y : %1 м").arg(text(point(), "Edit8")));
+        QCOMPARE(lines[5], QStringLiteral("1:1 000 000  : ") + text(point(), "Label16"));
+        QCOMPARE(lines[12], QStringLiteral("Иск. площади  : ") + text(point(), "Label30"));
+        QVERIFY(!text(point(), "Label16").isEmpty() && text(point(), "Label16") != "-");
+
+        QApplication::clipboard()->clear();
+        QWidget* sheets = find<QWidget>(point(), "GroupBox3");
+        QCOMPARE(sheets->contextMenuPolicy(), Qt::ActionsContextMenu);
+        QCOMPARE(sheets->actions().size(), 1);
+        QCOMPARE(sheets->actions()[0]->text(), QStringLiteral("Копировать"));
+        sheets->actions()[0]->trigger();
+        QCOMPARE(QApplication::clipboard()->text().split(QLatin1Char('\n')), lines);
+    }
+
+    // The two screens take turns in one place, however the point screen was moved.
+    void screensKeepOnePlace() {
+        setup().move(40, 30);
+        click(setup(), "NextButton");
+        QCOMPARE(point().geometry(), setup().geometry());
+        point().move(90, 10);
+        const QRect moved = point().geometry();
+        click(point(), "Button2");
+        QCOMPARE(setup().geometry(), moved);
+    }
 
     void startsEmpty() {
         enter();
@@ -179,10 +246,12 @@ class PointScreenTest : public QObject {
     void falseEastingDifferenceWithoutZoneNumbers_data() {
         QTest::addColumn<QString>("ordinate");
         QTest::addColumn<QString>("message");
-        QTest::newRow("999 999.9 off") << "1499999.9" << QString();
-        QTest::newRow("1 000 000 off")
-            << "1500000"
-            << "Разность ординаты и False Easting должна быть менее 1000 км  ";
+        const QString beyond =
+            QStringLiteral("Разность ординаты и False Easting должна быть менее 500 км  ");
+        QTest::newRow("499 999.9 off") << "999999.9" << QString();
+        // Its millions would be taken for a zone and dropped.
+        QTest::newRow("999 999.9 off") << "1499999.9" << beyond;
+        QTest::newRow("-500 000 off") << "0" << beyond;
     }
     void falseEastingDifferenceWithoutZoneNumbers() {
         QFETCH(QString, ordinate);

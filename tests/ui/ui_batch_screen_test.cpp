@@ -4,6 +4,11 @@
 
 #include <QComboBox>
 #include <QDir>
+#include <QFileInfo>
+#include <QScrollBar>
+#include <QTextBlock>
+#include <QFileDialog>
+#include <QTimer>
 #include <QFile>
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -77,7 +82,7 @@ class BatchScreenTest : public QObject {
         ui::BatchFormat b;
         b.info = {
             "B", "Карты польского формата (*.mp)|*.mp", {std::begin(kHelpB), std::end(kHelpB)}};
-        b.filesChoosable = [this] { return choosableB_; };
+        b.refusal = [this] { return choosableB_ ? std::string() : std::string("нет выбора"); };
         b.confirmOptions = [this](QWidget*) {
             ++optionsShown_;
             return confirmB_;
@@ -126,7 +131,9 @@ class BatchScreenTest : public QObject {
         choosableB_ = false;
         QTest::keyClick(control<QComboBox>("FormatList"), Qt::Key_Down);
         QCOMPARE(screen_->batchFormat(), 2);
-        QCOMPARE(control<QPlainTextEdit>("HelpBox")->toPlainText(), QStringLiteral("help of B"));
+        // The reason stands above the help.
+        QCOMPARE(control<QPlainTextEdit>("HelpBox")->toPlainText(),
+                 QStringLiteral("нет выбора\n\nhelp of B"));
         QVERIFY(!control<QPushButton>("ChooseButton")->isEnabled());
         QTest::keyClick(control<QComboBox>("FormatList"), Qt::Key_Up);
         QVERIFY(control<QPushButton>("ChooseButton")->isEnabled());
@@ -210,6 +217,22 @@ class BatchScreenTest : public QObject {
         QVERIFY(control<QPushButton>("ChooseButton")->isEnabled());
     }
 
+    // After a run the log box opens at the first failed file's block; a long message wraps.
+    void logShowsTheFirstFailureWrapped() {
+        QStringList files;
+        for (int i = 1; i <= 12; ++i)
+            files << writeFile(QStringLiteral("файл с длинным именем точек съёмки %1.txt").arg(i),
+                               i == 9 || i == 11 ? "bad\n" : "x\n");
+        choose(files);
+        auto* box = control<QPlainTextEdit>("LogBox");
+        box->setFixedHeight(box->fontMetrics().height() * 4);
+        click("RunButton");
+        QCOMPARE(box->cursorForPosition(QPoint(4, 4)).block().text(),
+                 QStringLiteral("Ошибка обработки - файл 9: ") + QFileInfo(files[8]).fileName());
+        QCOMPARE(box->lineWrapMode(), QPlainTextEdit::WidgetWidth);
+        QVERIFY(box->verticalScrollBar()->maximum() > box->verticalScrollBar()->value());
+    }
+
     void existingRecalcCancelsTheRun() {
         QVERIFY(QDir(dir_->path()).mkdir(QStringLiteral("RECALC")));
         choose({writeFile(QStringLiteral("a.txt"), "x\n")});
@@ -238,36 +261,60 @@ class BatchScreenTest : public QObject {
         QVERIFY(!QFile::exists(folder() + QStringLiteral("RECALC/3.txt")));
     }
 
+    // "Прервать" while a file is converted: until that file is finished the screen stays running,
+    // and neither "Всё заново", "Выбрать" nor "Запуск" can start a second run inside the first.
     void abortTakesEffectAfterTheCurrentFile() {
         QStringList files;
         for (int i = 1; i <= 4; ++i) files << writeFile(QStringLiteral("f%1.txt").arg(i), "x\n");
         choose(files);
+        const std::size_t dialogsBefore = dialogs_.fileDialogs.size();
         int converted = 0;
         bool closedDuringRun = true;
         beforeConvert_ = [&](const common::ConvertJob&) {
             ++converted;
             if (converted != 1) return;
-            // While running: the window refuses to close, reset and close are disabled.
             QTest::keyClick(screen_.get(), Qt::Key_Escape);
             screen_->close();
             closedDuringRun = !screen_->isVisible();
             QVERIFY(!control<QPushButton>("ResetButton")->isEnabled());
             QCOMPARE(control<QPushButton>("RunButton")->text(), QStringLiteral("Прервать"));
             QTest::mouseClick(control<QPushButton>("RunButton"), Qt::LeftButton);
-            // The end-of-run state is set at once.
-            QCOMPARE(control<QPushButton>("RunButton")->text(), QStringLiteral("Запуск"));
-            QVERIFY(!control<QPushButton>("RunButton")->isEnabled());
+
+            auto* run = control<QPushButton>("RunButton");
+            QCOMPARE(run->text(), QStringLiteral("Прервать"));
+            QVERIFY(!run->isEnabled());
+            QVERIFY(!control<QLabel>("RunStatusLabel")->text().isEmpty());
+            QVERIFY(!control<QPushButton>("ResetButton")->isEnabled());
+            QVERIFY(!control<QPushButton>("CloseButton")->isEnabled());
+            QVERIFY(!control<QPushButton>("ChooseButton")->isEnabled());
+            // Clicks on the disabled buttons and a reset from the program start nothing.
+            dialogs_.fileAnswers.push_back({files[0]});
+            for (const char* name : {"ResetButton", "ChooseButton", "RunButton"})
+                QMetaObject::invokeMethod(control<QPushButton>(name), "click");
+            screen_->resetScreen();
+            QVERIFY(screen_->running());
+            QCOMPARE(dialogs_.fileDialogs.size(), dialogsBefore);
+            QCOMPARE(screen_->selectedCount(), std::size_t{4});
+            QCOMPARE(log(), QString());
         };
         click("RunButton");
         QVERIFY(!closedDuringRun);
+        QVERIFY(!screen_->running());
         QCOMPARE(converted, 1);
-        const QString text = log();
-        QVERIFY2(text.startsWith(QStringLiteral("********* ПЕРЕСЧЁТ ОСТАНОВЛЕН *********\n")),
-                 qPrintable(text));
-        QVERIFY(text.contains(QStringLiteral("Обработано     : 1 файлов")));
-        QVERIFY(text.contains(QStringLiteral("Создано           : 1 файлов")));
+        QCOMPARE(log(), QStringLiteral("********* ПЕРЕСЧЁТ ОСТАНОВЛЕН *********\n"
+                                       "Сводка A\n"
+                                       "\n"
+                                       "Обработано     : 1 файлов\n"
+                                       "Создано           : 1 файлов\n"
+                                       "Ошибок            : 0"));
+        QCOMPARE(control<QLabel>("CreatedCountLabel")->text(), QStringLiteral("1"));
         QVERIFY(QFile::exists(folder() + QStringLiteral("RECALC/f1.txt")));
         QVERIFY(!QFile::exists(folder() + QStringLiteral("RECALC/f2.txt")));
+        auto* run = control<QPushButton>("RunButton");
+        QCOMPARE(run->text(), QStringLiteral("Запуск"));
+        QVERIFY(!run->isEnabled());
+        QVERIFY(control<QLabel>("RunStatusLabel")->text().isEmpty());
+        QVERIFY(control<QPushButton>("ResetButton")->isEnabled());
         QVERIFY(control<QPushButton>("CloseButton")->isEnabled());
         click("CloseButton");
         QVERIFY(!screen_->isVisible());
@@ -301,11 +348,48 @@ class BatchScreenTest : public QObject {
         QVERIFY(control<QPushButton>("ChooseButton")->isEnabled());
     }
 
-    void qtFilterKeepsTheDescription() {
-        QCOMPARE(ui::qtFileFilter(QStringLiteral("Списки координат (*.txt, *.*)|*.*")),
-                 QStringLiteral("Списки координат (*.txt, *.*) (*.*)"));
-        QCOMPARE(ui::qtFileFilter(QStringLiteral("A (*.mp)|*.mp|B|*.mif;*.mid")),
-                 QStringLiteral("A (*.mp) (*.mp);;B (*.mif *.mid)"));
+    void filterDescriptionsStayAsWrittenAndStarDotStarMeansEveryFile() {
+        const std::vector<ui::NameFilter> one =
+            ui::splitFileFilter(QStringLiteral("Списки координат (*.txt, *.*)|*.*"));
+        QCOMPARE(one.size(), std::size_t{1});
+        QCOMPARE(one[0].description, QStringLiteral("Списки координат (*.txt, *.*)"));
+        QCOMPARE(one[0].patterns, QStringList{QStringLiteral("*")});
+        const std::vector<ui::NameFilter> two =
+            ui::splitFileFilter(QStringLiteral("A (*.mp)|*.mp|B|*.mif; *.mid"));
+        QCOMPARE(two.size(), std::size_t{2});
+        QCOMPARE(two[0].description, QStringLiteral("A (*.mp)"));
+        QCOMPARE(two[1].patterns, (QStringList{QStringLiteral("*.mif"), QStringLiteral("*.mid")}));
+    }
+
+    // The real open dialog: the descriptions exactly, and the next dialog opens in the folder
+    // of the last choice.
+    void openDialogShowsTheFilterAndRemembersTheFolder() {
+        const QString file = writeFile(QStringLiteral("без расширения"), "x\n");
+        ui::QtDialogService service;
+        QStringList shownFilters;
+        QString shownFolder;
+        const auto answer = [&](bool choose) {
+            QTimer::singleShot(0, [&, choose] {
+                auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+                if (!dialog) qFatal("no file dialog open");
+                shownFilters = dialog->nameFilters();
+                shownFolder = dialog->directory().absolutePath();
+                if (!choose) return dialog->reject();
+                dialog->selectFile(file);
+                QMetaObject::invokeMethod(dialog, "accept");
+            });
+        };
+        answer(true);
+        const QStringList chosen = service.openFiles(
+            nullptr, QStringLiteral("Открыть"), QStringLiteral("Карты польского формата (*.mp)|*.mp"));
+        QCOMPARE(shownFilters, QStringList{QStringLiteral("Карты польского формата (*.mp)")});
+        QCOMPARE(chosen, QStringList{file});
+        answer(false);
+        QVERIFY(service.openFiles(nullptr, QStringLiteral("Открыть"),
+                                  QStringLiteral("Списки координат (*.txt, *.*)|*.*"))
+                    .isEmpty());
+        QCOMPARE(shownFilters, QStringList{QStringLiteral("Списки координат (*.txt, *.*)")});
+        QCOMPARE(shownFolder, QDir(dir_->path()).absolutePath());
     }
 
     void fileNamesSurviveTheRoundTrip() {

@@ -48,10 +48,8 @@ void ExtraParametersDialog::buildControls() {
     auto* sheets = new QGroupBox(QStringLiteral(" НОМЕНКЛАТУРА "), this);
     sheets->setObjectName(QStringLiteral("GroupBox1"));
     auto* sheetGrid = new QGridLayout(sheets);
-    addSheetRows(*sheetGrid, 0, "Номенклатура листа топокарты для точки в исходной СК",
-                 sourceSheets_);
-    addSheetRows(*sheetGrid, 5, "Номенклатура листа топокарты для точки в целевой СК",
-                 targetSheets_);
+    addSheetRows(*sheetGrid, 0, kSourceSheetsHeading, sourceSheets_);
+    addSheetRows(*sheetGrid, 5, kTargetSheetsHeading, targetSheets_);
     sheetGrid->setColumnStretch(1, 1);
     layout->addWidget(sheets);
 
@@ -80,6 +78,7 @@ void ExtraParametersDialog::buildControls() {
     buttons->addStretch(1);
     buttons->addWidget(close);
     layout->addLayout(buttons);
+    ui::pressMainButtonOnEnter(*this, close);
     connect(close, &QPushButton::clicked, this, &ExtraParametersDialog::closeClicked);
 }
 
@@ -120,7 +119,7 @@ void ExtraParametersDialog::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     if (event->spontaneous()) return;
     showValues();
-    ui::centreOnScreen(*this);
+    ui::centreOnActiveWindow(*this);
 }
 
 void ExtraParametersDialog::closeClicked() {

@@ -13,6 +13,12 @@ class QLabel;
 
 namespace datumer {
 
+// Headings of the two sheet-name blocks (also in the copied result of the point screen).
+inline constexpr const char* kSourceSheetsHeading =
+    "Номенклатура листа топокарты для точки в исходной СК";
+inline constexpr const char* kTargetSheetsHeading =
+    "Номенклатура листа топокарты для точки в целевой СК";
+
 class ExtraParametersDialog : public QDialog {
     Q_OBJECT
   public:

@@ -72,6 +72,7 @@ void HeightPrecisionDialog::buildControls() {
 
     okButton_ = ui::makeButton(this, "OK", "Button1");
     layout->addWidget(okButton_, 0, Qt::AlignHCenter);
+    ui::pressMainButtonOnEnter(*this, okButton_);
     connect(okButton_, &QPushButton::clicked, this, &HeightPrecisionDialog::okClicked);
 }
 
@@ -92,7 +93,7 @@ void HeightPrecisionDialog::showEvent(QShowEvent* event) {
     ui::selectQuietly(*angleList_, kMostAngleDecimals - kDefaultAnglePrecision);
     ui::selectQuietly(*heightDecimalsList_, kMostHeightDecimals - kDefaultHeightPrecision);
     okButton_->setFocus();
-    ui::centreOnScreen(*this);
+    ui::centreOnActiveWindow(*this);
 }
 
 void HeightPrecisionDialog::okClicked() {

@@ -1,5 +1,7 @@
 #include "datumer/ui/point_screen.hpp"
 
+#include "datumer/ui/extra_dialog.hpp"
+
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDialog>
@@ -115,6 +117,8 @@ void PointScreen::buildControls() {
     buttons->addWidget(exitButton_);
     layout->addLayout(buttons);
 
+    ui::pressMainButtonOnEnter(*this, computeButton_);
+    ui::addCopyAction({sourceGroup_, targetGroup_}, [this] { return resultText(); });
     connect(computeButton_, &QPushButton::clicked, this, &PointScreen::computeClicked);
     connect(extraButton_, &QPushButton::clicked, this, &PointScreen::extraClicked);
     connect(filesButton_, &QPushButton::clicked, this, &PointScreen::filesClicked);
@@ -257,6 +261,44 @@ void PointScreen::setResultStage() {
     extraButton_->setEnabled(true);
     ui::setListItems(*targetFormat_, ui::itemList(kFormatLines), 0);
     ui::setListEnabled(*targetFormat_, true);
+}
+
+// Both points as shown and, once computed, the sheet names in both systems and the local shifts
+// of the extra dialog; one "caption value" line each.
+QString PointScreen::resultText() const {
+    const auto point = [this](const QGroupBox& group, std::size_t first, const QComboBox& north,
+                              const QComboBox& east) {
+        const auto angle = [&](const char* axis, std::size_t edit, const QComboBox& hemisphere) {
+            QString value = edits_[edit]->text() + QStringLiteral("°");
+            if (edits_[edit + 1]->text() != QStringLiteral("-"))
+                value += QStringLiteral(" %1' %2\"")
+                             .arg(edits_[edit + 1]->text(), edits_[edit + 2]->text());
+            return QString::fromLatin1(axis) + QStringLiteral(" : ") + value + QLatin1Char(' ') +
+                   hemisphere.currentText();
+        };
+        return QStringList{
+            group.title().trimmed(), angle("B", first, north), angle("L", first + 3, east),
+            QStringLiteral("H : ") + edits_[first + 6]->text() + QStringLiteral(" м")};
+    };
+    QStringList lines =
+        point(*sourceGroup_, 0, *latitudeHemisphere_, *longitudeHemisphere_) +
+        point(*targetGroup_, 7, *resultLatitudeHemisphere_, *resultLongitudeHemisphere_);
+    if (extraButton_->isEnabled()) {
+        const auto sheets = [&lines](const char* heading, const common::TNom& nom) {
+            lines << QString::fromUtf8(heading);
+            const std::array<const std::string*, 4> names{&nom.Sheet1M, &nom.Sheet500k,
+                                                          &nom.Sheet200k, &nom.Sheet10k};
+            for (std::size_t i = 0; i < names.size(); ++i)
+                lines << ui::fromUtf8(kSheetRowLabels[i]) + QLatin1Char(' ') +
+                             ui::fromUtf8(*names[i]);
+        };
+        sheets(kSourceSheetsHeading, state_.SourceNom);
+        sheets(kTargetSheetsHeading, state_.TargetNom);
+        const auto shifts = ShiftTexts(state_.PointShift, separator_);
+        for (std::size_t i = 0; i < shifts.size(); ++i)
+            lines << ui::fromUtf8(kShiftRowLabels[i]) + QLatin1Char(' ') + ui::fromUtf8(shifts[i]);
+    }
+    return lines.join(QLatin1Char('\n')) + QLatin1Char('\n');
 }
 
 void PointScreen::showResult(AngleFormat format) {

@@ -68,6 +68,7 @@ class PointScreen : public QWidget {
     void setResultStage();
     void showResult(AngleFormat format);
     AngleFormat sourceMode() const;
+    QString resultText() const;
 
     DatumerState& state_;
     ui::DialogService& dialogs_;

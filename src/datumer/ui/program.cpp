@@ -17,12 +17,12 @@
 namespace datumer {
 namespace {
 
-// The point screen, the extra dialog and the batch screen take the set-up screen's size, which
-// is at least 450 × 550 and as large as the largest of them needs for its texts.
-void giveScreenSize(std::initializer_list<QWidget*> windows) {
-    QSize size(kScreenWidth, kScreenHeight);
-    for (QWidget* window : windows) size = size.expandedTo(window->minimumSizeHint());
-    for (QWidget* window : windows) window->setFixedSize(size);
+// The point screen and the extra dialog take the set-up screen's size, which is at least
+// 450 × 550 and as large as the largest of them (and the batch screen) needs for its texts.
+void giveScreenSize(std::initializer_list<QWidget*> windows, const QWidget& batch) {
+    QSize size = QSize(kScreenWidth, kScreenHeight).expandedTo(batch.minimumSizeHint());
+    for (QWidget* window : windows) size = size.expandedTo(ui::neededSize(*window));
+    for (QWidget* window : windows) ui::fixSize(*window, size.width(), size.height());
 }
 
 }  // namespace
@@ -53,16 +53,20 @@ DatumerProgram::DatumerProgram(ui::DialogService& dialogs, char separator)
     batch_->setObjectName(QStringLiteral("TForm4"));
     heights_ = std::make_unique<HeightPrecisionDialog>(state_);
     point_->setDialogs(extra_.get(), batch_.get());
-    giveScreenSize({setup_.get(), point_.get(), extra_.get(), batch_.get()});
+    giveScreenSize({setup_.get(), point_.get(), extra_.get()}, *batch_);
+    ui::fitBatchScreen(*batch_, setup_->size());
     ui::centreOnScreen(*setup_);
 
     SetupScreen* setup = setup_.get();
     PointScreen* point = point_.get();
     QObject::connect(setup, &SetupScreen::proceeded, point, [setup, point] {
-        point->move(setup->pos());
+        ui::takePlaceOf(*point, *setup);
         point->show();
     });
-    QObject::connect(point, &PointScreen::backRequested, setup, [setup] { setup->show(); });
+    QObject::connect(point, &PointScreen::backRequested, setup, [setup, point] {
+        ui::takePlaceOf(*setup, *point);
+        setup->show();
+    });
     QObject::connect(point, &PointScreen::closed, setup, [setup] { setup->close(); });
     QObject::connect(setup, &SetupScreen::closed, [] { QApplication::quit(); });
 }

@@ -80,6 +80,7 @@ void SetupScreen::buildControls() {
     buttons->addWidget(exitButton_);
     layout->addLayout(buttons);
 
+    ui::pressMainButtonOnEnter(*this, proceedButton_);
     connect(presetList_, &QComboBox::currentIndexChanged, this, &SetupScreen::presetChosen);
     connect(restartButton_, &QPushButton::clicked, this, &SetupScreen::restartClicked);
     connect(proceedButton_, &QPushButton::clicked, this, &SetupScreen::proceedClicked);

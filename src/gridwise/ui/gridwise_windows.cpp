@@ -8,6 +8,7 @@
 #include "gridwise/ui/point_screen.hpp"
 #include "gridwise/ui/setup_screen.hpp"
 #include "ui/dialog_service.hpp"
+#include "ui/screen_parts.hpp"
 #include "ui/startup.hpp"
 
 namespace gridwise {
@@ -40,10 +41,13 @@ GridwiseWindows::GridwiseWindows(GridwiseState& state, ui::DialogService& dialog
     point_->setBatchScreen(batch_.get());
 
     // The set-up and point screens appear as one window; the batch screen takes their size.
-    const QSize size = setup_->size().expandedTo(point_->sizeHint());
-    setup_->setFixedSize(size);
-    point_->setFixedSize(size);
-    batch_->setFixedSize(size.expandedTo(batch_->minimumSizeHint()));
+    const QSize size = ui::neededSize(*setup_)
+                           .expandedTo(ui::neededSize(*point_))
+                           .expandedTo(batch_->minimumSizeHint());
+    ui::fixSize(*setup_, size.width(), size.height());
+    ui::fixSize(*point_, size.width(), size.height());
+    ui::fitBatchScreen(*batch_, setup_->size());
+    ui::centreOnScreen(*setup_);
 }
 
 GridwiseWindows::~GridwiseWindows() = default;
@@ -53,7 +57,7 @@ std::vector<ui::BatchFormat> GridwiseWindows::batchFormats() {
     for (int number = 1; number <= kBatchFormatCount; ++number) {
         ui::BatchFormat format;
         format.info = GridwiseBatchFormat(number);
-        format.filesChoosable = [this, number] { return SelectEnabled(number, state_); };
+        format.refusal = [this, number] { return std::string(SelectRefusal(number, state_)); };
         format.confirmOptions = [this, number](QWidget* parent) {
             return confirmOptions(number, parent);
         };

@@ -44,14 +44,16 @@ QComboBox* labelledList(QGridLayout& grid, QWidget* parent, std::string_view lab
 QPushButton* addCentredOk(QVBoxLayout& layout, QDialog* dialog) {
     QPushButton* ok = ui::makeButton(dialog, "OK", "OkButton");
     ok->setDefault(true);
+    ui::pressMainButtonOnEnter(*dialog, ok);
     layout.addStretch(1);
     layout.addLayout(ui::evenButtonRow({ok}));
     return ok;
 }
 
-// Every dialog is centred each time it is shown and starts with OK focused.
+// Every dialog is centred on the window that opens it each time it is shown and starts with OK
+// focused.
 void finishShow(QDialog& dialog, QPushButton& ok) {
-    ui::centreOnScreen(dialog);
+    ui::centreOnActiveWindow(dialog);
     ok.setFocus();
 }
 
@@ -158,6 +160,7 @@ MapShiftDialog::MapShiftDialog(GridwiseState& state, QWidget* parent)
     }
     okButton_ = ui::makeButton(this, "OK", "OkButton", false);
     okButton_->setDefault(true);
+    ui::pressMainButtonOnEnter(*this, okButton_);
     QPushButton* cancel = ui::makeButton(this, "Отмена", "CancelButton", false);
     layout->addStretch(1);
     layout->addLayout(ui::evenButtonRow({okButton_, cancel}));

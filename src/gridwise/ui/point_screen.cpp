@@ -66,7 +66,12 @@ void PointScreen::buildControls() {
         text->setObjectName(numberedName("StaticText", staticNumber++));
         layout->addWidget(text);
     }
-    layout->addWidget(buildGeoGroup());
+    // The geodetic and the plane point side by side, the compute button under both: the screen
+    // stays within the height of a small screen.
+    auto* points = new QHBoxLayout;
+    points->addWidget(buildGeoGroup(), 3);
+    points->addWidget(buildPlaneGroup(), 2);
+    layout->addLayout(points);
 
     auto* computeRow = new QHBoxLayout;
     computeButton_ = ui::makeButton(this, "РАСЧЁТ", "Button4");
@@ -74,8 +79,6 @@ void PointScreen::buildControls() {
     computeRow->addWidget(computeButton_);
     computeRow->addWidget(directionLabel_, 1);
     layout->addLayout(computeRow);
-
-    layout->addWidget(buildPlaneGroup());
     for (const char* line :
          {"Номенклатура листа топокарты выводится на основе международной",
           "разграфки ISNS (International Sheet Name System). Если точка лежит на стыке",
@@ -123,6 +126,12 @@ void PointScreen::buildControls() {
     QPushButton* exitButton = ui::makeButton(this, "Выход", "Button3");
     layout->addLayout(ui::evenButtonRow({resetButton, backButton, exitButton}));
 
+    ui::pressMainButtonOnEnter(*this, computeButton_);
+    QList<QWidget*> groups;
+    for (const char* name : {"GroupBox1", "GroupBox2", "GroupBox3", "GroupBox4"})
+        groups << findChild<QWidget*>(QString::fromLatin1(name));
+    ui::addCopyAction({groups[0], groups[1], groups[2], groups[3]},
+                      [this] { return resultText(); });
     connect(computeButton_, &QPushButton::clicked, this, &PointScreen::computeClicked);
     connect(resetButton, &QPushButton::clicked, this, &PointScreen::resetClicked);
     connect(backButton, &QPushButton::clicked, this, &PointScreen::backClicked);
@@ -189,6 +198,7 @@ QGroupBox* PointScreen::buildPlaneGroup() {
     };
     planeRow(0, "x", 10, 7);
     planeRow(1, "y", 12, 8);
+    grid->setRowStretch(2, 1);
     grid->setColumnStretch(3, 1);
     return group;
 }
@@ -201,6 +211,28 @@ bool PointScreen::fieldChanged(int field, std::string_view text) {
     const bool valid = EditPointField(state_, field, angleFormat(), text);
     updateComputeEnabled();
     return valid;
+}
+
+// The point and everything computed for it, one "caption value" line each, as shown.
+QString PointScreen::resultText() const {
+    const bool dms = angleFormat() == AngleFormat::DegMinSec;
+    const auto angle = [&](const char* axis, int first, const QComboBox& hemisphere) {
+        QString value = edits_[first]->text() + QStringLiteral("°");
+        if (dms)
+            value += QStringLiteral(" %1' %2\"")
+                         .arg(edits_[first + 1]->text(), edits_[first + 2]->text());
+        return QString::fromLatin1(axis) + QStringLiteral(" : ") + value + QLatin1Char(' ') +
+               hemisphere.currentText();
+    };
+    QStringList lines{directionLabel_->text(), angle("B", 0, *latitudeList_),
+                      angle("L", 3, *longitudeList_),
+                      QStringLiteral("x : ") + edits_[6]->text() + QStringLiteral(" м"),
+                      QStringLiteral("y : ") + edits_[7]->text() + QStringLiteral(" м")};
+    for (std::size_t row = 0; row < 4; ++row)
+        lines << ui::fromUtf8(kSheetCaptions[row]) + QLatin1Char(' ') + sheetValues_[row]->text();
+    for (std::size_t row = 0; row < 4; ++row)
+        lines << ui::fromUtf8(kAuxCaptions[row]) + QLatin1Char(' ') + auxValues_[row]->text();
+    return lines.join(QLatin1Char('\n')) + QLatin1Char('\n');
 }
 
 void PointScreen::updateComputeEnabled() {
@@ -349,7 +381,7 @@ void PointScreen::showResult(const PointResult& result) {
 }
 
 void PointScreen::showEvent(QShowEvent* event) {
-    move(setupScreen_.pos());
+    ui::takePlaceOf(*this, setupScreen_);
     directionLabel_->setText(ui::fromUtf8(state_.DirectionToPlane ? kToPlaneText : kToGeoText));
     ResetPointState(state_);
     prepareFields();
@@ -369,6 +401,7 @@ void PointScreen::resetClicked() {
 }
 
 void PointScreen::backClicked() {
+    ui::takePlaceOf(setupScreen_, *this);
     hide();
     setupScreen_.show();
 }

@@ -45,6 +45,7 @@ class PointScreen : public QWidget {
     void angleFormatChanged(int index);
 
   private:
+    QString resultText() const;
     void buildControls();
     QGroupBox* buildGeoGroup();
     QGroupBox* buildPlaneGroup();

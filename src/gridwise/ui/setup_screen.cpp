@@ -85,6 +85,8 @@ void SetupScreen::buildControls() {
     boxWithList(" КАРТОГРАФИЧЕСКАЯ ПРОЕКЦИЯ ", projectionList_, "ProjectionList");
     boxWithList(" СИСТЕМА КООРДИНАТ ", systemList_, "SystemList");
 
+    // Two halves side by side, so the screen stays within the height of a small screen: the
+    // zone and meridian on the left, the false origin and the ellipsoid on the right.
     auto* params = new QGroupBox(QStringLiteral(" ПАРАМЕТРЫ РАСЧЁТА "), this);
     auto* grid = new QGridLayout(params);
     zoneList_ = ui::makeList(params, "ZoneList");
@@ -93,7 +95,7 @@ void SetupScreen::buildControls() {
     auto* lists = new QHBoxLayout;
     lists->addWidget(zoneList_, 1);
     lists->addWidget(algorithmList_, 1);
-    grid->addLayout(lists, 0, 0, 1, 2);
+    grid->addLayout(lists, 0, 0, 1, 4);
 
     zoneCheckBox_ = new QCheckBox(params);
     zoneCheckBox_->setObjectName(QStringLiteral("ZoneCheckBox"));
@@ -118,12 +120,12 @@ void SetupScreen::buildControls() {
     }
     meridian->addWidget(hemisphereList_);
     meridian->addStretch(1);
-    grid->addWidget(ui::makeLabel(params, "Долгота центр. меридиана зоны СК63 :"), 3, 0);
-    grid->addLayout(meridian, 3, 1);
+    grid->addWidget(ui::makeLabel(params, "Долгота центр. меридиана зоны СК63 :"), 3, 0, 1, 2);
+    grid->addLayout(meridian, 4, 0, 1, 2);
 
     falseNorthing_ = field("FalseNorthingEdit", EditFalseNorthing);
-    grid->addWidget(ui::makeLabel(params, "False Northing (м) :"), 4, 0);
-    grid->addWidget(falseNorthing_, 4, 1);
+    grid->addWidget(ui::makeLabel(params, "False Northing (м) :"), 1, 2);
+    grid->addWidget(falseNorthing_, 1, 3);
 
     falseEastingList_ = new QComboBox(params);
     falseEastingList_->setObjectName(QStringLiteral("FalseEastingList"));
@@ -131,24 +133,27 @@ void SetupScreen::buildControls() {
     falseEastingList_->setInsertPolicy(QComboBox::NoInsert);
     falseEasting_ = field("FalseEastingEdit", EditFalseEasting);
     falseEastingList_->setLineEdit(falseEasting_);
-    grid->addWidget(ui::makeLabel(params, "False Easting (м) :"), 5, 0);
-    grid->addWidget(falseEastingList_, 5, 1);
+    grid->addWidget(ui::makeLabel(params, "False Easting (м) :"), 2, 2);
+    grid->addWidget(falseEastingList_, 2, 3);
 
     ellipsoidName_ = ui::makeLabel(params, "", "EllipsoidNameLabel");
-    grid->addWidget(ui::makeLabel(params, "Референц-эллипсоид :"), 6, 0);
-    grid->addWidget(ellipsoidName_, 6, 1);
+    grid->addWidget(ui::makeLabel(params, "Референц-эллипсоид :"), 3, 2);
+    grid->addWidget(ellipsoidName_, 3, 3);
 
     semiMajorAxis_ = field("SemiMajorAxisEdit", EditSemiMajorAxis);
-    grid->addWidget(ui::makeLabel(params, "Бол. полуось (м) :"), 7, 0);
-    grid->addWidget(semiMajorAxis_, 7, 1);
+    grid->addWidget(ui::makeLabel(params, "Бол. полуось (м) :"), 4, 2);
+    grid->addWidget(semiMajorAxis_, 4, 3);
     invFlattening_ = field("InvFlatteningEdit", EditInvFlattening);
-    grid->addWidget(ui::makeLabel(params, "Обратное сжатие:"), 8, 0);
-    grid->addWidget(invFlattening_, 8, 1);
+    grid->addWidget(ui::makeLabel(params, "Обратное сжатие:"), 5, 2);
+    grid->addWidget(invFlattening_, 5, 3);
+    grid->setColumnMinimumWidth(1, angleWidth);
+    grid->setColumnStretch(1, 1);
+    grid->setColumnStretch(3, 1);
 
     auto* version =
         new QLabel(QStringLiteral("ver ") + QString::fromLatin1(kProgramVersion), params);
     version->setObjectName(QStringLiteral("VersionLabel"));
-    grid->addWidget(version, 9, 1, Qt::AlignRight);
+    grid->addWidget(version, 6, 3, Qt::AlignRight);
     layout->addWidget(params);
     layout->addStretch(1);
 
@@ -157,6 +162,7 @@ void SetupScreen::buildControls() {
     exitButton_ = ui::makeButton(this, "Выход", "ExitButton");
     layout->addLayout(ui::evenButtonRow({resetButton_, nextButton_, exitButton_}));
 
+    ui::pressMainButtonOnEnter(*this, nextButton_);
     connect(directionList_, &QComboBox::currentIndexChanged, this, &SetupScreen::directionChosen);
     connect(projectionList_, &QComboBox::currentIndexChanged, this, &SetupScreen::projectionChosen);
     connect(systemList_, &QComboBox::currentIndexChanged, this, &SetupScreen::systemChosen);
