@@ -6,11 +6,11 @@
 #include <string>
 #include <vector>
 
+#include "common/project_version.hpp"
 #include "datumer/cli/convert_command.hpp"
 #include "datumer/cli/point_command.hpp"
 #include "datumer/cli/preset_flags.hpp"
 #include "datumer/state.hpp"
-#include "datumer/version.hpp"
 
 namespace {
 
@@ -43,7 +43,7 @@ int main(int argc, char** argv) {
         return 0;
     }
     if (command == "--version") {
-        std::cout << "datumer-cli " << datumer::kProgramVersion << '\n';
+        std::cout << "datumer-cli " << common::kProjectVersion << '\n';
         return 0;
     }
     if (command == "point") return datumer::cli::RunPointCommand(rest, std::cout, std::cerr);

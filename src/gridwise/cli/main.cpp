@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
+#include "common/project_version.hpp"
 #include "gridwise/cli/convert_command.hpp"
 #include "gridwise/cli/point_command.hpp"
 #include "gridwise/cli/settings_flags.hpp"
-#include "gridwise/version.hpp"
 
 namespace {
 
@@ -38,7 +38,7 @@ int main(int argc, char** argv) {
         return 0;
     }
     if (command == "--version") {
-        std::cout << "gridwise-cli " << gridwise::kProgramVersion << '\n';
+        std::cout << "gridwise-cli " << common::kProjectVersion << '\n';
         return 0;
     }
     if (command == "point") return gridwise::cli::RunPointCommand(rest, std::cout, std::cerr);
