@@ -2,7 +2,7 @@
 # Installs the Debian packages the build and the tests need, and only those missing.
 # Further package names given as arguments are installed the same way (the fuzz and bench scripts).
 set -euo pipefail
-packages=(cmake g++ make libgtest-dev qt6-base-dev libgl-dev fonts-dejavu-core libgeographiclib-dev qt6-translations-l10n "$@")
+packages=(cmake g++ make man-db libgtest-dev qt6-base-dev libgl-dev fonts-dejavu-core libgeographiclib-dev qt6-translations-l10n "$@")
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
