@@ -3,9 +3,9 @@
 # lintian (no errors), the menu entries, the AppStream metainfo, and a smoke test of the tools
 # and manual pages unpacked into a temporary root.
 #   check-packages.sh BUILD_DIR
-# Needs lintian, desktop-file-utils, appstream, dpkg-dev, file (install-deps.sh with their names).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
+bash "$root/scripts/install-deps.sh" lintian desktop-file-utils appstream dpkg-dev file
 build=$(cd "$1" && pwd)
 
 rm -f "$build"/*.deb
