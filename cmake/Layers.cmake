@@ -37,3 +37,16 @@ function(gw_gtest name dir include exclude)
     gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60)
   endif()
 endfunction()
+
+# gw_install_component(LAYER): install() calls of the layer without a COMPONENT go into the package
+# of the program the layer belongs to: gridwise-cli, datumer-cli, gridwise, datumer, or "dev" for
+# the shared and helper layers, which install nothing a package needs.
+macro(gw_install_component layer)
+  if("${layer}" MATCHES "^src/(gridwise|datumer)/cli$")
+    set(CMAKE_INSTALL_DEFAULT_COMPONENT_NAME ${CMAKE_MATCH_1}-cli)
+  elseif("${layer}" MATCHES "^src/(gridwise|datumer)/ui$")
+    set(CMAKE_INSTALL_DEFAULT_COMPONENT_NAME ${CMAKE_MATCH_1})
+  else()
+    set(CMAKE_INSTALL_DEFAULT_COMPONENT_NAME dev)
+  endif()
+endmacro()

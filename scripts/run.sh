@@ -1,11 +1,9 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and starts Gridwise's window program.
+# Installs what is missing, builds, and starts Gridwise's window program (needs a display).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
+# shellcheck source=require-display.sh
+source "$root/scripts/require-display.sh" Gridwise "$root/build/src/gridwise/ui/gridwise"
 bash "$root/scripts/install-deps.sh"
 bash "$root/scripts/build.sh" "$root/build"
-if [[ -z "${DISPLAY:-}" && -z "${WAYLAND_DISPLAY:-}" ]]; then
-    echo "No display found: start Gridwise from a desktop session, or under X virtual frame" \
-         "buffer with: xvfb-run $root/build/src/gridwise/ui/gridwise" >&2
-fi
 exec "$root/build/src/gridwise/ui/gridwise"

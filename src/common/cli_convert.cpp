@@ -18,8 +18,13 @@ class ProgressLine {
   public:
     explicit ProgressLine(std::ostream& err) : err_(err) {}
     void Begin(std::size_t number, std::size_t count, const std::filesystem::path& name) {
-        prefix_ =
-            "[" + std::to_string(number) + "/" + std::to_string(count) + "] " + PathText(name);
+        // Appended piece by piece: "text" + std::to_string(...) trips a false -Wrestrict of GCC 12.
+        prefix_.assign(1, '[');
+        prefix_ += std::to_string(number);
+        prefix_ += '/';
+        prefix_ += std::to_string(count);
+        prefix_ += "] ";
+        prefix_ += PathText(name);
         percent_ = -1;
         Show(0);
     }

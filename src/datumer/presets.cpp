@@ -180,7 +180,12 @@ void InitDatumPresets(DatumerState& state) {
 }
 
 std::string PresetListText(const DatumerState& state, int i) {
-    return " " + std::to_string(i) + ". " + PresetAt(state, i).Name;
+    // Appended piece by piece: " " + std::to_string(i) trips a false -Wrestrict of GCC 12.
+    std::string text(1, ' ');
+    text += std::to_string(i);
+    text += ". ";
+    text += PresetAt(state, i).Name;
+    return text;
 }
 
 DatumParams BuildDatumParams(const DatumerState& state, int i) {

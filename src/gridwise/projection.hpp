@@ -4,6 +4,8 @@
 // coordinate) and Krueger's series in the third flattening n (four terms). The same operations
 // serve Gauss-Krueger (k0 = 1, zones from 0 deg) and UTM (k0 = 0.9996, zones from 180 deg), the
 // standard six-degree grid and a user central meridian (SK63).
+// Against an exact transverse Mercator (docs/accuracy.md), |l| <= 3 deg: classic 0.11 mm forward,
+// 0.4 mm inverse, Krueger 0.013 mm; |l| to 9 deg: classic up to 0.19 m / 0.83 m, Krueger 0.013 mm.
 //
 // All intermediate arithmetic is in long double; arguments and results are doubles. The
 // operations read no process-wide state. Failure clears `ok`, which the caller sets to true

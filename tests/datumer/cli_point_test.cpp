@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "common/project_version.hpp"
 #include "datumer/presets.hpp"
 #include "datumer/state.hpp"
 #include "datumer/transform.hpp"
@@ -202,7 +203,7 @@ TEST(CliPoint, HelpAndVersion) {
     EXPECT_TRUE(Has(pointHelp.out, "--src-inv-f"));
     const CliRun version = RunCli({"--version"});
     EXPECT_EQ(version.exit, 0);
-    EXPECT_EQ(version.out, "datumer-cli 0.97\n");
+    EXPECT_EQ(version.out, std::string("datumer-cli ") + common::kProjectVersion + "\n");
     EXPECT_EQ(RunCli({}).exit, 2);
 }
 

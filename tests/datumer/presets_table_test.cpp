@@ -55,9 +55,9 @@ TEST(DatumPresets, FixedRowsAndTheirInverses) {
         ExpectRow(PresetAt(state, r.number + 1), r.target, r.source, -1, r, r.targetEll,
                   r.sourceEll);
         EXPECT_EQ(PresetAt(state, r.number).Name,
-                  " " + std::string(r.source) + " => " + r.target + kNameTail);
+                  std::string(" ") + r.source + " => " + r.target + kNameTail);
         EXPECT_EQ(PresetAt(state, r.number + 1).Name,
-                  " " + std::string(r.target) + " => " + r.source + kNameTail);
+                  std::string(" ") + r.target + " => " + r.source + kNameTail);
     }
 }
 

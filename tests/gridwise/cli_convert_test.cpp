@@ -35,7 +35,10 @@ class CliConvert : public ::testing::Test {
     CliRun Run(const std::vector<std::string>& args, const std::string& stdinBytes = "") {
         WriteBytes(outputs / "stdin", stdinBytes);
         std::string command = Quoted(GRIDWISE_CLI);
-        for (const std::string& arg : args) command += " " + Quoted(arg);
+        for (const std::string& arg : args) {
+            command += ' ';
+            command += Quoted(arg);
+        }
         command += " < " + Quoted((outputs / "stdin").string()) + " > " +
                    Quoted((outputs / "stdout").string()) + " 2> " +
                    Quoted((outputs / "stderr").string());

@@ -13,6 +13,8 @@
 #include <string>
 #include <vector>
 
+#include "common/project_version.hpp"
+
 namespace {
 
 struct CliRun {
@@ -113,7 +115,7 @@ TEST_F(CliPoint, TextOutputAndExitCodes) {
         {"point 55 abc", 2, {}, "abc"},
         {"point --series 5 55 37", 2, {}, "--series"},
         {"nonsense", 2, {}, "nonsense"},
-        {"--version", 0, {"gridwise-cli 0.97"}, ""},
+        {"--version", 0, {std::string("gridwise-cli ") + common::kProjectVersion}, ""},
     };
     for (const TextCase& c : cases) {
         SCOPED_TRACE(c.arguments);

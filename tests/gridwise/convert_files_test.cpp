@@ -123,8 +123,13 @@ TEST_F(ConverterTest, PointListRoundTripThroughBothDirections) {
     std::string source;
     std::vector<std::pair<double, double>> points;
     for (int i = 0; i < 500; ++i) {
-        points.emplace_back(latitude(random), longitude(random));
-        source += "p" + std::to_string(i) + "," +
+        // Drawn in sequence: the order of evaluation of function arguments differs between
+        // compilers, and every compiler must test the same points.
+        const double L = longitude(random);
+        const double B = latitude(random);
+        points.emplace_back(B, L);
+        source += 'p';
+        source += std::to_string(i) + "," +
                   common::FormatFixed(false, 1, true, points.back().first, 10, '.') + "," +
                   common::FormatFixed(false, 1, true, points.back().second, 10, '.') + ",1,t\n";
     }

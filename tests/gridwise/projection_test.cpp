@@ -230,6 +230,46 @@ TEST(Projection, AgreesWithAnExactTransverseMercator) {
         }
     }
 }
+
+// The figures docs/accuracy.md and the projection header give, with a margin: inside the zone
+// both series within half a millimetre, and Krueger's also over the neighbour band to 9 deg,
+// forward and inverse (the inverse measured back on the plane), on both ellipsoids.
+TEST(Projection, SeriesStayWithinTheirStatedAccuracy) {
+    struct Case {
+        const char* name;
+        int ellipsoid;
+        bool kruger;
+        double maxL;  // degrees from the central meridian
+        double limitMm;
+    } cases[] = {{"classic, zone, Krasovsky", 1, false, 3.0, 0.5},
+                 {"classic, zone, WGS84", 2, false, 3.0, 0.5},
+                 {"kruger, band, Krasovsky", 1, true, 9.0, 0.02},
+                 {"kruger, band, WGS84", 2, true, 9.0, 0.02}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const TEll tell = MakeGridwiseState().Ellipsoids[c.ellipsoid];
+        const GeographicLib::TransverseMercatorExact exact(tell.A, 1.0 / tell.InvFlattening, 1.0);
+        const TEllConst ell = Ellipsoid(c.ellipsoid);
+        const SeriesKernels& series = PlainSeries(c.kruger);
+        for (double B = 0.0; B <= 84.0; B += 7.0) {
+            for (double l = 0.0; l <= c.maxL + 1e-9; l += c.maxL / 6.0) {
+                double x = 0, y = 0, gamma = 0, k = 0;
+                exact.Forward(0.0, B, l, y, x, gamma, k);
+                const ZonePlane plane = series.forward(ell, B * kDeg, l * kDeg);
+                EXPECT_LT(
+                    std::hypot(static_cast<double>(plane.x) - x, static_cast<double>(plane.y) - y) *
+                        1000.0,
+                    c.limitMm)
+                    << B << " " << l;
+                const ZoneGeo geo = series.inverse(ell, x, y);
+                double xBack = 0, yBack = 0;
+                exact.Forward(0.0, static_cast<double>(geo.B) / kDeg,
+                              static_cast<double>(geo.l) / kDeg, yBack, xBack, gamma, k);
+                EXPECT_LT(std::hypot(xBack - x, yBack - y) * 1000.0, c.limitMm) << B << " " << l;
+            }
+        }
+    }
+}
 #endif
 
 TEST(FootpointLatitude, BeyondTheQuarterMeridianContinuesPastThePole) {

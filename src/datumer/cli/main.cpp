@@ -7,12 +7,12 @@
 #include <vector>
 
 #include "common/cli_convert.hpp"
+#include "common/project_version.hpp"
 #include "datumer/cli/convert_command.hpp"
 #include "datumer/cli/point_command.hpp"
 #include "datumer/cli/preset_flags.hpp"
 #include "datumer/cli/presets_command.hpp"
 #include "datumer/state.hpp"
-#include "datumer/version.hpp"
 
 namespace {
 
@@ -45,7 +45,7 @@ int RunCommand(const std::vector<std::string>& args) {
         return 0;
     }
     if (command == "--version") {
-        std::cout << "datumer-cli " << datumer::kProgramVersion << '\n';
+        std::cout << "datumer-cli " << common::kProjectVersion << '\n';
         return 0;
     }
     if (command == "point") return datumer::cli::RunPointCommand(rest, std::cout, std::cerr);

@@ -1,6 +1,7 @@
 // Datumer: transforms geodetic coordinates between datums by seven parameters.
 
 #include <QApplication>
+#include <QIcon>
 
 #include "datumer/ui/program.hpp"
 #include "ui/dialog_service.hpp"
@@ -10,6 +11,9 @@
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
+    // The menu entry and the icon of the installed package (hicolor theme).
+    QGuiApplication::setDesktopFileName(QStringLiteral("io.github.gridwise.Datumer"));
+    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("io.github.gridwise.Datumer")));
     ui::installToolkitTranslation(app);  // the file dialog and standard buttons in Russian
     ui::QtDialogService dialogs;
     const auto program =

@@ -7,10 +7,10 @@
 #include <vector>
 
 #include "common/cli_convert.hpp"
+#include "common/project_version.hpp"
 #include "gridwise/cli/convert_command.hpp"
 #include "gridwise/cli/point_command.hpp"
 #include "gridwise/cli/settings_flags.hpp"
-#include "gridwise/version.hpp"
 
 namespace {
 
@@ -37,7 +37,7 @@ int RunCommand(const std::vector<std::string>& args) {
         return 0;
     }
     if (command == "--version") {
-        std::cout << "gridwise-cli " << gridwise::kProgramVersion << '\n';
+        std::cout << "gridwise-cli " << common::kProjectVersion << '\n';
         return 0;
     }
     if (command == "point") return gridwise::cli::RunPointCommand(rest, std::cout, std::cerr);

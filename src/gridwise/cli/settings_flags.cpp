@@ -65,7 +65,10 @@ bool CollectFlags(std::span<const std::string> args, std::span<const std::string
                                args.end());
             return true;
         }
-        const auto [name, inlineValue] = SplitFlag(arg);
+        // Plain variables, not a structured binding: the lambda below captures the name.
+        const auto split = SplitFlag(arg);
+        const std::string_view name = split.first;
+        const std::optional<std::string_view>& inlineValue = split.second;
         if (name == "--no-zone-number" && !inlineValue) {
             given.noZoneNumber = true;
             continue;

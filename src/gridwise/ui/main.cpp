@@ -2,6 +2,7 @@
 // files, in Gauss-Krueger and UTM.
 
 #include <QApplication>
+#include <QIcon>
 
 #include "gridwise/state.hpp"
 #include "gridwise/ui/gridwise_windows.hpp"
@@ -11,6 +12,9 @@
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
+    // The menu entry and the icon of the installed package (hicolor theme).
+    QGuiApplication::setDesktopFileName(QStringLiteral("io.github.gridwise.Gridwise"));
+    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("io.github.gridwise.Gridwise")));
     ui::installToolkitTranslation(app);
     gridwise::GridwiseState state = gridwise::MakeGridwiseState();
     ui::QtDialogService dialogs;
