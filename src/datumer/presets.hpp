@@ -41,7 +41,7 @@ struct TCHSK {
 };
 
 inline constexpr int kEllipsoidCount = 8;
-inline constexpr int kPresetCount = 29;
+inline constexpr int kPresetCount = 33;
 inline constexpr int kUserPreset = 13;
 inline constexpr int kUserSourceEllipsoid = 4;
 inline constexpr int kUserTargetEllipsoid = 5;
