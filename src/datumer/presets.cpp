@@ -59,7 +59,7 @@ EllipsoidTable DefaultDatumEllipsoids() {
 PresetTable DefaultDatumPresets() {
     const std::string sk42 = "СК42", sk95 = "СК95", pz90 = "ПЗ90.01", wgs84 = "WGS84";
     const std::string pz9002 = "ПЗ90.02", pz9011 = "ПЗ90.11", gsk2011 = "ГСК-2011";
-    const std::string user = "пользовательские параметры";
+    const std::string user(kUserSystemName);
     // Each inverse is stored as its own row with negated values and swapped ellipsoids.
     return PresetTable{{
         FixedPreset(sk42, wgs84, 23.92, -141.27, -80.9, 0, -0.35, -0.82, -0.12, 1, 2),
