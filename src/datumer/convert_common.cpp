@@ -4,6 +4,7 @@
 #include "common/text.hpp"
 #include "datumer/convert_files.hpp"
 #include "datumer/datum_labels.hpp"
+#include "datumer/presets.hpp"
 
 namespace datumer {
 
@@ -55,10 +56,14 @@ std::string KeptLabelWarning(std::string_view label, std::string_view targetSyst
 std::string RelabelDatum(std::string_view label, std::span<const std::string_view> systems,
                          std::string_view targetLabel, std::string_view format,
                          const DatumLabelOptions& options, MapNotes& notes) {
-    const bool sourceKnown = FindSystem(options.SourceSystem) != nullptr;
     bool named = false;
     for (std::string_view system : systems) named = named || system == options.SourceSystem;
-    if (sourceKnown && !named) notes.Warn(SourceLabelWarning(label, systems, options.SourceSystem));
+    // A source with a label of its own is warned of for any other label; one without (ГСК-2011)
+    // for a label that names another system. The user's systems may be any: never.
+    const bool contradicts = FindSystem(options.SourceSystem) != nullptr
+                                 ? !named
+                                 : !systems.empty() && options.SourceSystem != kUserSystemName;
+    if (contradicts) notes.Warn(SourceLabelWarning(label, systems, options.SourceSystem));
     if (options.KeepSourceLabel) return {};
     if (targetLabel.empty()) notes.Warn(KeptLabelWarning(label, options.TargetSystem, format));
     return std::string(targetLabel);

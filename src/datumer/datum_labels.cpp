@@ -19,11 +19,13 @@ constexpr std::string_view kWgs84 = "WGS84";
 // 1012 PZ-90 with the opposite sign of rZ, and GDAL reads 1013 and 1014 on the PZ-90
 // ellipsoid), so those systems are written in the custom form and the numbers only recognised
 // in a source.
-constexpr std::array<KnownSystem, 4> kRows = {{
+constexpr std::array<KnownSystem, 6> kRows = {{
     {kWgs84, 28, 104, {}, "W84", {"WGS 84"}},
     {"СК42", 3, 0, {1001, 1013}, "", {"Pulkovo 1942", "S-42", "SK-42"}},
     {"СК95", 3, 0, {1014}, "", {"Pulkovo 1995", "S-95", "SK-95"}},
     {"ПЗ90.01", 52, 0, {1012}, "", {"PZ-90.01", "PZ-90"}},
+    {"ПЗ90.02", 52, 0, {}, "", {"PZ-90.02"}},
+    {"ПЗ90.11", 52, 0, {}, "", {"PZ-90.11"}},
 }};
 
 // A row completed from the built-in presets; false when no preset leads from it to WGS84.

@@ -59,7 +59,7 @@ EllipsoidTable DefaultDatumEllipsoids() {
 PresetTable DefaultDatumPresets() {
     const std::string sk42 = "СК42", sk95 = "СК95", pz90 = "ПЗ90.01", wgs84 = "WGS84";
     const std::string pz9002 = "ПЗ90.02", pz9011 = "ПЗ90.11", gsk2011 = "ГСК-2011";
-    const std::string user = "пользовательские параметры";
+    const std::string user(kUserSystemName);
     // Each inverse is stored as its own row with negated values and swapped ellipsoids.
     return PresetTable{{
         FixedPreset(sk42, wgs84, 23.92, -141.27, -80.9, 0, -0.35, -0.82, -0.12, 1, 2),
@@ -88,7 +88,8 @@ PresetTable DefaultDatumPresets() {
         FixedPreset(pz9002, wgs84, -0.36, 0.08, 0.18, 0, 0, 0, 0, kPz90, kWgs84, kSource2008),
         FixedPreset(wgs84, pz9002, 0.36, -0.08, -0.18, 0, 0, 0, 0, kWgs84, kPz90, kSource2008),
         // ГОСТ 32453-2017 prints the next four towards ГСК-2011; their values are the EPSG
-        // composition towards ПЗ-90.11, and differ from that towards ГСК-2011 by up to 14 mm.
+        // composition towards ПЗ-90.11 and differ by up to 14 mm from that towards ГСК-2011
+        // (30-33).
         FixedPreset(sk42, pz9011, 23.557, -140.844, -79.778, -0.0023, -0.34646, -0.79421, -0.228,
                     kKrasovsky, kPz90, kSource2017),
         FixedPreset(pz9011, sk42, -23.557, 140.844, 79.778, 0.0023, 0.34646, 0.79421, 0.228, kPz90,
@@ -111,6 +112,16 @@ PresetTable DefaultDatumPresets() {
                     kWgs84, kSource2017),
         FixedPreset(wgs84, pz9011, -0.013, 0.106, 0.022, -0.0023, 0.00354, -0.00421, -0.008, kWgs84,
                     kPz90, kSource2017),
+        // СК42 and СК95 to ГСК-2011: the sets towards ПЗ-90.11 (20, 22) followed by the standard's
+        // ПЗ-90.11 => ГСК-2011 set (27), added value by value.
+        FixedPreset(sk42, gsk2011, 23.557, -140.858, -79.77, -0.001738, -0.346441, -0.794263,
+                    -0.2274, kKrasovsky, kGsk2011, kSource2017),
+        FixedPreset(gsk2011, sk42, -23.557, 140.858, 79.77, 0.001738, 0.346441, 0.794263, 0.2274,
+                    kGsk2011, kKrasovsky, kSource2017),
+        FixedPreset(sk95, gsk2011, 24.457, -130.798, -81.53, -0.001738, 0.003559, -0.134263,
+                    -0.2274, kKrasovsky, kGsk2011, kSource2017),
+        FixedPreset(gsk2011, sk95, -24.457, 130.798, 81.53, 0.001738, -0.003559, 0.134263, 0.2274,
+                    kGsk2011, kKrasovsky, kSource2017),
     }};
 }
 
@@ -152,7 +163,11 @@ std::string_view PresetEpsgRecords(int i) {
                                                                          "7705",
                                                                          "-7705",
                                                                          "-7703 -7961",
-                                                                         "7961 7703"};
+                                                                         "7961 7703",
+                                                                         "15844 7704 -7705",
+                                                                         "7705 -7704 -15844",
+                                                                         "1257 7704 -7705",
+                                                                         "7705 -7704 -1257"};
     return IsPresetNumber(i) ? kRecords[static_cast<std::size_t>(i - 1)] : std::string_view{};
 }
 

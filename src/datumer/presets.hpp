@@ -41,10 +41,12 @@ struct TCHSK {
 };
 
 inline constexpr int kEllipsoidCount = 8;
-inline constexpr int kPresetCount = 29;
+inline constexpr int kPresetCount = 33;
 inline constexpr int kUserPreset = 13;
 inline constexpr int kUserSourceEllipsoid = 4;
 inline constexpr int kUserTargetEllipsoid = 5;
+// What the user's preset calls both its systems, which may be any.
+inline constexpr std::string_view kUserSystemName = "пользовательские параметры";
 
 using EllipsoidTable = std::array<TELL, kEllipsoidCount>;
 using PresetTable = std::array<TCHSK, kPresetCount>;

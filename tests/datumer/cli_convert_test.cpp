@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "convert_test_folder.hpp"
+#include "datumer/presets.hpp"
 
 namespace datumer {
 namespace {
@@ -213,7 +214,7 @@ TEST_F(CliConvert, RefusesBadUsageWithExitTwo) {
         EXPECT_EQ(run.exit, 2) << c.message;
         EXPECT_EQ(run.err, c.message);
     }
-    EXPECT_EQ(Run({"--format", "mp", "--preset", "30", "a"}).exit, 2);
+    EXPECT_EQ(Run({"--format", "mp", "--preset", std::to_string(kPresetCount + 1), "a"}).exit, 2);
     EXPECT_EQ(Run({"--format", "mp", "-", "a.mp"}).exit, 2);
     EXPECT_FALSE(std::filesystem::exists(folder_.path() / "RECALC"));
 }

@@ -133,9 +133,9 @@ TEST(CliPoint, RefusalsAndRangeMessages) {
         {{"point", "--preset", "13", "--dx", "2e3", "55", "37", "0"},
          2,
          "Некорректное число для --dx: 2e3\n"},
-        {{"point", "--preset", "30", "55", "37", "0"},
+        {{"point", "--preset", "34", "55", "37", "0"},
          2,
-         "Номер варианта преобразования должен быть от 1 до 29: 30\n"},
+         "Номер варианта преобразования должен быть от 1 до 33: 34\n"},
         {{"point", "--preset", "20", "--dx", "5", "55", "37", "0"},
          2,
          "Флаг --dx допустим только с --preset 13\n"},
@@ -196,7 +196,7 @@ TEST(CliPoint, HelpAndVersion) {
     EXPECT_EQ(help.exit, 0);
     EXPECT_TRUE(Has(help.out, "--preset"));
     EXPECT_TRUE(Has(help.out, "+convention=coordinate_frame"));
-    EXPECT_TRUE(Has(help.out, " 29.  WGS84 => ПЗ90.11  (ГОСТ 32453-2017)\n"));
+    EXPECT_TRUE(Has(help.out, " 33.  ГСК-2011 => СК95  (ГОСТ 32453-2017)\n"));
     EXPECT_TRUE(Has(help.out, " 13.  Пользовательские параметры  (по умолчанию из варианта 1)\n"));
     const CliRun pointHelp = RunCli({"point", "--help"});
     EXPECT_EQ(pointHelp.exit, 0);

@@ -26,6 +26,11 @@ TEST(DatumLabels, MifSourceLabelsAreRecognised) {
         {{9999, 3, 23.92, -141.27, -80.9, 0, -0.35, -0.82, -0.12, 0}, {"СК42"}},
         {{9999, 3, 24.82, -131.21, -82.66, 0, 0, -0.16, -0.12}, {"СК95"}},
         {{9999, 52, -1.08, -0.27, -0.9, 0, 0, 0.16, -0.12, 0}, {"ПЗ90.01"}},
+        {{9999, 52, -0.36, 0.08, 0.18, 0, 0, 0, 0, 0}, {"ПЗ90.02"}},
+        {{9999, 52, 0.013, -0.106, -0.022, 0.0023, -0.00354, 0.00421, 0.008, 0}, {"ПЗ90.11"}},
+        // The ПЗ-90 ellipsoid with other parameters (ПЗ90.11 the other way round): any of three.
+        {{9999, 52, -0.013, 0.106, 0.022, -0.0023, 0.00354, -0.00421, -0.008, 0},
+         {"ПЗ90.01", "ПЗ90.02", "ПЗ90.11"}},
         // Krassovsky's ellipsoid with other parameters, or off Greenwich: СК42 or СК95.
         {{9999, 3, 24, -123, -94, 0.02, -0.25, -0.13, 1.1, 0}, {"СК42", "СК95"}},
         {{9999, 3, 23.92, -141.27, -80.9, 0, -0.35, -0.82, -0.12, 2.33}, {"СК42", "СК95"}},
@@ -57,6 +62,8 @@ TEST(DatumLabels, PolishSourceLabelsIgnoreCaseBlanksAndDashes) {
         {"S-42", {"СК42"}},
         {"Pulkovo 1995", {"СК95"}},
         {"PZ-90", {"ПЗ90.01"}},
+        {"PZ-90.02", {"ПЗ90.02"}},
+        {"pz 90.11", {"ПЗ90.11"}},
         {"NAS-C", {}},
         {"", {}},
         {"- -", {}},
@@ -65,11 +72,23 @@ TEST(DatumLabels, PolishSourceLabelsIgnoreCaseBlanksAndDashes) {
 }
 
 TEST(DatumLabels, TargetLabelsNameTheSystemOrNothing) {
-    EXPECT_EQ(MifDatumLabel("WGS84"), "104");
-    EXPECT_EQ(MifDatumLabel("СК42"), "9999, 3, 23.92, -141.27, -80.9, 0, -0.35, -0.82, -0.12, 0");
-    EXPECT_EQ(MifDatumLabel("пользовательские параметры"), "");
-    EXPECT_EQ(PolishDatumLabel("WGS84"), "W84");
-    EXPECT_EQ(PolishDatumLabel("СК42"), "");
+    const struct {
+        const char* system;
+        const char* mif;
+        const char* polish;
+    } cases[] = {
+        {"WGS84", "104", "W84"},
+        {"СК42", "9999, 3, 23.92, -141.27, -80.9, 0, -0.35, -0.82, -0.12, 0", ""},
+        {"ПЗ90.02", "9999, 52, -0.36, 0.08, 0.18, 0, 0, 0, 0, 0", ""},
+        {"ПЗ90.11", "9999, 52, 0.013, -0.106, -0.022, 0.0023, -0.00354, 0.00421, 0.008, 0", ""},
+        // No preset leads from it to WGS84.
+        {"ГСК-2011", "", ""},
+        {"пользовательские параметры", "", ""},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(MifDatumLabel(c.system), c.mif) << c.system;
+        EXPECT_EQ(PolishDatumLabel(c.system), c.polish) << c.system;
+    }
     // Each written label reads back as its own system.
     for (const KnownSystem& system : KnownSystems()) {
         std::vector<double> numbers;

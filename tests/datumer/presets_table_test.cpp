@@ -86,12 +86,15 @@ TEST(DatumPresets, PresetsOfTodayComeInPairsAndNameTheirStandard) {
         }
     }
     EXPECT_EQ(from2008, 6);
-    EXPECT_EQ(from2017, 10);
+    EXPECT_EQ(from2017, 14);
     EXPECT_EQ(PresetListText(state, 26), " 26.  ГСК-2011 => ПЗ90.11  (ГОСТ 32453-2017)");
+    EXPECT_EQ(PresetListText(state, 30), " 30.  СК42 => ГСК-2011  (ГОСТ 32453-2017)");
     // ПЗ90.02 and ПЗ90.11 share the ПЗ-90 ellipsoid; ГСК-2011 has its own.
     EXPECT_EQ(PresetAt(state, 24).SourceEll, 7);
     EXPECT_EQ(PresetAt(state, 24).TargetEll, 7);
     EXPECT_EQ(PresetAt(state, 26).SourceEll, 8);
+    EXPECT_EQ(PresetAt(state, 32).SourceEll, 1);
+    EXPECT_EQ(PresetAt(state, 32).TargetEll, 8);
 }
 
 TEST(DatumPresets, NamesUseLatinPAndTwoBlanksBeforeTheSource) {
