@@ -307,8 +307,7 @@ ConverterFiles PrepareFiles(const ConvertJob& job, ConvertResult& result);
 // the stop flag. A bad line is not written.
 LineLoopState RunLineLoop(ByteSource& source, ByteSink& target, const LineFunction& convertLine,
                           std::uint64_t sourceBytes = 0, const ProgressCallback& progress = {},
-                          const std::atomic<bool>* stop = nullptr,
-                          const LineOptions& options = {});
+                          const std::atomic<bool>* stop = nullptr, const LineOptions& options = {});
 
 // The message of the bad line that ended a loop: `LineError`, with the reason when it was too long.
 std::string BadLineMessage(const LineLoopState& loop);

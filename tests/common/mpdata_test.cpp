@@ -92,8 +92,16 @@ TEST(ConvertMapLine, CopiesOtherLinesAndRewritesDataLinesWithFiveDecimals) {
         {"[IMG ID]", &identity, true, "[IMG ID]"},
         {"Data10=(55,37)", &identity, true, "Data10=(55.00000,37.00000)"},
         {"data0 = (55,37)", &identity, true, "data0 = (55.00000,37.00000)"},
-        {"\xEF\xBB\xBF" "Data0=(55,37)", &identity, true, "\xEF\xBB\xBF" "Data0=(55.00000,37.00000)"},
-        {"\xEF\xBB\xBF" "[IMG ID]", &identity, true, "\xEF\xBB\xBF" "[IMG ID]"},
+        {"\xEF\xBB\xBF"
+         "Data0=(55,37)",
+         &identity, true,
+         "\xEF\xBB\xBF"
+         "Data0=(55.00000,37.00000)"},
+        {"\xEF\xBB\xBF"
+         "[IMG ID]",
+         &identity, true,
+         "\xEF\xBB\xBF"
+         "[IMG ID]"},
         {std::string("\xcc\xee\xf1\xea\xe2\xe0\0x", 8), &identity, true,
          std::string("\xcc\xee\xf1\xea\xe2\xe0\0x", 8)},
         {"Data0=(55.75,37.5,1),", &identity, true, "Data0=(55.75000,37.50000)"},

@@ -139,7 +139,8 @@ std::string PointLines(int count) {
     std::string lines;
     lines.reserve(static_cast<std::size_t>(count) * 28);
     for (int i = 0; i < count; ++i)
-        lines.append("p")  // appended: GCC 12 at -O3 warns falsely of "text" + std::string
+        lines
+            .append("p")  // appended: GCC 12 at -O3 warns falsely of "text" + std::string
             .append(std::to_string(i))
             .append(",55.")
             .append(std::to_string(100000 + i % 900000))

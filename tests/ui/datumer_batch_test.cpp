@@ -160,8 +160,9 @@ class DatumerBatchTest : public QObject {
         QVERIFY(log.contains(QStringLiteral("\nПользовательские параметры пересчёта\n")));
         // The user target has no MP label: the map is created, and its warning has a block.
         QVERIFY(log.startsWith(QStringLiteral("Предупреждение - файл 1: ")));
-        QVERIFY(log.contains(QStringLiteral("map.mp\nДля целевой системы (пользовательские "
-                                            "параметры) нет метки датума формата MP")));
+        QVERIFY(
+            log.contains(QStringLiteral("map.mp\nДля целевой системы (пользовательские "
+                                        "параметры) нет метки датума формата MP")));
         QCOMPARE(labelText("CreatedCountLabel"), QStringLiteral("1"));
     }
 

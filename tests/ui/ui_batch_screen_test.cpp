@@ -4,17 +4,17 @@
 
 #include <QComboBox>
 #include <QDir>
-#include <QFileInfo>
-#include <QScrollBar>
-#include <QTextBlock>
-#include <QFileDialog>
-#include <QTimer>
 #include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTemporaryDir>
+#include <QTextBlock>
+#include <QTimer>
 #include <QtTest>
 #include <filesystem>
 #include <functional>
@@ -380,13 +380,15 @@ class BatchScreenTest : public QObject {
             });
         };
         answer(true);
-        const QStringList chosen = service.openFiles(
-            nullptr, QStringLiteral("Открыть"), QStringLiteral("Карты польского формата (*.mp)|*.mp"));
+        const QStringList chosen =
+            service.openFiles(nullptr, QStringLiteral("Открыть"),
+                              QStringLiteral("Карты польского формата (*.mp)|*.mp"));
         QCOMPARE(shownFilters, QStringList{QStringLiteral("Карты польского формата (*.mp)")});
         QCOMPARE(chosen, QStringList{file});
         answer(false);
-        QVERIFY(service.openFiles(nullptr, QStringLiteral("Открыть"),
-                                  QStringLiteral("Списки координат (*.txt, *.*)|*.*"))
+        QVERIFY(service
+                    .openFiles(nullptr, QStringLiteral("Открыть"),
+                               QStringLiteral("Списки координат (*.txt, *.*)|*.*"))
                     .isEmpty());
         QCOMPARE(shownFilters, QStringList{QStringLiteral("Списки координат (*.txt, *.*)")});
         QCOMPARE(shownFolder, QDir(dir_->path()).absolutePath());

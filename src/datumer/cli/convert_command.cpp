@@ -137,8 +137,8 @@ int StreamCommand(int format, const DatumerState& state, const BatchChoices& cho
                   const common::ConvertConsole& console) {
     const auto notes = std::make_shared<MapNotes>();
     const FileLines lines = MakeFileLines(format, state, choices, notes);
-    common::ConvertResult result = common::StreamLines(
-        console.In, console.Stream, lines.Convert, common::StopFlag(console), lines.Read);
+    common::ConvertResult result = common::StreamLines(console.In, console.Stream, lines.Convert,
+                                                       common::StopFlag(console), lines.Read);
     AddNotes(result, *notes);
     for (const std::string& warning : result.Warnings) console.Err << warning << '\n';
     return common::StreamExitCode(result, console);

@@ -248,9 +248,9 @@ int RunConvertCommand(std::span<const std::string> args, const common::ConvertCo
         return 2;
     }
     if (options.arguments.Files.size() == 1 && options.arguments.Files.front() == "-") {
-        const common::ConvertResult result = common::StreamLines(
-            console.In, console.Stream, MakeLineFunction(options.format, state),
-            common::StopFlag(console), LineOptionsOf(options.format));
+        const common::ConvertResult result =
+            common::StreamLines(console.In, console.Stream, MakeLineFunction(options.format, state),
+                                common::StopFlag(console), LineOptionsOf(options.format));
         return common::StreamExitCode(result, console);
     }
     const bool showProgress =
