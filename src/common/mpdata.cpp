@@ -80,9 +80,9 @@ bool CoordinateGroupReader::Next(double& latitude, double& longitude) {
 
 void AppendCoordinateGroup(std::string& out, bool firstGroup, double latitude, double longitude) {
     out.append(firstGroup ? "(" : ",(");
-    AppendFixed(out, false, 1, true, latitude, 5, '.');
+    AppendFileNumber(out, latitude, kMapCoordinateDecimals);
     out.push_back(',');
-    AppendFixed(out, false, 1, true, longitude, 5, '.');
+    AppendFileNumber(out, longitude, kMapCoordinateDecimals);
     out.push_back(')');
 }
 

@@ -5,6 +5,7 @@
 // every other line of a map is copied byte for byte.
 
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -39,8 +40,11 @@ class CoordinateGroupReader {
     bool failed_ = false;
 };
 
-// Appends "(" for the first group of a line or ",(" for the others, the two values with
-// 5 decimals (last digit rounded half up, "." as separator), and ")".
+// Decimals of the coordinates the map converters write.
+inline constexpr std::uint8_t kMapCoordinateDecimals = 5;
+
+// Appends "(" for the first group of a line or ",(" for the others, the two values as file
+// numbers with kMapCoordinateDecimals decimals, and ")".
 void AppendCoordinateGroup(std::string& out, bool firstGroup, double latitude, double longitude);
 
 // Moves one point in place; false when the point cannot be converted (the line is bad).

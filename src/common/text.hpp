@@ -13,6 +13,14 @@
 
 namespace common {
 
+// The two angle formats of both programs' point screens, in the order of their lists.
+enum class AngleFormat : int {
+    DegMinSec = 0,  // "Формат координат: ггг/мм/сс.сссссс"
+    Decimal = 1,    // "Формат координат: ггг.гггггггггг"
+};
+inline constexpr std::string_view kAngleFormatItems[] = {"Формат координат: ггг/мм/сс.сссссс",
+                                                         "Формат координат: ггг.гггггггггг"};
+
 // An angle split for display. The sign of `Value` is not carried into the three parts.
 struct TDegMinSec {
     double Deg = 0.0;    // whole degrees of |Value|
@@ -47,6 +55,23 @@ std::string FormatFixed(bool padZeros, std::uint8_t minIntDigits, bool roundLast
 // FormatFixed appended to `out`, for writers that build a line without temporary strings.
 void AppendFixed(std::string& out, bool padZeros, std::uint8_t minIntDigits, bool roundLast,
                  double value, std::uint8_t decimals, char separator);
+
+// The two layouts the programs write numbers in.
+// A value, its last decimal rounded half-up, no zero fill ("-0.5", "6099167.2394").
+inline std::string RoundedText(double value, std::uint8_t decimals, char separator) {
+    return FormatFixed(false, 1, true, value, decimals, separator);
+}
+// Seconds of an angle: two integer digits with zero fill, the decimals truncated ("05.123456").
+inline std::string SecondsText(double seconds, std::uint8_t decimals, char separator) {
+    return FormatFixed(true, 2, false, seconds, decimals, separator);
+}
+// A number written into a file: rounded, always with ".", whatever the system's separator.
+inline void AppendFileNumber(std::string& out, double value, std::uint8_t decimals) {
+    AppendFixed(out, false, 1, true, value, decimals, '.');
+}
+inline std::string FileNumber(double value, std::uint8_t decimals) {
+    return RoundedText(value, decimals, '.');
+}
 
 // Fills Deg, Min and Sec from Value.
 void SplitDegrees(TDegMinSec& angle);

@@ -76,8 +76,4 @@ GeodeticPoint TransformMapPoint(double latitude, double longitude, const DatumPa
     return target;
 }
 
-std::string FileNumber(double value, std::uint8_t decimals) {
-    return common::FormatFixed(false, 1, true, value, decimals, '.');
-}
-
 }  // namespace datumer

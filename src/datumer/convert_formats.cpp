@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "common/batch_texts.hpp"
+#include "common/one_based.hpp"
 #include "datumer/presets.hpp"
 
 namespace datumer {
@@ -60,7 +61,8 @@ const std::array<common::BatchFormatInfo, kBatchFormatCount>& Formats() {
 }  // namespace
 
 const common::BatchFormatInfo& DatumerBatchFormat(int batchFormat) {
-    return Formats()[static_cast<std::size_t>(std::clamp(batchFormat, 1, kBatchFormatCount) - 1)];
+    return Formats()[static_cast<std::size_t>(
+        common::NumberPosition(batchFormat, kBatchFormatCount))];
 }
 
 std::string SummaryLine(const DatumerState& state) {

@@ -320,9 +320,9 @@ class MifLines {
         if (!(std::fabs(latitude) <= 90.0 && std::fabs(longitude) <= 180.0)) return false;
 
         const GeodeticPoint target = TransformMapPoint(latitude, longitude, params_);
-        out += FileNumber(latitudeFirst ? target.B : target.L, kMifDecimals);
+        out += common::FileNumber(latitudeFirst ? target.B : target.L, kMifDecimals);
         out += ' ';
-        out += FileNumber(latitudeFirst ? target.L : target.B, kMifDecimals);
+        out += common::FileNumber(latitudeFirst ? target.L : target.B, kMifDecimals);
         return true;
     }
 

@@ -24,11 +24,11 @@ common::LineFunction PointListDatumLines(const DatumParams& params, PointListOpt
 
         out += point.Name;
         out += ',';
-        out += FileNumber(target.B, options.AnglePrecision);
+        out += common::FileNumber(target.B, options.AnglePrecision);
         out += ',';
-        out += FileNumber(target.L, options.AnglePrecision);
+        out += common::FileNumber(target.L, options.AnglePrecision);
         out += ',';
-        out += FileNumber(height, options.HeightPrecision);
+        out += common::FileNumber(height, options.HeightPrecision);
         out += point.Tail;
         return true;
     };

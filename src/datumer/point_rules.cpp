@@ -25,16 +25,6 @@ std::string TwoDigitWhole(double value) {
     return value < 10 ? "0" + digits : digits;
 }
 
-// Result numbers: no zero fill, last decimal rounded half-up.
-std::string RoundedFixed(double value, std::uint8_t decimals, char separator) {
-    return common::FormatFixed(false, 1, true, value, decimals, separator);
-}
-
-// Seconds of an angle: two integer digits with zero fill, 6 decimals, truncated.
-std::string TruncatedSeconds(double seconds, char separator) {
-    return common::FormatFixed(true, 2, false, seconds, 6, separator);
-}
-
 void SplitInto(double value, double& deg, double& min, double& sec) {
     common::TDegMinSec angle;
     angle.Value = value;
@@ -56,7 +46,7 @@ void ResetPointState(DatumerState& state) {
     state.PointInputValid.fill(true);
 }
 
-FieldEdit EditPointField(DatumerState& state, AngleFormat format, int field,
+FieldEdit EditPointField(DatumerState& state, int field, AngleFormat format,
                          std::string_view text) {
     if (field < 1 || field > kPointFieldCount) return FieldEdit::Ignored;
     PointState& p = state.Point;
@@ -134,27 +124,28 @@ ResultTexts ShowResultTexts(const PointState& p, AngleFormat format, char separa
     if (format == AngleFormat::DegMinSec) {
         texts.Edits = {std::to_string(static_cast<long long>(p.B2Deg)),
                        TwoDigitWhole(p.B2Min),
-                       TruncatedSeconds(p.B2Sec, separator),
+                       common::SecondsText(p.B2Sec, 6, separator),
                        std::to_string(static_cast<long long>(p.L2Deg)),
                        TwoDigitWhole(p.L2Min),
-                       TruncatedSeconds(p.L2Sec, separator),
+                       common::SecondsText(p.L2Sec, 6, separator),
                        ""};
     } else {
-        texts.Edits = {RoundedFixed(std::fabs(p.B2), 10, separator),
+        texts.Edits = {common::RoundedText(std::fabs(p.B2), 10, separator),
                        "-",
                        "-",
-                       RoundedFixed(std::fabs(p.L2), 10, separator),
+                       common::RoundedText(std::fabs(p.L2), 10, separator),
                        "-",
                        "-",
                        ""};
     }
-    texts.Edits[6] = RoundedFixed(p.H2, 4, separator);
+    texts.Edits[6] = common::RoundedText(p.H2, 4, separator);
     return texts;
 }
 
 std::array<std::string, 3> ShiftTexts(const GeocentricShift& shift, char separator) {
-    return {RoundedFixed(shift.dX, 4, separator), RoundedFixed(shift.dY, 4, separator),
-            RoundedFixed(shift.dZ, 4, separator)};
+    return {common::RoundedText(shift.dX, 4, separator),
+            common::RoundedText(shift.dY, 4, separator),
+            common::RoundedText(shift.dZ, 4, separator)};
 }
 
 common::TNom DatumerSheetNames(const GeodeticPoint& point) {

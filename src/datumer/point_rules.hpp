@@ -8,16 +8,14 @@
 #include <string>
 #include <string_view>
 
+#include "common/text.hpp"
 #include "datumer/setup_rules.hpp"
 #include "datumer/state.hpp"
 
 namespace datumer {
 
 // Index of the source and target format lists.
-enum class AngleFormat : int {
-    DegMinSec = 0,  // "Формат координат: ггг/мм/сс.сссссс"
-    Decimal = 1,    // "Формат координат: ггг.гггггггггг"
-};
+using common::AngleFormat;
 
 inline constexpr int kPointFieldCount = 7;  // edits 1..7: B deg, min, sec; L deg, min, sec; H
 
@@ -36,7 +34,7 @@ void ResetPointState(DatumerState& state);
 // A change of edit 1..7 in the given source format: parsed, stored into Point and its flag set,
 // or rejected with the flag cleared and the last accepted value kept. In decimal format the
 // minute and second edits are not parsed: they count as valid with value 0.
-FieldEdit EditPointField(DatumerState& state, AngleFormat format, int field, std::string_view text);
+FieldEdit EditPointField(DatumerState& state, int field, AngleFormat format, std::string_view text);
 
 // The range checks of "ПЕРЕСЧЁТ" in table order; the first failing message, or nothing.
 std::optional<std::string_view> ValidatePoint(const PointState& point);

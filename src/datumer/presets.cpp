@@ -2,6 +2,7 @@
 
 #include <numbers>
 
+#include "common/one_based.hpp"
 #include "datumer/state.hpp"
 
 namespace datumer {
@@ -35,10 +36,6 @@ TCHSK FixedPreset(const std::string& source, const std::string& target, double d
 // Arc seconds to radians with pi to full extended precision.
 double SecondsToRadians(double seconds) {
     return static_cast<double>(std::numbers::pi_v<long double> * seconds / 648000.0L);
-}
-
-int ClampedIndex(int i, int count) {
-    return (i >= 1 && i <= count) ? i - 1 : 0;
 }
 
 }  // namespace
@@ -176,16 +173,18 @@ bool IsPresetNumber(int i) {
 }
 
 TCHSK& PresetAt(DatumerState& state, int i) {
-    return state.DatumPresets[static_cast<std::size_t>(ClampedIndex(i, kPresetCount))];
+    return state.DatumPresets[static_cast<std::size_t>(common::NumberPosition(i, kPresetCount))];
 }
 const TCHSK& PresetAt(const DatumerState& state, int i) {
-    return state.DatumPresets[static_cast<std::size_t>(ClampedIndex(i, kPresetCount))];
+    return state.DatumPresets[static_cast<std::size_t>(common::NumberPosition(i, kPresetCount))];
 }
 TELL& EllipsoidAt(DatumerState& state, int i) {
-    return state.DatumEllipsoids[static_cast<std::size_t>(ClampedIndex(i, kEllipsoidCount))];
+    return state
+        .DatumEllipsoids[static_cast<std::size_t>(common::NumberPosition(i, kEllipsoidCount))];
 }
 const TELL& EllipsoidAt(const DatumerState& state, int i) {
-    return state.DatumEllipsoids[static_cast<std::size_t>(ClampedIndex(i, kEllipsoidCount))];
+    return state
+        .DatumEllipsoids[static_cast<std::size_t>(common::NumberPosition(i, kEllipsoidCount))];
 }
 
 void InitDatumPresets(DatumerState& state) {

@@ -29,20 +29,16 @@ bool OrdinateNearFalseEasting(double y, double falseEasting) {
     return offset >= -kOrdinateLimit && offset < kOrdinateLimit;
 }
 
-void AppendNumber(std::string& out, double value, std::uint8_t decimals) {
-    common::AppendFixed(out, false, 1, true, value, decimals, '.');
-}
-
 // Name, the two output values, the height and the tail of a point-list line.
 void AppendPointLine(std::string& out, const common::PointLine& point, double first, double second,
                      std::uint8_t coordinateDecimals, double height, std::uint8_t heightDecimals) {
     out.append(point.Name);
     out.push_back(',');
-    AppendNumber(out, first, coordinateDecimals);
+    common::AppendFileNumber(out, first, coordinateDecimals);
     out.push_back(',');
-    AppendNumber(out, second, coordinateDecimals);
+    common::AppendFileNumber(out, second, coordinateDecimals);
     out.push_back(',');
-    AppendNumber(out, height, heightDecimals);
+    common::AppendFileNumber(out, height, heightDecimals);
     out.append(point.Tail);
 }
 

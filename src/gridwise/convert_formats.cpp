@@ -8,6 +8,7 @@
 
 #include "common/batch_texts.hpp"
 #include "common/mpdata.hpp"
+#include "common/one_based.hpp"
 #include "gridwise/convert_files.hpp"
 
 namespace gridwise {
@@ -120,9 +121,9 @@ const std::array<common::BatchFormatInfo, kBatchFormatCount>& FormatTable() {
     return table;
 }
 
+// Formats are numbered from 1; a number out of range is taken as the nearest format.
 int ClampFormat(int batchFormat) {
-    return batchFormat < 1 ? 1
-                           : (batchFormat > kBatchFormatCount ? kBatchFormatCount : batchFormat);
+    return common::NumberPosition(batchFormat, kBatchFormatCount) + 1;
 }
 
 }  // namespace

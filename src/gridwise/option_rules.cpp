@@ -3,6 +3,7 @@
 #include <cmath>
 #include <iterator>
 
+#include "common/one_based.hpp"
 #include "common/text.hpp"
 
 namespace gridwise {
@@ -11,10 +12,6 @@ namespace {
 
 constexpr double kHeightChangeLimit = 100.0;
 constexpr double kShiftLimit = 1000.0;
-
-int ClampIndex(int index, int count) {
-    return index < 0 ? 0 : (index >= count ? count - 1 : index);
-}
 
 // A signed number within ±limit, as the height and shift edits accept it.
 bool ParseWithin(std::string_view text, double limit, double& target) {
@@ -34,11 +31,11 @@ bool EditShift(GridwiseState& state, int flag, std::string_view text, double& ta
 }  // namespace
 
 std::uint8_t AngleDecimalsFromIndex(int index) {
-    return static_cast<std::uint8_t>(10 - ClampIndex(index, std::size(kAngleDecimalItems)));
+    return static_cast<std::uint8_t>(10 - common::ClampIndex(index, std::size(kAngleDecimalItems)));
 }
 
 std::uint8_t PlaneDecimalsFromIndex(int index) {
-    return static_cast<std::uint8_t>(4 - ClampIndex(index, std::size(kPlaneDecimalItems)));
+    return static_cast<std::uint8_t>(4 - common::ClampIndex(index, std::size(kPlaneDecimalItems)));
 }
 
 void ShowPrecisionDialog(GridwiseState& state, bool withAngles) {
@@ -64,7 +61,7 @@ void ConfirmPrecision(GridwiseState& state, int angleIndex, int planeIndex, int 
 
 void ConfirmNomenclature(GridwiseState& state, int scaleIndex) {
     state.OptionsConfirmed = true;
-    state.ListScale = ClampIndex(scaleIndex, std::size(kListScaleItems));
+    state.ListScale = common::ClampIndex(scaleIndex, std::size(kListScaleItems));
 }
 
 void ShowExtraParamsDialog(GridwiseState& state) {
@@ -88,7 +85,7 @@ void ConfirmExtraParams(GridwiseState& state, int planeIndex, int heightIndex) {
 }
 
 void CloseExtraParams(GridwiseState& state, int zoneIndex) {
-    state.Sk42Zone = ClampIndex(zoneIndex, kSk42ZoneCount) + 1;
+    state.Sk42Zone = common::ClampIndex(zoneIndex, kSk42ZoneCount) + 1;
 }
 
 void ShowMapShiftDialog(GridwiseState& state) {

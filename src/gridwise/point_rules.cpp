@@ -209,26 +209,26 @@ std::string ComputePoint(GridwiseState& state, AngleFormat format, bool south, b
 }
 
 std::string PlaneCoordinateText(double value, char separator) {
-    return common::FormatFixed(false, 1, true, value, 4, separator);
+    return common::RoundedText(value, 4, separator);
 }
 
 std::string ScaleText(double scale, char separator) {
-    return common::FormatFixed(false, 2, true, scale, 6, separator);
+    return common::RoundedText(scale, 6, separator);
 }
 
 std::string ConvergenceText(double degrees, char separator) {
     const common::TDegMinSec angle = SplitAngle(degrees);
     return std::string(angle.Value < 0.0 ? "-" : "+") + WholeNumberText(angle.Deg) + "° " +
            TwoDigitWholeNumberText(angle.Min) + "' " +
-           common::FormatFixed(true, 2, false, angle.Sec, 2, separator) + "\"";
+           common::SecondsText(angle.Sec, 2, separator) + "\"";
 }
 
 std::string DshText(double dsh1000, char separator) {
-    return common::FormatFixed(false, 2, true, dsh1000, 2, separator) + " мм/км2";
+    return common::RoundedText(dsh1000, 2, separator) + " мм/км2";
 }
 
 std::string AreaDistortionText(double distortion, char separator) {
-    return common::FormatFixed(false, 2, true, distortion, 6, separator) + " ‰";
+    return common::RoundedText(distortion, 6, separator) + " ‰";
 }
 
 PointTexts FormatPointResult(const PointResult& result, bool directionToPlane, bool addZoneNumber,
@@ -258,11 +258,11 @@ PointTexts FormatPointResult(const PointResult& result, bool directionToPlane, b
 
 DmsTexts DmsAngleTexts(const common::TDegMinSec& angle, char separator) {
     return {WholeNumberText(angle.Deg), TwoDigitWholeNumberText(angle.Min),
-            common::FormatFixed(true, 2, false, angle.Sec, 6, separator)};
+            common::SecondsText(angle.Sec, 6, separator)};
 }
 
 std::string DecimalAngleText(double value, char separator) {
-    return common::FormatFixed(false, 2, true, std::fabs(value), 10, separator);
+    return common::RoundedText(std::fabs(value), 10, separator);
 }
 
 }  // namespace gridwise

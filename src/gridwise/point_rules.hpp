@@ -14,13 +14,8 @@
 
 namespace gridwise {
 
-// The two angle formats of the point screen.
-enum class AngleFormat {
-    DegMinSec = 0,  // "Формат координат: ггг/мм/сс.сссссс"
-    Decimal = 1,    // "Формат координат: ггг.гггггггггг"
-};
-inline constexpr std::string_view kAngleFormatItems[] = {"Формат координат: ггг/мм/сс.сссссс",
-                                                         "Формат координат: ггг.гггггггггг"};
+using common::AngleFormat;
+using common::kAngleFormatItems;
 
 // Reset of the screen's values (on show and on "Всё заново"): angles, points and results to
 // zero, scale 1, no result shown, PointValid all true.

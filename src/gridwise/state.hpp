@@ -8,28 +8,15 @@
 #include <cstdint>
 #include <string>
 
+#include "common/one_based.hpp"
 #include "common/text.hpp"
 #include "gridwise/coordinates.hpp"
 #include "gridwise/ellipsoid.hpp"
 
 namespace gridwise {
 
-// A table indexed by the documented 1-based numbers (system 1..5, ellipsoid 1..4, flag 1..8).
-// This is the one place where a number becomes an array position; a number outside 1..N falls
-// to the nearest end, so a bad number never reads outside the table.
-template <class T, int N>
-struct OneBased {
-    std::array<T, N> items{};
-
-    static constexpr int size() { return N; }
-    static constexpr int Position(int number) {
-        return number < 1 ? 0 : (number > N ? N - 1 : number - 1);
-    }
-    T& operator[](int number) { return items[static_cast<std::size_t>(Position(number))]; }
-    const T& operator[](int number) const {
-        return items[static_cast<std::size_t>(Position(number))];
-    }
-};
+// Tables indexed by the documented 1-based numbers (system 1..5, ellipsoid 1..4, flag 1..8).
+using common::OneBased;
 
 // A coordinate-system preset.
 struct TCHSK {

@@ -25,7 +25,7 @@ const std::string kHeight = "Высота должна быть указана �
 DatumerState Typed(AngleFormat format, const std::array<const char*, kPointFieldCount>& texts) {
     DatumerState state = MakeDatumerState();
     for (int field = 1; field <= kPointFieldCount; ++field) {
-        EXPECT_EQ(EditPointField(state, format, field, texts[field - 1]), FieldEdit::Accepted)
+        EXPECT_EQ(EditPointField(state, field, format, texts[field - 1]), FieldEdit::Accepted)
             << field << " " << texts[field - 1];
     }
     return state;
@@ -91,27 +91,27 @@ TEST(ValidatePoint, ReportsTheFirstFailureInTableOrder) {
 TEST(EditPointField, ParsersFollowTheFormat) {
     DatumerState state = MakeDatumerState();
     // Whole degrees and minutes, unsigned seconds, signed height in d/m/s format.
-    EXPECT_EQ(EditPointField(state, AngleFormat::DegMinSec, 1, "55.5"), FieldEdit::Rejected);
+    EXPECT_EQ(EditPointField(state, 1, AngleFormat::DegMinSec, "55.5"), FieldEdit::Rejected);
     EXPECT_FALSE(state.PointInputValid[0]);
-    EXPECT_EQ(EditPointField(state, AngleFormat::DegMinSec, 1, "007"), FieldEdit::Accepted);
+    EXPECT_EQ(EditPointField(state, 1, AngleFormat::DegMinSec, "007"), FieldEdit::Accepted);
     EXPECT_EQ(state.Point.B1Deg, 7);
     EXPECT_TRUE(state.PointInputValid[0]);
-    EXPECT_EQ(EditPointField(state, AngleFormat::DegMinSec, 3, "-1"), FieldEdit::Rejected);
-    EXPECT_EQ(EditPointField(state, AngleFormat::DegMinSec, 3, "1,25"), FieldEdit::Accepted);
+    EXPECT_EQ(EditPointField(state, 3, AngleFormat::DegMinSec, "-1"), FieldEdit::Rejected);
+    EXPECT_EQ(EditPointField(state, 3, AngleFormat::DegMinSec, "1,25"), FieldEdit::Accepted);
     EXPECT_EQ(state.Point.B1Sec, 1.25);
-    EXPECT_EQ(EditPointField(state, AngleFormat::DegMinSec, 7, "-12,5"), FieldEdit::Accepted);
+    EXPECT_EQ(EditPointField(state, 7, AngleFormat::DegMinSec, "-12,5"), FieldEdit::Accepted);
     EXPECT_EQ(state.Point.H1, -12.5);
-    EXPECT_EQ(EditPointField(state, AngleFormat::DegMinSec, 7, "abc"), FieldEdit::Rejected);
+    EXPECT_EQ(EditPointField(state, 7, AngleFormat::DegMinSec, "abc"), FieldEdit::Rejected);
     EXPECT_EQ(state.Point.H1, -12.5);
     EXPECT_FALSE(state.PointInputValid[6]);
     // Decimal format: unsigned real degrees; minutes and seconds are not read.
-    EXPECT_EQ(EditPointField(state, AngleFormat::Decimal, 4, "-37.5"), FieldEdit::Rejected);
-    EXPECT_EQ(EditPointField(state, AngleFormat::Decimal, 4, "37,5"), FieldEdit::Accepted);
+    EXPECT_EQ(EditPointField(state, 4, AngleFormat::Decimal, "-37.5"), FieldEdit::Rejected);
+    EXPECT_EQ(EditPointField(state, 4, AngleFormat::Decimal, "37,5"), FieldEdit::Accepted);
     EXPECT_EQ(state.Point.L1, 37.5);
     state.Point.L1Min = 12;
-    EXPECT_EQ(EditPointField(state, AngleFormat::Decimal, 5, "-"), FieldEdit::Accepted);
+    EXPECT_EQ(EditPointField(state, 5, AngleFormat::Decimal, "-"), FieldEdit::Accepted);
     EXPECT_EQ(state.Point.L1Min, 0);
-    EXPECT_EQ(EditPointField(state, AngleFormat::Decimal, 8, "1"), FieldEdit::Ignored);
+    EXPECT_EQ(EditPointField(state, 8, AngleFormat::Decimal, "1"), FieldEdit::Ignored);
     for (int i = kPointFieldCount; i < kInputFlagCount; ++i) EXPECT_TRUE(state.PointInputValid[i]);
 }
 

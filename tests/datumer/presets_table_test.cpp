@@ -151,14 +151,19 @@ TEST(DatumPresets, ListLines) {
               " 13.  Пользовательские параметры  (по умолчанию из варианта 1)");
 }
 
-TEST(DatumPresets, NumbersOutsideTheTablesPickTheFirstEntry) {
+TEST(DatumPresets, NumbersOutsideTheTablesFallToTheirEnds) {
     const DatumerState state = MakeDatumerState();
-    for (int i : {0, -1, kPresetCount + 1, 255}) {
+    for (int i : {0, -1}) {
         EXPECT_FALSE(IsPresetNumber(i));
         EXPECT_EQ(&PresetAt(state, i), &PresetAt(state, 1));
-    }
-    for (int i : {0, -1, kEllipsoidCount + 1, 255})
         EXPECT_EQ(&EllipsoidAt(state, i), &EllipsoidAt(state, 1));
+    }
+    for (int i : {kPresetCount + 1, 255}) {
+        EXPECT_FALSE(IsPresetNumber(i));
+        EXPECT_EQ(&PresetAt(state, i), &PresetAt(state, kPresetCount));
+    }
+    for (int i : {kEllipsoidCount + 1, 255})
+        EXPECT_EQ(&EllipsoidAt(state, i), &EllipsoidAt(state, kEllipsoidCount));
 }
 
 TEST(BuildDatumParams, PresetOne) {

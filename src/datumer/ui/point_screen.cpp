@@ -26,8 +26,6 @@
 namespace datumer {
 namespace {
 
-constexpr std::array<std::string_view, 2> kFormatLines{"Формат координат: ггг/мм/сс.сссссс",
-                                                       "Формат координат: ггг.гггггггггг"};
 constexpr const char* kNoFormatLine = "Формат координат: -";
 constexpr int kDegreeFieldWidth = 120;
 constexpr int kMinuteFieldWidth = 40;
@@ -132,7 +130,7 @@ QGroupBox* PointScreen::buildSourceGroup() {
     sourceGroup_ = makeGroup(this, "GroupBox1");
     auto* grid = new QGridLayout(sourceGroup_);
     sourceFormat_ = ui::makeList(sourceGroup_, "ComboBox1");
-    ui::setListItems(*sourceFormat_, ui::itemList(kFormatLines), 0);
+    ui::setListItems(*sourceFormat_, ui::itemList(common::kAngleFormatItems), 0);
     grid->addWidget(sourceFormat_, 0, 0, 1, 8);
     latitudeHemisphere_ = ui::makeList(sourceGroup_, "ComboBox2");
     ui::setListItems(*latitudeHemisphere_, {QStringLiteral("с.ш."), QStringLiteral("ю.ш.")});
@@ -145,7 +143,7 @@ QGroupBox* PointScreen::buildSourceGroup() {
     for (int field = 1; field <= kPointFieldCount; ++field) {
         ui::InputField* edit = edits_[static_cast<std::size_t>(field - 1)];
         edit->setChecker([this, field](const std::string& text) -> std::optional<bool> {
-            const FieldEdit result = EditPointField(state_, sourceMode(), field, text);
+            const FieldEdit result = EditPointField(state_, field, sourceMode(), text);
             if (result == FieldEdit::Ignored) return std::nullopt;
             return result == FieldEdit::Accepted;
         });
@@ -259,7 +257,7 @@ void PointScreen::setResultStage() {
     for (QComboBox* list : {sourceFormat_, latitudeHemisphere_, longitudeHemisphere_})
         ui::setListEnabled(*list, false);
     extraButton_->setEnabled(true);
-    ui::setListItems(*targetFormat_, ui::itemList(kFormatLines), 0);
+    ui::setListItems(*targetFormat_, ui::itemList(common::kAngleFormatItems), 0);
     ui::setListEnabled(*targetFormat_, true);
 }
 
