@@ -42,9 +42,9 @@ double SecondsToRadians(double seconds) {
 
 EllipsoidTable DefaultDatumEllipsoids() {
     return EllipsoidTable{{
-        {"Красовского-1940", 6378245, 298.3},
-        {"WGS84", 6378137, 298.257223563},
-        {"ПЗ90.01", 6378136, 298.257839303},
+        common::Krasovsky1940(),
+        common::Wgs84Ellipsoid(),
+        common::Pz9001Ellipsoid(),
         {"пользовательский исходный", 6378245, 298.3},
         {"пользовательский целевой", 6378137, 298.257223563},
         {"WGS84_TGO", 6378137, 298.25722},

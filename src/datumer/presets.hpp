@@ -14,18 +14,15 @@
 #include <string>
 #include <string_view>
 
+#include "common/ellipsoid.hpp"
 #include "datumer/transform.hpp"
 
 namespace datumer {
 
 struct DatumerState;
 
-// One reference ellipsoid.
-struct TELL {
-    std::string Name;            // shown on the set-up screen beside the ellipsoid parameters
-    double A = 0.0;              // semi-major axis, m
-    double InvFlattening = 0.0;  // 1/f, e.g. 298.3
-};
+// One reference ellipsoid; its name is shown on the set-up screen beside its parameters.
+using TELL = common::Ellipsoid;
 
 // One transformation preset (Datumer's own record).
 struct TCHSK {
@@ -57,7 +54,7 @@ PresetTable DefaultDatumPresets();
 
 bool IsPresetNumber(int i);
 // Preset i (1..kPresetCount) and ellipsoid i (1..kEllipsoidCount). A number outside the range
-// picks entry 1, so that no caller can read past a table.
+// falls to the nearest end, so that no caller can read past a table.
 TCHSK& PresetAt(DatumerState& state, int i);
 const TCHSK& PresetAt(const DatumerState& state, int i);
 TELL& EllipsoidAt(DatumerState& state, int i);

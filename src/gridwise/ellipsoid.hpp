@@ -1,16 +1,12 @@
 #pragma once
 // Reference ellipsoids and the constants every projection operation takes.
 
-#include <string>
+#include "common/ellipsoid.hpp"
 
 namespace gridwise {
 
 // A reference ellipsoid as the tables and the set-up screen hold it.
-struct TEll {
-    double A = 0.0;              // semi-major axis, metres
-    double InvFlattening = 0.0;  // 1/f, not f
-    std::string Name;            // display name
-};
+using TEll = common::Ellipsoid;
 
 // Constants derived from a TEll; the projection reads only these.
 struct TEllConst {

@@ -7,9 +7,9 @@ namespace {
 constexpr const char* kSixDegreeZones = "шестиградусные зоны";
 
 void FillEllipsoids(EllipsoidTable& table) {
-    table[1] = {6378245.0, 298.3, "Красовского-1940"};
-    table[2] = {6378137.0, 298.257223563, "WGS84"};
-    table[3] = {6378136.0, 298.257839303, "ПЗ90.01"};
+    table[1] = common::Krasovsky1940();
+    table[2] = common::Wgs84Ellipsoid();
+    table[3] = common::Pz9001Ellipsoid();
     table[4] = table[1];
     table[4].Name = "пользовательский";
 }
