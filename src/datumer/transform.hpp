@@ -3,6 +3,11 @@
 // geocentric rectangular coordinates, three shifts, three small rotations and one scale
 // difference after ГОСТ Р 51794-2001, and back to geodetic coordinates on the target ellipsoid by
 // the iterative latitude procedure of the same standard. Arithmetic is carried in long double.
+//
+// Accuracy: the iteration stops once a pass changes the latitude by less than 1e-11 rad and keeps
+// the latitude of the pass before, so a result lies within 0.07 mm on the ground of the exact
+// conversion between the two ellipsoids (heights -1 to 10 km, every latitude and longitude;
+// measured against GeographicLib's geocentric conversions by the accuracy test).
 
 namespace datumer {
 
