@@ -69,7 +69,8 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t siz
     fuzz::Faults faults = fuzz::TakeFaults(file);
     faults.mapLines = format != kFormatPointList;
 
-    const common::FileConverter convert = datumer::MakeConverter(format, state, choices);
+    const common::FileConverter convert =
+        datumer::MakeConverter(*datumer::FindDatumerFormat(format), state, choices);
     const fuzz::Outcome outcome = fuzz::RunWithFaults(convert, file, faults);
     if (outcome.Converted()) CheckCarriedBytes(format, file, outcome.target);
     return 0;

@@ -85,7 +85,8 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t siz
     fuzz::Faults faults = fuzz::TakeFaults(file);
     faults.mapLines = format == gridwise::kFormatMapShift;
 
-    const common::FileConverter convert = gridwise::MakeConverter(format, state);
+    const common::FileConverter convert =
+        gridwise::MakeConverter(*gridwise::FindGridwiseFormat(format), state);
     const fuzz::Outcome outcome = fuzz::RunWithFaults(convert, file, faults);
     if (outcome.Converted()) CheckCarriedBytes(format, file, outcome.target);
     return 0;

@@ -65,6 +65,7 @@ struct BatchFormatInfo {
     std::string_view ListItem;           // text in the format list
     std::string_view Filter;             // open-dialog filter, "description|pattern"
     std::vector<std::string_view> Help;  // `FormatHelp`: the lines of the help box
+    std::string_view CliName;            // the command-line tool's --format value
 };
 
 // ---------------------------------------------------------------------------------------------

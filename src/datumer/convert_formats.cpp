@@ -1,11 +1,9 @@
 #include "datumer/convert_formats.hpp"
 
-#include <algorithm>
 #include <array>
 #include <vector>
 
 #include "common/batch_texts.hpp"
-#include "common/one_based.hpp"
 #include "datumer/presets.hpp"
 
 namespace datumer {
@@ -47,22 +45,82 @@ std::vector<std::string_view> PolishMapHelp() {
     return help;
 }
 
-const std::array<common::BatchFormatInfo, kBatchFormatCount>& Formats() {
-    static const std::array<common::BatchFormatInfo, kBatchFormatCount> formats = {{
-        {"MP", common::kPolishMapFilter, PolishMapHelp()},
-        {"TXT",
-         common::kPointListFilter,
-         {common::PointListHelp().begin(), common::PointListHelp().end()}},
-        {"MIF", kMifFilter, {kMifHelp.begin(), kMifHelp.end()}},
+common::FileConverter PolishMapConverter(const DatumerState& state, const BatchChoices& choices) {
+    return [params = state.Params, label = LabelOptionsOf(state, choices)](
+               const common::ConvertJob& job) { return ConvertPolishMapDatum(job, params, label); };
+}
+
+common::FileConverter PointListConverter(const DatumerState& state, const BatchChoices&) {
+    return [params = state.Params,
+            options = PointListOptionsOf(state)](const common::ConvertJob& job) {
+        return ConvertPointListDatum(job, params, options);
+    };
+}
+
+common::FileConverter MifConverter(const DatumerState& state, const BatchChoices& choices) {
+    return [params = state.Params, options = MifOptionsOf(state, choices)](
+               const common::ConvertJob& job) { return ConvertMifDatum(job, params, options); };
+}
+
+FileLines PolishMapLines(const DatumerState& state, const BatchChoices& choices,
+                         MapNotesPtr notes) {
+    return PolishMapDatumLines(state.Params, LabelOptionsOf(state, choices), std::move(notes));
+}
+
+FileLines PointListLines(const DatumerState& state, const BatchChoices&, MapNotesPtr) {
+    return {PointListDatumLines(state.Params, PointListOptionsOf(state)), {}};
+}
+
+FileLines MifLines(const DatumerState& state, const BatchChoices& choices, MapNotesPtr notes) {
+    return MifDatumLines(state.Params, MifOptionsOf(state, choices), std::move(notes));
+}
+
+const std::array<DatumerFormat, kBatchFormatCount>& Formats() {
+    static const std::array<DatumerFormat, kBatchFormatCount> formats = {{
+        {kFormatPolishMap,
+         {"MP", common::kPolishMapFilter, PolishMapHelp(), "mp"},
+         false,
+         false,
+         true,
+         PolishMapConverter,
+         PolishMapLines},
+        {kFormatPointList,
+         {"TXT",
+          common::kPointListFilter,
+          {common::PointListHelp().begin(), common::PointListHelp().end()},
+          "txt"},
+         true,
+         false,
+         false,
+         PointListConverter,
+         PointListLines},
+        {kFormatMif,
+         {"MIF", kMifFilter, {kMifHelp.begin(), kMifHelp.end()}, "mif"},
+         false,
+         true,
+         true,
+         MifConverter,
+         MifLines},
     }};
     return formats;
 }
 
 }  // namespace
 
-const common::BatchFormatInfo& DatumerBatchFormat(int batchFormat) {
-    return Formats()[static_cast<std::size_t>(
-        common::NumberPosition(batchFormat, kBatchFormatCount))];
+std::span<const DatumerFormat> DatumerFormats() {
+    return Formats();
+}
+
+const DatumerFormat* FindDatumerFormat(int batchFormat) {
+    for (const DatumerFormat& format : Formats())
+        if (format.Number == batchFormat) return &format;
+    return nullptr;
+}
+
+const DatumerFormat* FindDatumerFormat(std::string_view cliName) {
+    for (const DatumerFormat& format : Formats())
+        if (format.Info.CliName == cliName) return &format;
+    return nullptr;
 }
 
 std::string SummaryLine(const DatumerState& state) {
@@ -77,38 +135,6 @@ DatumLabelOptions LabelOptionsOf(const DatumerState& state, const BatchChoices& 
 
 MifOptions MifOptionsOf(const DatumerState& state, const BatchChoices& choices) {
     return {choices.MifOrder, LabelOptionsOf(state, choices)};
-}
-
-common::FileConverter MakeConverter(int batchFormat, const DatumerState& state,
-                                    const BatchChoices& choices) {
-    const DatumParams params = state.Params;
-    switch (batchFormat) {
-        case kFormatPointList:
-            return [params, options = PointListOptionsOf(state)](const common::ConvertJob& job) {
-                return ConvertPointListDatum(job, params, options);
-            };
-        case kFormatMif:
-            return [params, options = MifOptionsOf(state, choices)](const common::ConvertJob& job) {
-                return ConvertMifDatum(job, params, options);
-            };
-        default:
-            return [params, label = LabelOptionsOf(state, choices)](const common::ConvertJob& job) {
-                return ConvertPolishMapDatum(job, params, label);
-            };
-    }
-}
-
-FileLines MakeFileLines(int batchFormat, const DatumerState& state, const BatchChoices& choices,
-                        MapNotesPtr notes) {
-    switch (batchFormat) {
-        case kFormatPointList:
-            return {PointListDatumLines(state.Params, PointListOptionsOf(state)), {}};
-        case kFormatMif:
-            return MifDatumLines(state.Params, MifOptionsOf(state, choices), std::move(notes));
-        default:
-            return PolishMapDatumLines(state.Params, LabelOptionsOf(state, choices),
-                                       std::move(notes));
-    }
 }
 
 }  // namespace datumer

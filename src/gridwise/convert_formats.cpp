@@ -8,7 +8,6 @@
 
 #include "common/batch_texts.hpp"
 #include "common/mpdata.hpp"
-#include "common/one_based.hpp"
 #include "gridwise/convert_files.hpp"
 
 namespace gridwise {
@@ -110,112 +109,152 @@ Lines MapShiftHelp() {
     return help;
 }
 
-const std::array<common::BatchFormatInfo, kBatchFormatCount>& FormatTable() {
-    static const std::array<common::BatchFormatInfo, kBatchFormatCount> table = {{
-        {"TXT", common::kPointListFilter, PointListHelp()},
-        {"TXT => ном.", common::kPointListFilter, NomenclatureHelp()},
-        {"СК42 => СК63", common::kPointListFilter, Sk42ToSk63Help()},
-        {"СК63 => СК42", common::kPointListFilter, Sk63ToSk42Help()},
-        {"MP - сдвиг", common::kPolishMapFilter, MapShiftHelp()},
+constexpr std::string_view kSurveyNeedsSk63 =
+    "Пересчёт СК42 - СК63 возможен только для системы СК63 с установленными параметрами!";
+
+std::string_view NoRefusal(const GridwiseState&) {
+    return {};
+}
+
+std::string_view NomenclatureRefusal(const GridwiseState& state) {
+    if (state.DirectionToPlane) return {};
+    if (state.Work.UserMeridian) return "Номенклатура не определяется по ППК СК63!";
+    // Without zone numbers the inverse projection gives only the longitude difference from an
+    // unknown central meridian, so every sheet name would be wrong.
+    if (!state.Work.AddZoneNumber) return "Номенклатура не определяется по ППК без номера зоны!";
+    return {};
+}
+
+std::string_view Sk42ToSk63Refusal(const GridwiseState& state) {
+    if (!state.Work.UserMeridian) return kSurveyNeedsSk63;
+    // The SK63 zone of the written ordinates is chosen only in the direction B,L => x,y; from
+    // x,y the target would lose its zone prefix.
+    if (!state.DirectionToPlane)
+        return "Пересчёт СК42 => СК63 возможен только при направлении B,L => x,y, в котором "
+               "выбирается зона СК63!";
+    return {};
+}
+
+std::string_view Sk63ToSk42Refusal(const GridwiseState& state) {
+    return state.Work.UserMeridian ? std::string_view{} : kSurveyNeedsSk63;
+}
+
+std::string_view MapShiftRefusal(const GridwiseState& state) {
+    if (state.Work.UserMeridian)
+        return "Сдвиг карты MP невозможен при пользовательском центральном меридиане!";
+    return {};
+}
+
+std::string PointListSummary(const GridwiseState& state) {
+    if (state.CurrentSystem == kSystemUser) return "Пользовательские параметры пересчёта";
+    return "Система координат: " + state.CurrentSystemRecord().Name;
+}
+
+common::LineFunction PointListFor(const GridwiseState& state, const TEllConst& ell) {
+    return PointListLines(state.Work, ell, state.DirectionToPlane, state.Algorithm,
+                          DecimalsOf(state));
+}
+
+common::LineFunction NomenclatureFor(const GridwiseState& state, const TEllConst& ell) {
+    return NomenclatureListLines(state.Work, ell, state.DirectionToPlane, state.Algorithm,
+                                 state.ListScale);
+}
+
+common::LineFunction Sk42ToSk63For(const GridwiseState& state, const TEllConst& ell) {
+    return Sk42ToSk63Lines(state.Work, state.Systems[kSystemSk42], ell, state.Algorithm,
+                           SurveyOptionsOf(state));
+}
+
+common::LineFunction Sk63ToSk42For(const GridwiseState& state, const TEllConst& ell) {
+    return Sk63ToSk42Lines(state.Work, state.Systems[kSystemSk42], ell, state.Algorithm,
+                           SurveyOptionsOf(state));
+}
+
+common::LineFunction MapShiftFor(const GridwiseState& state, const TEllConst& ell) {
+    return MapShiftLines(state.ShiftNorth, state.ShiftEast, ell);
+}
+
+common::LineOptions TextLines() {
+    return {};
+}
+
+const std::array<GridwiseFormat, kBatchFormatCount>& FormatTable() {
+    static const std::array<GridwiseFormat, kBatchFormatCount> table = {{
+        {kFormatPointList,
+         {"TXT", common::kPointListFilter, PointListHelp(), "txt"},
+         FormatOptions::Precision,
+         NoRefusal,
+         PointListSummary,
+         false,
+         PointListFor,
+         TextLines},
+        {kFormatNomenclature,
+         {"TXT => ном.", common::kPointListFilter, NomenclatureHelp(), "sheets"},
+         FormatOptions::Nomenclature,
+         NomenclatureRefusal,
+         [](const GridwiseState&) { return std::string("Нахождение номенклатуры топокарты"); },
+         false,
+         NomenclatureFor,
+         TextLines},
+        {kFormatSk42ToSk63,
+         {"СК42 => СК63", common::kPointListFilter, Sk42ToSk63Help(), "sk42-sk63"},
+         FormatOptions::Sk42ToSk63,
+         Sk42ToSk63Refusal,
+         [](const GridwiseState&) { return std::string("Пересчёт ППК СК42 в ППК СК63"); },
+         true,
+         Sk42ToSk63For,
+         TextLines},
+        {kFormatSk63ToSk42,
+         {"СК63 => СК42", common::kPointListFilter, Sk63ToSk42Help(), "sk63-sk42"},
+         FormatOptions::PlanePrecision,
+         Sk63ToSk42Refusal,
+         [](const GridwiseState&) { return std::string("Пересчёт ППК СК63 в ППК СК42"); },
+         true,
+         Sk63ToSk42For,
+         TextLines},
+        {kFormatMapShift,
+         {"MP - сдвиг", common::kPolishMapFilter, MapShiftHelp(), "mp-shift"},
+         FormatOptions::MapShift,
+         MapShiftRefusal,
+         [](const GridwiseState&) { return std::string("Сдвиг векторной карты MP"); },
+         false,
+         MapShiftFor,
+         common::MapLineOptions},
     }};
     return table;
 }
 
-// Formats are numbered from 1; a number out of range is taken as the nearest format.
-int ClampFormat(int batchFormat) {
-    return common::NumberPosition(batchFormat, kBatchFormatCount) + 1;
-}
-
 }  // namespace
 
-const common::BatchFormatInfo& GridwiseBatchFormat(int batchFormat) {
-    return FormatTable()[static_cast<std::size_t>(ClampFormat(batchFormat) - 1)];
+std::span<const GridwiseFormat> GridwiseFormats() {
+    return FormatTable();
 }
 
-std::string_view SelectRefusal(int batchFormat, const GridwiseState& state) {
-    const bool userMeridian = state.Work.UserMeridian;
-    switch (ClampFormat(batchFormat)) {
-        case kFormatSk42ToSk63:
-        case kFormatSk63ToSk42:
-            if (!userMeridian)
-                return "Пересчёт СК42 - СК63 возможен только для системы СК63 с установленными "
-                       "параметрами!";
-            // The SK63 zone of the written ordinates is chosen only in the direction B,L => x,y;
-            // from x,y the target would lose its zone prefix.
-            if (batchFormat == kFormatSk42ToSk63 && !state.DirectionToPlane)
-                return "Пересчёт СК42 => СК63 возможен только при направлении B,L => x,y, в "
-                       "котором выбирается зона СК63!";
-            return {};
-        case kFormatNomenclature:
-            if (state.DirectionToPlane) return {};
-            if (userMeridian) return "Номенклатура не определяется по ППК СК63!";
-            // Without zone numbers the inverse projection gives only the longitude difference
-            // from an unknown central meridian, so every sheet name would be wrong.
-            if (!state.Work.AddZoneNumber)
-                return "Номенклатура не определяется по ППК без номера зоны!";
-            return {};
-        case kFormatMapShift:
-            if (userMeridian)
-                return "Сдвиг карты MP невозможен при пользовательском центральном меридиане!";
-            return {};
-        default:
-            return {};
-    }
+const GridwiseFormat* FindGridwiseFormat(int batchFormat) {
+    for (const GridwiseFormat& format : FormatTable())
+        if (format.Number == batchFormat) return &format;
+    return nullptr;
 }
 
-std::string SummaryLine(int batchFormat, const GridwiseState& state) {
-    switch (ClampFormat(batchFormat)) {
-        case kFormatPointList:
-            if (state.CurrentSystem == kSystemUser) return "Пользовательские параметры пересчёта";
-            return "Система координат: " + state.CurrentSystemRecord().Name;
-        case kFormatNomenclature:
-            return "Нахождение номенклатуры топокарты";
-        case kFormatSk42ToSk63:
-            return "Пересчёт ППК СК42 в ППК СК63";
-        case kFormatSk63ToSk42:
-            return "Пересчёт ППК СК63 в ППК СК42";
-        default:
-            return "Сдвиг векторной карты MP";
-    }
+const GridwiseFormat* FindGridwiseFormat(std::string_view cliName) {
+    for (const GridwiseFormat& format : FormatTable())
+        if (format.Info.CliName == cliName) return &format;
+    return nullptr;
 }
 
-TEllConst RunEllipsoid(int batchFormat, const GridwiseState& state) {
-    const int format = ClampFormat(batchFormat);
-    if (format == kFormatSk42ToSk63 || format == kFormatSk63ToSk42)
+TEllConst RunEllipsoid(const GridwiseFormat& format, const GridwiseState& state) {
+    if (format.Sk42Ellipsoid)
         return DeriveEllipsoid(state.Ellipsoids[state.Systems[kSystemSk42].Ellipsoid]);
     return DeriveEllipsoid(state.Work.Ell);
 }
 
-common::LineFunction MakeLineFunction(int batchFormat, const GridwiseState& state) {
-    const TEllConst ell = RunEllipsoid(batchFormat, state);
-    const TWorkStructure& work = state.Work;
-    switch (ClampFormat(batchFormat)) {
-        case kFormatPointList:
-            return PointListLines(work, ell, state.DirectionToPlane, state.Algorithm,
-                                  DecimalsOf(state));
-        case kFormatNomenclature:
-            return NomenclatureListLines(work, ell, state.DirectionToPlane, state.Algorithm,
-                                         state.ListScale);
-        case kFormatSk42ToSk63:
-            return Sk42ToSk63Lines(work, state.Systems[kSystemSk42], ell, state.Algorithm,
-                                   SurveyOptionsOf(state));
-        case kFormatSk63ToSk42:
-            return Sk63ToSk42Lines(work, state.Systems[kSystemSk42], ell, state.Algorithm,
-                                   SurveyOptionsOf(state));
-        default:
-            return MapShiftLines(state.ShiftNorth, state.ShiftEast, ell);
-    }
+common::LineFunction MakeLineFunction(const GridwiseFormat& format, const GridwiseState& state) {
+    return format.Lines(state, RunEllipsoid(format, state));
 }
 
-common::LineOptions LineOptionsOf(int batchFormat) {
-    return ClampFormat(batchFormat) == kFormatMapShift ? common::MapLineOptions()
-                                                       : common::LineOptions{};
-}
-
-common::FileConverter MakeConverter(int batchFormat, const GridwiseState& state) {
-    common::LineFunction lines = MakeLineFunction(batchFormat, state);
-    return [lines = std::move(lines),
-            options = LineOptionsOf(batchFormat)](const common::ConvertJob& job) {
+common::FileConverter MakeConverter(const GridwiseFormat& format, const GridwiseState& state) {
+    return [lines = MakeLineFunction(format, state),
+            options = format.Reading()](const common::ConvertJob& job) {
         return common::ConvertFileLines(job, lines, options);
     };
 }

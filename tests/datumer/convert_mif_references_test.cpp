@@ -134,7 +134,8 @@ class MifReferences : public ::testing::Test {
         state_.Params = BuildDatumParams(state_, preset);
         WriteBytes(folder_ / "map.mif", sample_.Text());
         std::filesystem::remove(Target());
-        return MakeConverter(kFormatMif, state_)(testing::Job(folder_ / "map.mif", Target()));
+        return MakeConverter(*FindDatumerFormat(kFormatMif),
+                             state_)(testing::Job(folder_ / "map.mif", Target()));
     }
     std::filesystem::path Target() const { return folder_ / "out.mif"; }
 
@@ -290,9 +291,10 @@ TEST_F(MifReferences, GdalTakesTheLabelledTargetBackToWgs84) {
         state_.SelectedPreset = preset;
         WriteBytes(folder_ / "map.mif", source);
         std::filesystem::remove(Target());
-        ASSERT_EQ(
-            MakeConverter(kFormatMif, state_)(testing::Job(folder_ / "map.mif", Target())).message,
-            "");
+        ASSERT_EQ(MakeConverter(*FindDatumerFormat(kFormatMif),
+                                state_)(testing::Job(folder_ / "map.mif", Target()))
+                      .message,
+                  "");
         WriteBytes(folder_ / "out.mid", "\"a\"\n\"b\"\n\"c\"\n\"d\"\n\"e\"\n");
         const std::string back = (folder_ / "back.csv").string();
         std::filesystem::remove(back);

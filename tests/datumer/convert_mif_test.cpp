@@ -24,7 +24,7 @@ class MifDatum : public ::testing::Test {
         state_.SelectedPreset = preset;
         state_.Params = BuildDatumParams(state_, preset);
         WriteBytes(folder_ / "map.mif", source);
-        return MakeConverter(kFormatMif, state_,
+        return MakeConverter(*FindDatumerFormat(kFormatMif), state_,
                              choices)(testing::Job(folder_ / "map.mif", Target()));
     }
     std::filesystem::path Target() const { return folder_ / "out.mif"; }

@@ -23,7 +23,7 @@ class PolishMapDatum : public ::testing::Test {
         state_.SelectedPreset = preset;
         state_.Params = BuildDatumParams(state_, preset);
         WriteBytes(folder_ / "map.mp", source);
-        return MakeConverter(kFormatPolishMap, state_,
+        return MakeConverter(*FindDatumerFormat(kFormatPolishMap), state_,
                              choices)(testing::Job(folder_ / "map.mp", Target()));
     }
     std::filesystem::path Target() const { return folder_ / "out.mp"; }
@@ -161,7 +161,8 @@ TEST_F(PolishMapDatum, ReadsCrLineEndsAndAByteOrderMark) {
 
 TEST_F(PolishMapDatum, FileLevelFailuresStopWithTheirMessage) {
     const common::ConvertResult missing =
-        MakeConverter(kFormatPolishMap, state_)(testing::Job(folder_ / "absent.mp", Target()));
+        MakeConverter(*FindDatumerFormat(kFormatPolishMap),
+                      state_)(testing::Job(folder_ / "absent.mp", Target()));
     EXPECT_FALSE(missing.ok);
     EXPECT_EQ(missing.message, "Невозможно открыть исходный файл!");
 }

@@ -11,6 +11,12 @@
 namespace gridwise {
 namespace {
 
+const GridwiseFormat& Format(int number) {
+    const GridwiseFormat* format = FindGridwiseFormat(number);
+    EXPECT_NE(format, nullptr) << number;
+    return format ? *format : GridwiseFormats().front();
+}
+
 TEST(SelectRefusal, FollowsTheSettingsInForce) {
     const struct {
         int format;
@@ -44,10 +50,10 @@ TEST(SelectRefusal, FollowsTheSettingsInForce) {
         state.DirectionToPlane = c.toPlane;
         state.Work.UserMeridian = c.userMeridian;
         state.Work.AddZoneNumber = c.addZone;
-        EXPECT_EQ(SelectEnabled(c.format, state), c.enabled)
+        EXPECT_EQ(SelectEnabled(Format(c.format), state), c.enabled)
             << "format " << c.format << " toPlane " << c.toPlane << " userMeridian "
             << c.userMeridian << " addZone " << c.addZone;
-        EXPECT_EQ(SelectRefusal(c.format, state).empty(), c.enabled);
+        EXPECT_EQ(Format(c.format).Refusal(state).empty(), c.enabled);
     }
 }
 
@@ -72,36 +78,51 @@ TEST(GridwiseBatchFormat, ListItemsFiltersAndHelp) {
          "карты т.н. \"польского формата\" (map polish)."},
     };
     for (const auto& c : cases) {
-        const common::BatchFormatInfo& info = GridwiseBatchFormat(c.format);
+        const common::BatchFormatInfo& info = Format(c.format).Info;
         EXPECT_EQ(info.ListItem, c.item);
         EXPECT_EQ(info.Filter, c.filter);
         ASSERT_EQ(info.Help.size(), c.helpLines) << c.item;
         EXPECT_EQ(info.Help[c.checkedLine], c.text) << c.item;
         EXPECT_LE(info.Help.size(), common::kMaxHelpLines);
     }
-    EXPECT_EQ(GridwiseBatchFormat(2).Help.back(), "имя_точки,номенклатура_листа_топокарты");
-    EXPECT_EQ(GridwiseBatchFormat(3).Help.back(), "(2...4 разрядов после запятой).");
-    EXPECT_EQ(GridwiseBatchFormat(5).Help.back(), "округлением последнего дробного разряда.");
+    EXPECT_EQ(Format(2).Info.Help.back(), "имя_точки,номенклатура_листа_топокарты");
+    EXPECT_EQ(Format(3).Info.Help.back(), "(2...4 разрядов после запятой).");
+    EXPECT_EQ(Format(5).Info.Help.back(), "округлением последнего дробного разряда.");
+}
+
+TEST(GridwiseFormats, NumberedInListOrderAndFoundByNumberOrNameOnly) {
+    const char* names[] = {"txt", "sheets", "sk42-sk63", "sk63-sk42", "mp-shift"};
+    ASSERT_EQ(GridwiseFormats().size(), std::size(names));
+    for (std::size_t i = 0; i < std::size(names); ++i) {
+        const GridwiseFormat& format = GridwiseFormats()[i];
+        EXPECT_EQ(format.Number, static_cast<int>(i) + 1);
+        EXPECT_EQ(format.Info.CliName, names[i]);
+        EXPECT_EQ(FindGridwiseFormat(names[i]), &format);
+        EXPECT_EQ(FindGridwiseFormat(format.Number), &format);
+    }
+    // No number or name outside the table stands for a format.
+    for (int number : {0, -1, 6}) EXPECT_EQ(FindGridwiseFormat(number), nullptr) << number;
+    for (std::string_view name : {"", "TXT", "mp"}) EXPECT_EQ(FindGridwiseFormat(name), nullptr);
 }
 
 TEST(SummaryLine, NamesTheSystemOrTheConversion) {
     GridwiseState state = MakeGridwiseState();
-    EXPECT_EQ(SummaryLine(1, state), "Система координат: СК42/СК95");
+    EXPECT_EQ(Format(1).Summary(state), "Система координат: СК42/СК95");
     state.CurrentSystem = kSystemUser;
-    EXPECT_EQ(SummaryLine(1, state), "Пользовательские параметры пересчёта");
-    EXPECT_EQ(SummaryLine(2, state), "Нахождение номенклатуры топокарты");
-    EXPECT_EQ(SummaryLine(3, state), "Пересчёт ППК СК42 в ППК СК63");
-    EXPECT_EQ(SummaryLine(4, state), "Пересчёт ППК СК63 в ППК СК42");
-    EXPECT_EQ(SummaryLine(5, state), "Сдвиг векторной карты MP");
+    EXPECT_EQ(Format(1).Summary(state), "Пользовательские параметры пересчёта");
+    EXPECT_EQ(Format(2).Summary(state), "Нахождение номенклатуры топокарты");
+    EXPECT_EQ(Format(3).Summary(state), "Пересчёт ППК СК42 в ППК СК63");
+    EXPECT_EQ(Format(4).Summary(state), "Пересчёт ППК СК63 в ППК СК42");
+    EXPECT_EQ(Format(5).Summary(state), "Сдвиг векторной карты MP");
 }
 
 TEST(RunEllipsoid, SurveyFormatsUseTheSk42Ellipsoid) {
     GridwiseState state = MakeGridwiseState();
     state.Work.Ell = state.Ellipsoids[2];  // WGS84
-    EXPECT_DOUBLE_EQ(RunEllipsoid(kFormatPointList, state).A, 6378137.0);
-    EXPECT_DOUBLE_EQ(RunEllipsoid(kFormatMapShift, state).A, 6378137.0);
-    EXPECT_DOUBLE_EQ(RunEllipsoid(kFormatSk42ToSk63, state).A, 6378245.0);
-    EXPECT_DOUBLE_EQ(RunEllipsoid(kFormatSk63ToSk42, state).A, 6378245.0);
+    EXPECT_DOUBLE_EQ(RunEllipsoid(Format(kFormatPointList), state).A, 6378137.0);
+    EXPECT_DOUBLE_EQ(RunEllipsoid(Format(kFormatMapShift), state).A, 6378137.0);
+    EXPECT_DOUBLE_EQ(RunEllipsoid(Format(kFormatSk42ToSk63), state).A, 6378245.0);
+    EXPECT_DOUBLE_EQ(RunEllipsoid(Format(kFormatSk63ToSk42), state).A, 6378245.0);
 }
 
 TEST(MakeConverter, KeepsTheSettingsInForceWhenMade) {
@@ -110,7 +131,7 @@ TEST(MakeConverter, KeepsTheSettingsInForceWhenMade) {
     GridwiseState state = MakeGridwiseState();
     state.PlaneDecimals = 2;
     state.HeightDecimals = 2;
-    const common::FileConverter converter = MakeConverter(kFormatPointList, state);
+    const common::FileConverter converter = MakeConverter(Format(kFormatPointList), state);
     state.PlaneDecimals = 4;
     state.DirectionToPlane = false;
     common::ConvertJob job;

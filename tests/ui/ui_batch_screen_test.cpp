@@ -71,7 +71,8 @@ class BatchScreenTest : public QObject {
 
     std::vector<ui::BatchFormat> formats() {
         ui::BatchFormat a;
-        a.info = {"A", "Списки координат (*.txt, *.*)|*.*", {std::begin(kHelpA), std::end(kHelpA)}};
+        a.info = {
+            "A", "Списки координат (*.txt, *.*)|*.*", {std::begin(kHelpA), std::end(kHelpA)}, "a"};
         a.makeConverter = [this] {
             return [this](const common::ConvertJob& job) {
                 if (beforeConvert_) beforeConvert_(job);
@@ -80,8 +81,10 @@ class BatchScreenTest : public QObject {
         };
         a.summaryLine = [] { return std::string("Сводка A"); };
         ui::BatchFormat b;
-        b.info = {
-            "B", "Карты польского формата (*.mp)|*.mp", {std::begin(kHelpB), std::end(kHelpB)}};
+        b.info = {"B",
+                  "Карты польского формата (*.mp)|*.mp",
+                  {std::begin(kHelpB), std::end(kHelpB)},
+                  "b"};
         b.refusal = [this] { return choosableB_ ? std::string() : std::string("нет выбора"); };
         b.confirmOptions = [this](QWidget*) {
             ++optionsShown_;

@@ -22,22 +22,23 @@ namespace datumer::cli {
 
 namespace {
 
-// Options that take a value, and the formats they belong to (empty: every format).
+// Options that take a value, and whether a format takes them (null: every format).
 struct ValueOption {
     std::string_view Name;
-    std::array<int, 2> Formats;
+    bool DatumerFormat::*TakenBy;
 };
 constexpr std::array<ValueOption, 5> kValueOptions = {{
-    {"--format", {}},
-    {"--heights", {kFormatPointList}},
-    {"--angle-decimals", {kFormatPointList}},
-    {"--height-decimals", {kFormatPointList}},
-    {"--mif-order", {kFormatMif}},
+    {"--format", nullptr},
+    {"--heights", &DatumerFormat::HeightDialog},
+    {"--angle-decimals", &DatumerFormat::HeightDialog},
+    {"--height-decimals", &DatumerFormat::HeightDialog},
+    {"--mif-order", &DatumerFormat::PairOrder},
 }};
 constexpr std::string_view kKeepLabelFlag = "--keep-datum-label";
 
+// After "--format " and the format names.
 constexpr std::string_view kUsage =
-    "Использование: datumer-cli convert --format mp|txt|mif [флаги варианта] [параметры]\n"
+    " [флаги варианта] [параметры]\n"
     "                ФАЙЛ... | -\n"
     "\n"
     "Пересчёт файлов в подкаталог RECALC каталога файлов; \"-\" - поток stdin => stdout.\n"
@@ -54,12 +55,10 @@ constexpr std::string_view kUsage =
     "  --progress | --no-progress    строка хода пересчёта на stderr (по умолчанию на терминале)\n"
     "\n";
 
-constexpr std::array<std::string_view, kBatchFormatCount> kFormatNames = {"mp", "txt", "mif"};
-
 constexpr std::array<std::string_view, 2> kFlagNames = {"--help", kKeepLabelFlag};
 
 struct ConvertOptions {
-    int Format = 0;
+    const DatumerFormat* Format = nullptr;
     common::CommandArguments Arguments;
 };
 
@@ -70,20 +69,17 @@ const ValueOption* FindValueOption(std::string_view name) {
     return nullptr;
 }
 
-bool BelongsTo(const ValueOption& option, int format) {
-    return option.Formats[0] == 0 || option.Formats[0] == format || option.Formats[1] == format;
+bool BelongsTo(const ValueOption& option, const DatumerFormat& format) {
+    return option.TakenBy == nullptr || format.*option.TakenBy;
 }
 
 std::string ReadFormat(ConvertOptions& options) {
     for (const auto& [name, value] : options.Arguments.Values) {
         if (name != "--format") continue;
-        options.Format = 0;
-        for (std::size_t i = 0; i < kFormatNames.size(); ++i) {
-            if (kFormatNames[i] == value) options.Format = static_cast<int>(i) + 1;
-        }
-        if (options.Format == 0) return "Неизвестный формат: " + value;
+        options.Format = FindDatumerFormat(value);
+        if (options.Format == nullptr) return "Неизвестный формат: " + value;
     }
-    if (options.Format == 0) return "Не указан формат (--format)";
+    if (options.Format == nullptr) return "Не указан формат (--format)";
     return {};
 }
 
@@ -117,24 +113,24 @@ bool ReadChoice(std::string_view name, std::string_view text, DatumerState& stat
 // holds.
 std::string ApplyOptions(const ConvertOptions& options, DatumerState& state,
                          BatchChoices& choices) {
-    const std::string formatName(kFormatNames[static_cast<std::size_t>(options.Format - 1)]);
+    const std::string formatName(options.Format->Info.CliName);
     for (const auto& [name, value] : options.Arguments.Values) {
-        if (!BelongsTo(*FindValueOption(name), options.Format)) {
+        if (!BelongsTo(*FindValueOption(name), *options.Format)) {
             return "Параметр " + name + " не относится к формату " + formatName;
         }
         if (!ReadChoice(name, value, state, choices)) {
             return "Недопустимое значение параметра " + name + ": " + value;
         }
     }
-    if (options.Arguments.HasFlag(kKeepLabelFlag) && options.Format == kFormatPointList) {
+    if (options.Arguments.HasFlag(kKeepLabelFlag) && !options.Format->DatumLabel) {
         return "Параметр " + std::string(kKeepLabelFlag) + " не относится к формату " + formatName;
     }
     choices.KeepDatumLabel = options.Arguments.HasFlag(kKeepLabelFlag);
     return {};
 }
 
-int StreamCommand(int format, const DatumerState& state, const BatchChoices& choices,
-                  const common::ConvertConsole& console) {
+int StreamCommand(const DatumerFormat& format, const DatumerState& state,
+                  const BatchChoices& choices, const common::ConvertConsole& console) {
     const auto notes = std::make_shared<MapNotes>();
     const FileLines lines = MakeFileLines(format, state, choices, notes);
     common::ConvertResult result = common::StreamLines(console.In, console.Stream, lines.Convert,
@@ -157,6 +153,9 @@ int RunConvertCommand(std::span<const std::string> args, const common::ConvertCo
     std::string problem =
         common::SplitCommandArguments(presets.rest, valueNames, kFlagNames, options.Arguments);
     if (options.Arguments.HasFlag("--help")) {
+        out << "Использование: datumer-cli convert --format ";
+        for (const DatumerFormat& format : DatumerFormats())
+            out << (format.Number > 1 ? "|" : "") << format.Info.CliName;
         out << kUsage << "Флаги варианта преобразования:\n" << PresetFlagsHelp();
         return 0;
     }
@@ -173,12 +172,12 @@ int RunConvertCommand(std::span<const std::string> args, const common::ConvertCo
         return 2;
     }
     if (options.Arguments.Files.size() == 1 && options.Arguments.Files.front() == "-") {
-        return StreamCommand(options.Format, state, choices, console);
+        return StreamCommand(*options.Format, state, choices, console);
     }
     const bool showProgress =
         options.Arguments.Progress().value_or(&err == &std::cerr && isatty(STDERR_FILENO) != 0);
     return common::RunBatchCommand(options.Arguments.Files,
-                                   MakeConverter(options.Format, state, choices),
+                                   MakeConverter(*options.Format, state, choices),
                                    SummaryLine(state), showProgress, out, err, console.Signals);
 }
 

@@ -7,12 +7,13 @@ namespace datumer {
 std::vector<ui::BatchFormat> DatumerBatchFormats(
     DatumerState& state, std::function<bool(QWidget*)> confirmPointListOptions) {
     std::vector<ui::BatchFormat> formats;
-    for (int number = 1; number <= kBatchFormatCount; ++number) {
+    for (const DatumerFormat& entry : DatumerFormats()) {
+        const DatumerFormat* f = &entry;
         ui::BatchFormat format;
-        format.info = DatumerBatchFormat(number);
-        // "Выбрать" is never disabled by the format; only point lists have options.
-        if (number == kFormatPointList) format.confirmOptions = confirmPointListOptions;
-        format.makeConverter = [&state, number] { return MakeConverter(number, state); };
+        format.info = f->Info;
+        // "Выбрать" is never disabled by the format.
+        if (f->HeightDialog) format.confirmOptions = confirmPointListOptions;
+        format.makeConverter = [&state, f] { return MakeConverter(*f, state); };
         format.summaryLine = [&state] { return SummaryLine(state); };
         formats.push_back(std::move(format));
     }

@@ -23,8 +23,9 @@
 namespace gridwise::cli {
 namespace {
 
+// After "--format " and the format names.
 constexpr std::string_view kUsage =
-    "Использование: gridwise-cli convert --format txt|sheets|sk42-sk63|sk63-sk42|mp-shift\n"
+    "\n"
     "                [настройки] [параметры] ФАЙЛ... | -\n"
     "\n"
     "Пересчёт файлов в подкаталог RECALC каталога файлов; \"-\" - поток stdin => stdout.\n"
@@ -44,27 +45,27 @@ constexpr std::string_view kUsage =
     "\n"
     "Флаги настроек:\n";
 
-constexpr std::array<std::string_view, kBatchFormatCount> kFormatNames = {
-    "txt", "sheets", "sk42-sk63", "sk63-sk42", "mp-shift"};
-
-// Options that take a value, with the formats they belong to (bit n = format n).
+// Options that take a value, with the options dialogs they belong to (bit n = FormatOptions n).
 struct ValueOption {
     std::string_view name;
-    unsigned formats;
+    unsigned dialogs;
 };
-constexpr unsigned Bit(int format) {
-    return 1u << format;
+constexpr unsigned Bit(FormatOptions options) {
+    return 1u << static_cast<unsigned>(options);
 }
+constexpr unsigned kDecimalDialogs = Bit(FormatOptions::Precision) |
+                                     Bit(FormatOptions::Sk42ToSk63) |
+                                     Bit(FormatOptions::PlanePrecision);
 constexpr std::array<ValueOption, 9> kValueOptions = {{
     {"--format", ~0u},
-    {"--angle-decimals", Bit(kFormatPointList)},
-    {"--plane-decimals", Bit(kFormatPointList) | Bit(kFormatSk42ToSk63) | Bit(kFormatSk63ToSk42)},
-    {"--height-decimals", Bit(kFormatPointList) | Bit(kFormatSk42ToSk63) | Bit(kFormatSk63ToSk42)},
-    {"--scale", Bit(kFormatNomenclature)},
-    {"--sk42-zone", Bit(kFormatSk42ToSk63)},
-    {"--height-change", Bit(kFormatSk42ToSk63) | Bit(kFormatSk63ToSk42)},
-    {"--shift-north", Bit(kFormatMapShift)},
-    {"--shift-east", Bit(kFormatMapShift)},
+    {"--angle-decimals", Bit(FormatOptions::Precision)},
+    {"--plane-decimals", kDecimalDialogs},
+    {"--height-decimals", kDecimalDialogs},
+    {"--scale", Bit(FormatOptions::Nomenclature)},
+    {"--sk42-zone", Bit(FormatOptions::Sk42ToSk63)},
+    {"--height-change", Bit(FormatOptions::Sk42ToSk63) | Bit(FormatOptions::PlanePrecision)},
+    {"--shift-north", Bit(FormatOptions::MapShift)},
+    {"--shift-east", Bit(FormatOptions::MapShift)},
 }};
 
 constexpr std::array<int, 7> kScaleDenominators = {1000000, 500000, 200000, 100000,
@@ -73,7 +74,7 @@ constexpr std::array<int, 7> kScaleDenominators = {1000000, 500000, 200000, 1000
 constexpr std::array<std::string_view, 2> kFlagNames = {"--help", "--zone-in-ordinate"};
 
 struct ConvertOptions {
-    int format = 0;
+    const GridwiseFormat* format = nullptr;
     common::CommandArguments arguments;
 };
 
@@ -86,11 +87,10 @@ const ValueOption* FindValueOption(std::string_view name) {
 std::string ReadFormat(ConvertOptions& options) {
     for (const auto& [name, value] : options.arguments.Values) {
         if (name != "--format") continue;
-        for (std::size_t i = 0; i < kFormatNames.size(); ++i)
-            if (kFormatNames[i] == value) options.format = static_cast<int>(i) + 1;
-        if (options.format == 0) return "Неизвестный формат: " + value;
+        options.format = FindGridwiseFormat(value);
+        if (options.format == nullptr) return "Неизвестный формат: " + value;
     }
-    if (options.format == 0) return "Не указан формат (--format)";
+    if (options.format == nullptr) return "Не указан формат (--format)";
     return {};
 }
 
@@ -154,33 +154,34 @@ bool ReadChoice(std::string_view name, const std::string& text, DialogChoices& c
 
 // Shows the format's dialog on the state, makes the choices and confirms it, as the batch screen
 // does before a run. Returns the option whose typed value the dialog refuses, or empty.
-std::string_view ConfirmDialog(int format, const DialogChoices& choices, GridwiseState& state) {
+std::string_view ConfirmDialog(FormatOptions dialog, const DialogChoices& choices,
+                               GridwiseState& state) {
     const auto heightChange = [&]() {
         if (!choices.heightChange) return true;
         ClickHeightChange(state, true);
         return EditHeightChange(state, *choices.heightChange);
     };
-    switch (format) {
-        case kFormatPointList:
-        case kFormatSk63ToSk42: {
-            const bool withAngles = format == kFormatPointList;
+    switch (dialog) {
+        case FormatOptions::Precision:
+        case FormatOptions::PlanePrecision: {
+            const bool withAngles = dialog == FormatOptions::Precision;
             ShowPrecisionDialog(state, withAngles);
             if (!withAngles && !heightChange()) return "--height-change";
             ConfirmPrecision(state, choices.angleIndex, choices.planeIndex, choices.heightIndex,
                              withAngles);
             break;
         }
-        case kFormatNomenclature:
+        case FormatOptions::Nomenclature:
             ConfirmNomenclature(state, choices.scaleIndex);
             break;
-        case kFormatSk42ToSk63:
+        case FormatOptions::Sk42ToSk63:
             ShowExtraParamsDialog(state);
             ClickManualZone(state, choices.manualZone);
             if (!heightChange()) return "--height-change";
             ConfirmExtraParams(state, choices.planeIndex, choices.heightIndex);
             CloseExtraParams(state, choices.zoneIndex);
             break;
-        default:
+        case FormatOptions::MapShift:
             ShowMapShiftDialog(state);
             if (choices.shiftNorth && !EditShiftNorth(state, *choices.shiftNorth))
                 return "--shift-north";
@@ -193,23 +194,24 @@ std::string_view ConfirmDialog(int format, const DialogChoices& choices, Gridwis
 }
 
 std::string ApplyOptions(const ConvertOptions& options, GridwiseState& state) {
-    const std::string formatName(kFormatNames[static_cast<std::size_t>(options.format - 1)]);
+    const FormatOptions dialog = options.format->Options;
+    const std::string formatName(options.format->Info.CliName);
     DialogChoices choices;
     bool zoneByHand = false;
     for (const auto& [name, value] : options.arguments.Values) {
-        if ((FindValueOption(name)->formats & Bit(options.format)) == 0)
+        if ((FindValueOption(name)->dialogs & Bit(dialog)) == 0)
             return "Параметр " + name + " не относится к формату " + formatName;
         if (!ReadChoice(name, value, choices))
             return "Недопустимое значение параметра " + name + ": " + value;
         zoneByHand = zoneByHand || name == "--sk42-zone";
     }
     if (options.arguments.HasFlag("--zone-in-ordinate")) {
-        if (options.format != kFormatSk42ToSk63)
+        if (dialog != FormatOptions::Sk42ToSk63)
             return "Параметр --zone-in-ordinate не относится к формату " + formatName;
         if (zoneByHand) return "Параметры --sk42-zone и --zone-in-ordinate несовместимы";
         choices.manualZone = false;
     }
-    const std::string_view refused = ConfirmDialog(options.format, choices, state);
+    const std::string_view refused = ConfirmDialog(dialog, choices, state);
     if (!refused.empty()) {
         const std::string refusedName(refused);
         for (const auto& [name, value] : options.arguments.Values)
@@ -232,6 +234,9 @@ int RunConvertCommand(std::span<const std::string> args, const common::ConvertCo
     std::string problem =
         common::SplitCommandArguments(settings.rest, valueNames, kFlagNames, options.arguments);
     if (options.arguments.HasFlag("--help")) {
+        out << "Использование: gridwise-cli convert --format ";
+        for (const GridwiseFormat& format : GridwiseFormats())
+            out << (format.Number > 1 ? "|" : "") << format.Info.CliName;
         out << kUsage << SettingsFlagsHelp();
         return 0;
     }
@@ -241,22 +246,22 @@ int RunConvertCommand(std::span<const std::string> args, const common::ConvertCo
     }
     if (problem.empty()) problem = ReadFormat(options);
     if (problem.empty()) problem = ApplyOptions(options, state);
-    if (problem.empty()) problem = std::string(SelectRefusal(options.format, state));
+    if (problem.empty()) problem = std::string(options.format->Refusal(state));
     if (problem.empty() && options.arguments.Files.empty()) problem = "Не указаны файлы";
     if (!problem.empty()) {
         err << problem << '\n';
         return 2;
     }
     if (options.arguments.Files.size() == 1 && options.arguments.Files.front() == "-") {
-        const common::ConvertResult result =
-            common::StreamLines(console.In, console.Stream, MakeLineFunction(options.format, state),
-                                common::StopFlag(console), LineOptionsOf(options.format));
+        const common::ConvertResult result = common::StreamLines(
+            console.In, console.Stream, MakeLineFunction(*options.format, state),
+            common::StopFlag(console), options.format->Reading());
         return common::StreamExitCode(result, console);
     }
     const bool showProgress =
         options.arguments.Progress().value_or(&err == &std::cerr && isatty(STDERR_FILENO) != 0);
-    return common::RunBatchCommand(options.arguments.Files, MakeConverter(options.format, state),
-                                   SummaryLine(options.format, state), showProgress, out, err,
+    return common::RunBatchCommand(options.arguments.Files, MakeConverter(*options.format, state),
+                                   options.format->Summary(state), showProgress, out, err,
                                    console.Signals);
 }
 

@@ -54,42 +54,41 @@ GridwiseWindows::~GridwiseWindows() = default;
 
 std::vector<ui::BatchFormat> GridwiseWindows::batchFormats() {
     std::vector<ui::BatchFormat> formats;
-    for (int number = 1; number <= kBatchFormatCount; ++number) {
+    for (const GridwiseFormat& entry : GridwiseFormats()) {
+        const GridwiseFormat* f = &entry;
         ui::BatchFormat format;
-        format.info = GridwiseBatchFormat(number);
-        format.refusal = [this, number] { return std::string(SelectRefusal(number, state_)); };
-        format.confirmOptions = [this, number](QWidget* parent) {
-            return confirmOptions(number, parent);
+        format.info = f->Info;
+        format.refusal = [this, f] { return std::string(f->Refusal(state_)); };
+        format.confirmOptions = [this, f](QWidget* /*parent*/) {
+            return confirmOptions(optionsDialog(f->Options));
         };
-        format.makeConverter = [this, number] { return MakeConverter(number, state_); };
-        format.summaryLine = [this, number] { return SummaryLine(number, state_); };
+        format.makeConverter = [this, f] { return MakeConverter(*f, state_); };
+        format.summaryLine = [this, f] { return f->Summary(state_); };
         formats.push_back(std::move(format));
     }
     return formats;
 }
 
-bool GridwiseWindows::confirmOptions(int batchFormat, QWidget* /*parent*/) {
-    QDialog* dialog = nullptr;
-    switch (batchFormat) {
-        case kFormatPointList:
-            dialog = fullPrecision_.get();
-            break;
-        case kFormatNomenclature:
-            dialog = nomenclature_.get();
-            break;
-        case kFormatSk42ToSk63:
-            dialog = extraParams_.get();
-            break;
-        case kFormatSk63ToSk42:
-            dialog = planePrecision_.get();
-            break;
-        default:
-            dialog = mapShift_.get();
-            break;
+QDialog& GridwiseWindows::optionsDialog(FormatOptions options) {
+    switch (options) {
+        case FormatOptions::Precision:
+            return *fullPrecision_;
+        case FormatOptions::Nomenclature:
+            return *nomenclature_;
+        case FormatOptions::Sk42ToSk63:
+            return *extraParams_;
+        case FormatOptions::PlanePrecision:
+            return *planePrecision_;
+        case FormatOptions::MapShift:
+            return *mapShift_;
     }
+    return *fullPrecision_;  // unreachable: every enumerator is handled above
+}
+
+bool GridwiseWindows::confirmOptions(QDialog& dialog) {
     state_.OptionsConfirmed = false;
-    dialog->setResult(0);
-    dialog->exec();
+    dialog.setResult(0);
+    dialog.exec();
     return state_.OptionsConfirmed;
 }
 

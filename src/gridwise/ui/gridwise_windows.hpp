@@ -2,10 +2,12 @@
 // Gridwise's start: the screen-size check, the information message, the application title and
 // the eight windows, created once in their order and kept for the whole run.
 
+#include <QDialog>
 #include <QSize>
 #include <memory>
 #include <vector>
 
+#include "gridwise/convert_formats.hpp"
 #include "gridwise/state.hpp"
 #include "ui/batch_screen.hpp"
 
@@ -44,8 +46,10 @@ class GridwiseWindows {
 
   private:
     std::vector<ui::BatchFormat> batchFormats();
-    // Clears OptionsConfirmed, shows the format's dialog modally, returns OptionsConfirmed.
-    bool confirmOptions(int batchFormat, QWidget* parent);
+    // The dialog of a format's options.
+    QDialog& optionsDialog(FormatOptions options);
+    // Clears OptionsConfirmed, shows the dialog modally, returns OptionsConfirmed.
+    bool confirmOptions(QDialog& dialog);
 
     GridwiseState& state_;
     std::unique_ptr<SetupScreen> setup_;
