@@ -10,25 +10,61 @@ namespace gridwise {
 
 namespace {
 
-constexpr double kHeightChangeLimit = 100.0;
-constexpr double kShiftLimit = 1000.0;
-
-// A signed number within ±limit, as the height and shift edits accept it.
-bool ParseWithin(std::string_view text, double limit, double& target) {
-    bool ok = true;
-    const double value = common::ParseSignedReal(text, ok);
-    if (!ok || !(std::fabs(value) <= limit)) return false;
-    target = value;
-    return true;
+// Stores an accepted value; a refused text keeps the last one.
+bool EditWithin(std::string_view text, double limit, double& target) {
+    const std::optional<double> value = ParseWithin(text, limit);
+    if (value) target = *value;
+    return value.has_value();
 }
 
 bool EditShift(GridwiseState& state, int flag, std::string_view text, double& target) {
-    const bool valid = ParseWithin(text, kShiftLimit, target);
+    const bool valid = EditWithin(text, kShiftLimit, target);
     state.ShiftValid[flag] = valid;
     return valid;
 }
 
 }  // namespace
+
+bool AngleDecimalsInRange(int decimals) {
+    return decimals >= kMinAngleDecimals && decimals <= kMaxAngleDecimals;
+}
+
+bool PlaneDecimalsInRange(int decimals) {
+    return decimals >= kMinPlaneDecimals && decimals <= kMaxPlaneDecimals;
+}
+
+std::optional<double> ParseWithin(std::string_view text, double limit) {
+    bool ok = true;
+    const double value = common::ParseSignedReal(text, ok);
+    if (!ok || !(std::fabs(value) <= limit)) return std::nullopt;
+    return value;
+}
+
+void ConfirmPrecision(GridwiseState& state, const PrecisionOptions& options, bool withAngles) {
+    if (withAngles) state.AngleDecimals = options.AngleDecimals;
+    state.PlaneDecimals = options.PlaneDecimals;
+    state.HeightDecimals = options.HeightDecimals;
+    state.OptionsConfirmed = true;
+}
+
+void ConfirmNomenclature(GridwiseState& state, const NomenclatureOptions& options) {
+    state.OptionsConfirmed = true;
+    state.ListScale = common::ClampIndex(options.ListScale, std::size(kListScaleItems));
+}
+
+void ConfirmSurvey(GridwiseState& state, const SurveyChoice& survey,
+                   const PrecisionOptions& decimals) {
+    state.ZoneInOrdinate = survey.ZoneInOrdinate;
+    state.HeightChange = survey.HeightChange;
+    state.Sk42Zone = survey.Sk42Zone;
+    ConfirmPrecision(state, decimals, false);
+}
+
+void ConfirmMapShift(GridwiseState& state, const MapShiftOptions& options) {
+    state.ShiftNorth = options.ShiftNorth;
+    state.ShiftEast = options.ShiftEast;
+    state.OptionsConfirmed = true;
+}
 
 std::uint8_t AngleDecimalsFromIndex(int index) {
     return static_cast<std::uint8_t>(10 - common::ClampIndex(index, std::size(kAngleDecimalItems)));
@@ -39,9 +75,10 @@ std::uint8_t PlaneDecimalsFromIndex(int index) {
 }
 
 void ShowPrecisionDialog(GridwiseState& state, bool withAngles) {
-    if (withAngles) state.AngleDecimals = AngleDecimalsFromIndex(kDefaultAngleDecimalIndex);
-    state.PlaneDecimals = PlaneDecimalsFromIndex(kDefaultPlaneDecimalIndex);
-    state.HeightDecimals = PlaneDecimalsFromIndex(kDefaultPlaneDecimalIndex);
+    const PrecisionOptions shown;
+    if (withAngles) state.AngleDecimals = shown.AngleDecimals;
+    state.PlaneDecimals = shown.PlaneDecimals;
+    state.HeightDecimals = shown.HeightDecimals;
 }
 
 bool AngleListEnabled(const GridwiseState& state) {
@@ -53,15 +90,14 @@ bool PlaneListEnabled(const GridwiseState& state) {
 
 void ConfirmPrecision(GridwiseState& state, int angleIndex, int planeIndex, int heightIndex,
                       bool withAngles) {
-    if (withAngles) state.AngleDecimals = AngleDecimalsFromIndex(angleIndex);
-    state.PlaneDecimals = PlaneDecimalsFromIndex(planeIndex);
-    state.HeightDecimals = PlaneDecimalsFromIndex(heightIndex);
-    state.OptionsConfirmed = true;
+    ConfirmPrecision(state,
+                     {AngleDecimalsFromIndex(angleIndex), PlaneDecimalsFromIndex(planeIndex),
+                      PlaneDecimalsFromIndex(heightIndex)},
+                     withAngles);
 }
 
 void ConfirmNomenclature(GridwiseState& state, int scaleIndex) {
-    state.OptionsConfirmed = true;
-    state.ListScale = common::ClampIndex(scaleIndex, std::size(kListScaleItems));
+    ConfirmNomenclature(state, NomenclatureOptions{scaleIndex});
 }
 
 void ShowExtraParamsDialog(GridwiseState& state) {
@@ -77,7 +113,7 @@ void ClickHeightChange(GridwiseState& state, bool /*checked*/) {
 }
 
 bool EditHeightChange(GridwiseState& state, std::string_view text) {
-    return ParseWithin(text, kHeightChangeLimit, state.HeightChange);
+    return EditWithin(text, kHeightChangeLimit, state.HeightChange);
 }
 
 void ConfirmExtraParams(GridwiseState& state, int planeIndex, int heightIndex) {
@@ -89,8 +125,9 @@ void CloseExtraParams(GridwiseState& state, int zoneIndex) {
 }
 
 void ShowMapShiftDialog(GridwiseState& state) {
-    state.ShiftNorth = 0.0;
-    state.ShiftEast = 0.0;
+    const MapShiftOptions shown;
+    state.ShiftNorth = shown.ShiftNorth;
+    state.ShiftEast = shown.ShiftEast;
     state.ShiftValid = state.DefaultValid;
 }
 

@@ -1,12 +1,57 @@
 #pragma once
-// The rules of the five option dialogs of the batch screen without their widgets: the values
-// each dialog puts back when shown, what each field accepts, and what OK and closing write.
+// The options of the batch formats as plain records with the defaults their dialogs show and the
+// ranges they accept, what confirming them writes, and the rules of the five option dialogs of
+// the batch screen without their widgets: the values each dialog puts back when shown, what each
+// field accepts, and what OK and closing write. The command-line tool fills the records directly.
 
+#include <cstdint>
+#include <optional>
 #include <string_view>
 
 #include "gridwise/state.hpp"
 
 namespace gridwise {
+
+// Ranges of the option values.
+inline constexpr int kMinAngleDecimals = 7, kMaxAngleDecimals = 10;
+inline constexpr int kMinPlaneDecimals = 2, kMaxPlaneDecimals = 4;  // x, y and H
+inline constexpr double kHeightChangeLimit = 100.0;                 // metres either way
+inline constexpr double kShiftLimit = 1000.0;                       // metres either way
+inline constexpr int kSk42ZoneCount = 60;
+
+// Output precision (formats 1 and 4; the SK42 => SK63 dialog has the x, y and H lists too).
+struct PrecisionOptions {
+    std::uint8_t AngleDecimals = 10;
+    std::uint8_t PlaneDecimals = 3;
+    std::uint8_t HeightDecimals = 3;
+};
+// Sheet names (format 2): the scale, an index of kListScaleItems (1 : 25 000).
+struct NomenclatureOptions {
+    int ListScale = 5;
+};
+// SK42 => SK63 (format 3); HeightChange also for format 4, which keeps the last one confirmed.
+struct SurveyChoice {
+    bool ZoneInOrdinate = false;  // the box "Указать зону вручную" cleared
+    std::int32_t Sk42Zone = 1;    // 1..kSk42ZoneCount
+    double HeightChange = 0.0;    // the height box unchecked: 0
+};
+// Map shift (format 5), metres.
+struct MapShiftOptions {
+    double ShiftNorth = 0.0;
+    double ShiftEast = 0.0;
+};
+
+bool AngleDecimalsInRange(int decimals);
+bool PlaneDecimalsInRange(int decimals);  // also for H
+// A signed number within ±limit, as the height and shift edits accept it; nothing otherwise.
+std::optional<double> ParseWithin(std::string_view text, double limit);
+
+// What confirming writes into the state; OptionsConfirmed := true.
+void ConfirmPrecision(GridwiseState& state, const PrecisionOptions& options, bool withAngles);
+void ConfirmNomenclature(GridwiseState& state, const NomenclatureOptions& options);
+void ConfirmSurvey(GridwiseState& state, const SurveyChoice& survey,
+                   const PrecisionOptions& decimals);
+void ConfirmMapShift(GridwiseState& state, const MapShiftOptions& options);
 
 // Items of the precision lists; the position gives the decimals (10 - index for B, L and
 // 4 - index for x, y and H).
@@ -31,11 +76,10 @@ void ConfirmPrecision(GridwiseState& state, int angleIndex, int planeIndex, int 
 inline constexpr std::string_view kListScaleItems[] = {
     "1 : 1 000 000", "1 : 500 000", "1 : 200 000", "1 : 100 000",
     "1 : 50 000",    "1 : 25 000",  "1 : 10 000"};
-inline constexpr int kDefaultListScaleIndex = 5;
+inline constexpr int kDefaultListScaleIndex = NomenclatureOptions{}.ListScale;
 void ConfirmNomenclature(GridwiseState& state, int scaleIndex);
 
 // Additional parameters (SK42 => SK63).
-inline constexpr int kSk42ZoneCount = 60;
 void ShowExtraParamsDialog(GridwiseState& state);  // PlaneDecimals, HeightDecimals 3
 // "Указать зону вручную" changed: ZoneInOrdinate := not checked. The zone list is enabled
 // exactly when checked.

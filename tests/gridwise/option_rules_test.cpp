@@ -81,5 +81,50 @@ TEST(OptionRules, ListPositionsGiveDecimals) {
     EXPECT_EQ(s.ListScale, 5);
 }
 
+
+TEST(OptionRecords, RangesOfTheValues) {
+    for (int d : {7, 8, 9, 10}) EXPECT_TRUE(AngleDecimalsInRange(d)) << d;
+    for (int d : {6, 11, 0}) EXPECT_FALSE(AngleDecimalsInRange(d)) << d;
+    for (int d : {2, 3, 4}) EXPECT_TRUE(PlaneDecimalsInRange(d)) << d;
+    for (int d : {1, 5}) EXPECT_FALSE(PlaneDecimalsInRange(d)) << d;
+    EXPECT_EQ(ParseWithin("-100", kHeightChangeLimit), -100.0);
+    EXPECT_EQ(ParseWithin("99,5", kHeightChangeLimit), 99.5);
+    EXPECT_EQ(ParseWithin("100.01", kHeightChangeLimit), std::nullopt);
+    EXPECT_EQ(ParseWithin("1e2", kShiftLimit), std::nullopt);
+}
+
+TEST(OptionRecords, DefaultsAreWhatTheDialogsShow) {
+    GridwiseState state = MakeGridwiseState();
+    ShowPrecisionDialog(state, true);
+    const PrecisionOptions precision;
+    EXPECT_EQ(state.AngleDecimals, precision.AngleDecimals);
+    EXPECT_EQ(state.PlaneDecimals, precision.PlaneDecimals);
+    EXPECT_EQ(state.HeightDecimals, precision.HeightDecimals);
+    EXPECT_EQ(kListScaleItems[NomenclatureOptions{}.ListScale], "1 : 25 000");
+}
+
+TEST(OptionRecords, ConfirmingWritesWhatTheDialogsOkWrites) {
+    GridwiseState state = MakeGridwiseState();
+    ConfirmSurvey(state, SurveyChoice{true, 37, -12.5}, PrecisionOptions{9, 2, 4});
+    EXPECT_TRUE(state.OptionsConfirmed);
+    EXPECT_TRUE(state.ZoneInOrdinate);
+    EXPECT_EQ(state.Sk42Zone, 37);
+    EXPECT_EQ(state.HeightChange, -12.5);
+    EXPECT_EQ(state.PlaneDecimals, 2);
+    EXPECT_EQ(state.HeightDecimals, 4);
+    EXPECT_NE(state.AngleDecimals, 9);  // the survey dialog has no angle list
+
+    state.OptionsConfirmed = false;
+    ConfirmMapShift(state, MapShiftOptions{-1000.0, 250.0});
+    EXPECT_TRUE(state.OptionsConfirmed);
+    EXPECT_EQ(state.ShiftNorth, -1000.0);
+    EXPECT_EQ(state.ShiftEast, 250.0);
+
+    ConfirmNomenclature(state, NomenclatureOptions{0});
+    EXPECT_EQ(state.ListScale, 0);
+    ConfirmPrecision(state, PrecisionOptions{7, 4, 2}, true);
+    EXPECT_EQ(state.AngleDecimals, 7);
+}
+
 }  // namespace
 }  // namespace gridwise

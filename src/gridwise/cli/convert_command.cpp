@@ -102,11 +102,10 @@ bool ReadInteger(std::string_view text, int low, int high, int& value) {
     return true;
 }
 
-// The list position of a decimals value: 10 - value for B, L, 4 - value for x, y and H.
-bool ReadDecimalsIndex(std::string_view text, int low, int high, int& index) {
-    int decimals = 0;
-    if (!ReadInteger(text, low, high, decimals)) return false;
-    index = high - decimals;
+bool ReadDecimals(std::string_view text, bool (*inRange)(int), std::uint8_t& decimals) {
+    int value = 0;
+    if (!ReadInteger(text, 0, 255, value) || !inRange(value)) return false;
+    decimals = static_cast<std::uint8_t>(value);
     return true;
 }
 
@@ -121,82 +120,66 @@ bool ReadScaleIndex(std::string_view text, int& index) {
     return false;
 }
 
-// The choices of a format dialog, at the positions the dialog shows when it opens.
-struct DialogChoices {
-    int angleIndex = kDefaultAngleDecimalIndex;
-    int planeIndex = kDefaultPlaneDecimalIndex;
-    int heightIndex = kDefaultPlaneDecimalIndex;
-    int scaleIndex = kDefaultListScaleIndex;
-    int zoneIndex = 0;  // zone 1
-    bool manualZone = true;
-    std::optional<std::string> heightChange, shiftNorth, shiftEast;
+bool ReadWithin(std::string_view text, double limit, double& value) {
+    const std::optional<double> parsed = ParseWithin(text, limit);
+    if (parsed) value = *parsed;
+    return parsed.has_value();
+}
+
+// The options of every format, with the defaults their dialogs show.
+struct FormatChoices {
+    PrecisionOptions precision;
+    NomenclatureOptions nomenclature;
+    SurveyChoice survey;
+    MapShiftOptions shift;
 };
 
 // One option value into the choices; false when the value is out of its range.
-bool ReadChoice(std::string_view name, const std::string& text, DialogChoices& choices) {
-    if (name == "--angle-decimals") return ReadDecimalsIndex(text, 7, 10, choices.angleIndex);
-    if (name == "--plane-decimals") return ReadDecimalsIndex(text, 2, 4, choices.planeIndex);
-    if (name == "--height-decimals") return ReadDecimalsIndex(text, 2, 4, choices.heightIndex);
-    if (name == "--scale") return ReadScaleIndex(text, choices.scaleIndex);
-    if (name == "--sk42-zone") {
-        int zone = 0;
-        if (!ReadInteger(text, 1, kSk42ZoneCount, zone)) return false;
-        choices.zoneIndex = zone - 1;
-    } else if (name == "--height-change") {
-        choices.heightChange = text;
-    } else if (name == "--shift-north") {
-        choices.shiftNorth = text;
-    } else if (name == "--shift-east") {
-        choices.shiftEast = text;
-    }
+bool ReadChoice(std::string_view name, const std::string& text, FormatChoices& choices) {
+    PrecisionOptions& precision = choices.precision;
+    if (name == "--angle-decimals")
+        return ReadDecimals(text, AngleDecimalsInRange, precision.AngleDecimals);
+    if (name == "--plane-decimals")
+        return ReadDecimals(text, PlaneDecimalsInRange, precision.PlaneDecimals);
+    if (name == "--height-decimals")
+        return ReadDecimals(text, PlaneDecimalsInRange, precision.HeightDecimals);
+    if (name == "--scale") return ReadScaleIndex(text, choices.nomenclature.ListScale);
+    if (name == "--sk42-zone") return ReadInteger(text, 1, kSk42ZoneCount, choices.survey.Sk42Zone);
+    if (name == "--height-change")
+        return ReadWithin(text, kHeightChangeLimit, choices.survey.HeightChange);
+    if (name == "--shift-north") return ReadWithin(text, kShiftLimit, choices.shift.ShiftNorth);
+    if (name == "--shift-east") return ReadWithin(text, kShiftLimit, choices.shift.ShiftEast);
     return true;
 }
 
-// Shows the format's dialog on the state, makes the choices and confirms it, as the batch screen
-// does before a run. Returns the option whose typed value the dialog refuses, or empty.
-std::string_view ConfirmDialog(FormatOptions dialog, const DialogChoices& choices,
-                               GridwiseState& state) {
-    const auto heightChange = [&]() {
-        if (!choices.heightChange) return true;
-        ClickHeightChange(state, true);
-        return EditHeightChange(state, *choices.heightChange);
-    };
+// Writes the options as the format's dialog writes them on OK, before a run.
+void ConfirmChoices(FormatOptions dialog, const FormatChoices& choices, GridwiseState& state) {
     switch (dialog) {
         case FormatOptions::Precision:
-        case FormatOptions::PlanePrecision: {
-            const bool withAngles = dialog == FormatOptions::Precision;
-            ShowPrecisionDialog(state, withAngles);
-            if (!withAngles && !heightChange()) return "--height-change";
-            ConfirmPrecision(state, choices.angleIndex, choices.planeIndex, choices.heightIndex,
-                             withAngles);
-            break;
-        }
+            ConfirmPrecision(state, choices.precision, true);
+            return;
+        case FormatOptions::PlanePrecision:
+            // The height change of format 4 is the one last confirmed for format 3 in the
+            // window; here it is given with the run.
+            state.HeightChange = choices.survey.HeightChange;
+            ConfirmPrecision(state, choices.precision, false);
+            return;
         case FormatOptions::Nomenclature:
-            ConfirmNomenclature(state, choices.scaleIndex);
-            break;
+            ConfirmNomenclature(state, choices.nomenclature);
+            return;
         case FormatOptions::Sk42ToSk63:
-            ShowExtraParamsDialog(state);
-            ClickManualZone(state, choices.manualZone);
-            if (!heightChange()) return "--height-change";
-            ConfirmExtraParams(state, choices.planeIndex, choices.heightIndex);
-            CloseExtraParams(state, choices.zoneIndex);
-            break;
+            ConfirmSurvey(state, choices.survey, choices.precision);
+            return;
         case FormatOptions::MapShift:
-            ShowMapShiftDialog(state);
-            if (choices.shiftNorth && !EditShiftNorth(state, *choices.shiftNorth))
-                return "--shift-north";
-            if (choices.shiftEast && !EditShiftEast(state, *choices.shiftEast))
-                return "--shift-east";
-            ConfirmMapShift(state);
-            break;
+            ConfirmMapShift(state, choices.shift);
+            return;
     }
-    return {};
 }
 
 std::string ApplyOptions(const ConvertOptions& options, GridwiseState& state) {
     const FormatOptions dialog = options.format->Options;
     const std::string formatName(options.format->Info.CliName);
-    DialogChoices choices;
+    FormatChoices choices;
     bool zoneByHand = false;
     for (const auto& [name, value] : options.arguments.Values) {
         if ((FindValueOption(name)->dialogs & Bit(dialog)) == 0)
@@ -209,15 +192,9 @@ std::string ApplyOptions(const ConvertOptions& options, GridwiseState& state) {
         if (dialog != FormatOptions::Sk42ToSk63)
             return "Параметр --zone-in-ordinate не относится к формату " + formatName;
         if (zoneByHand) return "Параметры --sk42-zone и --zone-in-ordinate несовместимы";
-        choices.manualZone = false;
+        choices.survey.ZoneInOrdinate = true;
     }
-    const std::string_view refused = ConfirmDialog(dialog, choices, state);
-    if (!refused.empty()) {
-        const std::string refusedName(refused);
-        for (const auto& [name, value] : options.arguments.Values)
-            if (name == refusedName)
-                return "Недопустимое значение параметра " + name + ": " + value;
-    }
+    ConfirmChoices(dialog, choices, state);
     return {};
 }
 
