@@ -88,15 +88,15 @@ bool ReprojectSurveyPoint(const common::PointLine& point, double sourceOrdinate,
     if (!ok) return false;
     const PlaneCoords plane = FastGeoToPlane(geo, ell, to, ok);
     if (!ok) return false;
-    AppendPointLine(out, point, plane.x, plane.y, options.Decimals.Plane,
-                    point.Height + options.HeightChange, options.Decimals.Height);
+    AppendPointLine(out, point, plane.x, plane.y, options.Decimals.PlaneDecimals,
+                    point.Height + options.HeightChange, options.Decimals.HeightDecimals);
     return true;
 }
 
 }  // namespace
 
-OutputDecimals DecimalsOf(const GridwiseState& state) {
-    return OutputDecimals{state.AngleDecimals, state.PlaneDecimals, state.HeightDecimals};
+PrecisionOptions DecimalsOf(const GridwiseState& state) {
+    return PrecisionOptions{state.AngleDecimals, state.PlaneDecimals, state.HeightDecimals};
 }
 
 SurveyOptions SurveyOptionsOf(const GridwiseState& state) {
@@ -108,7 +108,8 @@ SurveyOptions SurveyOptionsOf(const GridwiseState& state) {
 // Format 1
 
 common::LineFunction PointListLines(const TWorkStructure& work, const TEllConst& ell,
-                                    bool directionToPlane, int algorithm, OutputDecimals decimals) {
+                                    bool directionToPlane, int algorithm,
+                                    PrecisionOptions decimals) {
     const ProjectionSettings settings = SettingsFromWork(work, algorithm);
     const bool standardGridPrefix = work.AddZoneNumber && !work.UserMeridian;
     return [=](std::string_view line, std::string& out) {
@@ -120,21 +121,16 @@ common::LineFunction PointListLines(const TWorkStructure& work, const TEllConst&
             const PlaneCoords plane =
                 FastGeoToPlane(GeoCoords{point.First, point.Second}, ell, settings, ok);
             if (!ok) return false;
-            AppendPointLine(out, point, plane.x, plane.y, decimals.Plane, point.Height,
-                            decimals.Height);
+            AppendPointLine(out, point, plane.x, plane.y, decimals.PlaneDecimals, point.Height,
+                            decimals.HeightDecimals);
             return true;
         }
         GeoCoords geo;
         if (!PlaneInputToGeo(point, ell, settings, standardGridPrefix, geo)) return false;
-        AppendPointLine(out, point, geo.B, geo.L, decimals.Angle, point.Height, decimals.Height);
+        AppendPointLine(out, point, geo.B, geo.L, decimals.AngleDecimals, point.Height,
+                        decimals.HeightDecimals);
         return true;
     };
-}
-
-common::ConvertResult ConvertPointList(const common::ConvertJob& job, const TWorkStructure& work,
-                                       const TEllConst& ell, const GridwiseState& state) {
-    return common::ConvertFileLines(
-        job, PointListLines(work, ell, state.DirectionToPlane, state.Algorithm, DecimalsOf(state)));
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -161,13 +157,6 @@ common::LineFunction NomenclatureListLines(const TWorkStructure& work, const TEl
         out.append(common::Utf8ToCp1251(sheet));
         return true;
     };
-}
-
-common::ConvertResult ConvertNomenclatureList(const common::ConvertJob& job,
-                                              const TWorkStructure& work, const TEllConst& ell,
-                                              int listScale, const GridwiseState& state) {
-    return common::ConvertFileLines(
-        job, NomenclatureListLines(work, ell, state.DirectionToPlane, state.Algorithm, listScale));
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -211,18 +200,6 @@ common::LineFunction Sk63ToSk42Lines(const TWorkStructure& work, const TCHSK& sk
     };
 }
 
-common::ConvertResult ConvertSk42ToSk63(const common::ConvertJob& job, const TWorkStructure& work,
-                                        const TEllConst& ell, const GridwiseState& state) {
-    return common::ConvertFileLines(job, Sk42ToSk63Lines(work, state.Systems[kSystemSk42], ell,
-                                                         state.Algorithm, SurveyOptionsOf(state)));
-}
-
-common::ConvertResult ConvertSk63ToSk42(const common::ConvertJob& job, const TWorkStructure& work,
-                                        const TEllConst& ell, const GridwiseState& state) {
-    return common::ConvertFileLines(job, Sk63ToSk42Lines(work, state.Systems[kSystemSk42], ell,
-                                                         state.Algorithm, SurveyOptionsOf(state)));
-}
-
 // ---------------------------------------------------------------------------------------------
 // Format 5
 
@@ -262,13 +239,6 @@ common::LineFunction MapShiftLines(double shiftNorth, double shiftEast, const TE
     return [shift](std::string_view line, std::string& out) {
         return common::ConvertMapLine(line, out, shift);
     };
-}
-
-common::ConvertResult ShiftPolishMap(const common::ConvertJob& job, double shiftNorth,
-                                     double shiftEast, const TWorkStructure& /*work*/,
-                                     const TEllConst& ell) {
-    return common::ConvertFileLines(job, MapShiftLines(shiftNorth, shiftEast, ell),
-                                    common::MapLineOptions());
 }
 
 }  // namespace gridwise

@@ -8,41 +8,25 @@
 
 #include "common/pointfile.hpp"
 #include "gridwise/ellipsoid.hpp"
+#include "gridwise/option_rules.hpp"
 #include "gridwise/state.hpp"
 
 namespace gridwise {
 
-// Output decimals of the point-list converter and the SK42/SK63 converters.
-struct OutputDecimals {
-    std::uint8_t Angle = 10;  // B, L: 7..10
-    std::uint8_t Plane = 3;   // x, y: 2..4
-    std::uint8_t Height = 3;  // H: 2..4
-};
-OutputDecimals DecimalsOf(const GridwiseState& state);
+// The option values in force as the converters take them.
+PrecisionOptions DecimalsOf(const GridwiseState& state);
+SurveyOptions SurveyOptionsOf(const GridwiseState& state);
 
 // Format 1: B, L -> x, y or back, by the direction and series in force. The height is copied
 // (with the chosen decimals), the tail after it is kept.
 common::LineFunction PointListLines(const TWorkStructure& work, const TEllConst& ell,
-                                    bool directionToPlane, int algorithm, OutputDecimals decimals);
-common::ConvertResult ConvertPointList(const common::ConvertJob& job, const TWorkStructure& work,
-                                       const TEllConst& ell, const GridwiseState& state);
+                                    bool directionToPlane, int algorithm,
+                                    PrecisionOptions decimals);
 
 // Format 2: "name,sheet" lines at one scale (0 = 1:1 000 000 .. 6 = 1:10 000). The sheet name is
 // written in the single-byte Cyrillic code page.
 common::LineFunction NomenclatureListLines(const TWorkStructure& work, const TEllConst& ell,
                                            bool directionToPlane, int algorithm, int listScale);
-common::ConvertResult ConvertNomenclatureList(const common::ConvertJob& job,
-                                              const TWorkStructure& work, const TEllConst& ell,
-                                              int listScale, const GridwiseState& state);
-
-// Options of the SK42/SK63 converters.
-struct SurveyOptions {
-    bool ZoneInOrdinate = false;  // SK42 ordinates carry their zone in the millions
-    std::int32_t Sk42Zone = 1;    // the SK42 zone given by hand, 1..60
-    double HeightChange = 0.0;    // metres added to every height
-    OutputDecimals Decimals;
-};
-SurveyOptions SurveyOptionsOf(const GridwiseState& state);
 
 // Formats 3 and 4. `sk42System` is the SK42/SK95 system of the table; `work` holds the SK63
 // settings; `ell` is derived from the SK42/SK95 ellipsoid.
@@ -52,16 +36,9 @@ common::LineFunction Sk42ToSk63Lines(const TWorkStructure& work, const TCHSK& sk
 common::LineFunction Sk63ToSk42Lines(const TWorkStructure& work, const TCHSK& sk42System,
                                      const TEllConst& ell, int algorithm,
                                      const SurveyOptions& options);
-common::ConvertResult ConvertSk42ToSk63(const common::ConvertJob& job, const TWorkStructure& work,
-                                        const TEllConst& ell, const GridwiseState& state);
-common::ConvertResult ConvertSk63ToSk42(const common::ConvertJob& job, const TWorkStructure& work,
-                                        const TEllConst& ell, const GridwiseState& state);
 
 // Format 5: every point of every data line moved ShiftNorth metres north and ShiftEast metres
 // east on the ellipsoid `ell`; other lines are copied unchanged.
 common::LineFunction MapShiftLines(double shiftNorth, double shiftEast, const TEllConst& ell);
-common::ConvertResult ShiftPolishMap(const common::ConvertJob& job, double shiftNorth,
-                                     double shiftEast, const TWorkStructure& work,
-                                     const TEllConst& ell);
 
 }  // namespace gridwise

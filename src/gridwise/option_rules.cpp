@@ -52,12 +52,11 @@ void ConfirmNomenclature(GridwiseState& state, const NomenclatureOptions& option
     state.ListScale = common::ClampIndex(options.ListScale, std::size(kListScaleItems));
 }
 
-void ConfirmSurvey(GridwiseState& state, const SurveyChoice& survey,
-                   const PrecisionOptions& decimals) {
-    state.ZoneInOrdinate = survey.ZoneInOrdinate;
-    state.HeightChange = survey.HeightChange;
-    state.Sk42Zone = survey.Sk42Zone;
-    ConfirmPrecision(state, decimals, false);
+void ConfirmSurvey(GridwiseState& state, const SurveyOptions& options) {
+    state.ZoneInOrdinate = options.ZoneInOrdinate;
+    state.HeightChange = options.HeightChange;
+    state.Sk42Zone = options.Sk42Zone;
+    ConfirmPrecision(state, options.Decimals, false);
 }
 
 void ConfirmMapShift(GridwiseState& state, const MapShiftOptions& options) {

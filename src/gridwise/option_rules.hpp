@@ -30,10 +30,11 @@ struct NomenclatureOptions {
     int ListScale = 5;
 };
 // SK42 => SK63 (format 3); HeightChange also for format 4, which keeps the last one confirmed.
-struct SurveyChoice {
-    bool ZoneInOrdinate = false;  // the box "Указать зону вручную" cleared
-    std::int32_t Sk42Zone = 1;    // 1..kSk42ZoneCount
-    double HeightChange = 0.0;    // the height box unchecked: 0
+struct SurveyOptions {
+    bool ZoneInOrdinate = false;  // SK42 ordinates carry their zone ("Указать зону вручную" clear)
+    std::int32_t Sk42Zone = 1;  // the SK42 zone given by hand, 1..kSk42ZoneCount
+    double HeightChange = 0.0;  // metres added to every height; the height box unchecked: 0
+    PrecisionOptions Decimals;  // x, y and H only
 };
 // Map shift (format 5), metres.
 struct MapShiftOptions {
@@ -49,8 +50,7 @@ std::optional<double> ParseWithin(std::string_view text, double limit);
 // What confirming writes into the state; OptionsConfirmed := true.
 void ConfirmPrecision(GridwiseState& state, const PrecisionOptions& options, bool withAngles);
 void ConfirmNomenclature(GridwiseState& state, const NomenclatureOptions& options);
-void ConfirmSurvey(GridwiseState& state, const SurveyChoice& survey,
-                   const PrecisionOptions& decimals);
+void ConfirmSurvey(GridwiseState& state, const SurveyOptions& options);
 void ConfirmMapShift(GridwiseState& state, const MapShiftOptions& options);
 
 // Items of the precision lists; the position gives the decimals (10 - index for B, L and

@@ -13,6 +13,7 @@
 #include "../common/test_folder.hpp"
 #include "common/cp1251.hpp"
 #include "common/text.hpp"
+#include "gridwise/convert_formats.hpp"
 #include "gridwise/state.hpp"
 
 namespace gridwise {
@@ -56,12 +57,12 @@ class ConverterTest : public ::testing::Test {
         return outcome;
     }
 
-    Outcome PointList(const std::string& bytes) {
-        const TEllConst ell = DeriveEllipsoid(state.Work.Ell);
-        return Run(bytes, [&](const common::ConvertJob& job) {
-            return ConvertPointList(job, state.Work, ell, state);
-        });
+    // The format's converter with the settings and options in force.
+    Outcome Convert(int format, const std::string& bytes) {
+        return Run(bytes, MakeConverter(*FindGridwiseFormat(format), state));
     }
+
+    Outcome PointList(const std::string& bytes) { return Convert(kFormatPointList, bytes); }
 
     // SK63 settings as the set-up screen leaves them: central meridian 50°30' E, zone 1,
     // false easting 250 km and a false northing.
@@ -206,10 +207,8 @@ TEST_F(ConverterTest, PlaneWithoutZoneNumberGivesTheLongitudeDifference) {
 class NomenclatureTest : public ConverterTest {
   protected:
     Outcome Sheets(const std::string& bytes, int scale) {
-        const TEllConst ell = DeriveEllipsoid(state.Work.Ell);
-        return Run(bytes, [&](const common::ConvertJob& job) {
-            return ConvertNomenclatureList(job, state.Work, ell, scale, state);
-        });
+        state.ListScale = scale;
+        return Convert(kFormatNomenclature, bytes);
     }
 };
 
@@ -254,18 +253,8 @@ TEST_F(NomenclatureTest, RefusesBadLinesAndTakesPlaneInputWithZones) {
 class SurveyTest : public ConverterTest {
   protected:
     SurveyTest() { UseSk63(); }
-    Outcome ToSk63(const std::string& bytes) {
-        const TEllConst ell = DeriveEllipsoid(state.Ellipsoids[1]);
-        return Run(bytes, [&](const common::ConvertJob& job) {
-            return ConvertSk42ToSk63(job, state.Work, ell, state);
-        });
-    }
-    Outcome ToSk42(const std::string& bytes) {
-        const TEllConst ell = DeriveEllipsoid(state.Ellipsoids[1]);
-        return Run(bytes, [&](const common::ConvertJob& job) {
-            return ConvertSk63ToSk42(job, state.Work, ell, state);
-        });
-    }
+    Outcome ToSk63(const std::string& bytes) { return Convert(kFormatSk42ToSk63, bytes); }
+    Outcome ToSk42(const std::string& bytes) { return Convert(kFormatSk63ToSk42, bytes); }
 };
 
 TEST_F(SurveyTest, Sk42ZoneByHandToSk63AndBack) {
@@ -349,10 +338,9 @@ TEST_F(SurveyTest, HeightChangeOfAnEarlierDialogRaisesEveryHeight) {
 class MapShiftTest : public ConverterTest {
   protected:
     Outcome Shift(const std::string& bytes, double north, double east) {
-        const TEllConst ell = DeriveEllipsoid(state.Work.Ell);
-        return Run(bytes, [&](const common::ConvertJob& job) {
-            return ShiftPolishMap(job, north, east, state.Work, ell);
-        });
+        state.ShiftNorth = north;
+        state.ShiftEast = east;
+        return Convert(kFormatMapShift, bytes);
     }
 };
 

@@ -81,7 +81,6 @@ TEST(OptionRules, ListPositionsGiveDecimals) {
     EXPECT_EQ(s.ListScale, 5);
 }
 
-
 TEST(OptionRecords, RangesOfTheValues) {
     for (int d : {7, 8, 9, 10}) EXPECT_TRUE(AngleDecimalsInRange(d)) << d;
     for (int d : {6, 11, 0}) EXPECT_FALSE(AngleDecimalsInRange(d)) << d;
@@ -105,7 +104,7 @@ TEST(OptionRecords, DefaultsAreWhatTheDialogsShow) {
 
 TEST(OptionRecords, ConfirmingWritesWhatTheDialogsOkWrites) {
     GridwiseState state = MakeGridwiseState();
-    ConfirmSurvey(state, SurveyChoice{true, 37, -12.5}, PrecisionOptions{9, 2, 4});
+    ConfirmSurvey(state, SurveyOptions{true, 37, -12.5, PrecisionOptions{9, 2, 4}});
     EXPECT_TRUE(state.OptionsConfirmed);
     EXPECT_TRUE(state.ZoneInOrdinate);
     EXPECT_EQ(state.Sk42Zone, 37);

@@ -130,7 +130,7 @@ bool ReadWithin(std::string_view text, double limit, double& value) {
 struct FormatChoices {
     PrecisionOptions precision;
     NomenclatureOptions nomenclature;
-    SurveyChoice survey;
+    SurveyOptions survey;
     MapShiftOptions shift;
 };
 
@@ -167,9 +167,12 @@ void ConfirmChoices(FormatOptions dialog, const FormatChoices& choices, Gridwise
         case FormatOptions::Nomenclature:
             ConfirmNomenclature(state, choices.nomenclature);
             return;
-        case FormatOptions::Sk42ToSk63:
-            ConfirmSurvey(state, choices.survey, choices.precision);
+        case FormatOptions::Sk42ToSk63: {
+            SurveyOptions survey = choices.survey;
+            survey.Decimals = choices.precision;
+            ConfirmSurvey(state, survey);
             return;
+        }
         case FormatOptions::MapShift:
             ConfirmMapShift(state, choices.shift);
             return;
