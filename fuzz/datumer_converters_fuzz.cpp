@@ -8,10 +8,10 @@
 #include "common/mpdata.hpp"
 #include "common/text.hpp"
 #include "converter_harness.hpp"
-#include "datumer/convert_files.hpp"
-#include "datumer/convert_formats.hpp"
-#include "datumer/point_rules.hpp"
-#include "datumer/presets.hpp"
+#include "datumer/files/converters.hpp"
+#include "datumer/files/formats.hpp"
+#include "datumer/geodesy/presets.hpp"
+#include "datumer/rules/point_rules.hpp"
 #include "datumer/state.hpp"
 
 namespace {

@@ -8,8 +8,8 @@
 #include "common/cp1251.hpp"
 #include "common/mpdata.hpp"
 #include "converter_harness.hpp"
-#include "gridwise/convert_formats.hpp"
-#include "gridwise/setup_rules.hpp"
+#include "gridwise/files/formats.hpp"
+#include "gridwise/rules/setup_rules.hpp"
 #include "gridwise/state.hpp"
 
 namespace {

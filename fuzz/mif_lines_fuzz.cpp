@@ -7,9 +7,9 @@
 #include <string>
 
 #include "converter_harness.hpp"
-#include "datumer/convert_files.hpp"
-#include "datumer/convert_mif_objects.hpp"
-#include "datumer/point_rules.hpp"
+#include "datumer/files/converters.hpp"
+#include "datumer/files/mif_objects.hpp"
+#include "datumer/rules/point_rules.hpp"
 #include "datumer/state.hpp"
 
 extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t size) {

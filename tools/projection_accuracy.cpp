@@ -16,7 +16,7 @@
 #include <cstdio>
 #include <numbers>
 
-#include "gridwise/projection.hpp"
+#include "gridwise/geodesy/projection.hpp"
 #include "gridwise/state.hpp"
 
 namespace {

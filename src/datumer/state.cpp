@@ -1,6 +1,6 @@
 #include "datumer/state.hpp"
 
-#include "datumer/point_rules.hpp"
+#include "datumer/rules/point_rules.hpp"
 
 namespace datumer {
 

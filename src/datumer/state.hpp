@@ -8,8 +8,8 @@
 #include <cstdint>
 
 #include "common/nomenclature.hpp"
-#include "datumer/presets.hpp"
-#include "datumer/transform.hpp"
+#include "datumer/geodesy/presets.hpp"
+#include "datumer/geodesy/transform.hpp"
 
 namespace datumer {
 

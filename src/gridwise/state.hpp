@@ -10,8 +10,8 @@
 
 #include "common/one_based.hpp"
 #include "common/text.hpp"
-#include "gridwise/coordinates.hpp"
-#include "gridwise/ellipsoid.hpp"
+#include "gridwise/geodesy/coordinates.hpp"
+#include "gridwise/geodesy/ellipsoid.hpp"
 
 namespace gridwise {
 

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "convert_test_folder.hpp"
-#include "datumer/presets.hpp"
+#include "datumer/geodesy/presets.hpp"
 
 namespace datumer {
 namespace {

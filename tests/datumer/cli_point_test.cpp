@@ -10,9 +10,9 @@
 #include <vector>
 
 #include "common/project_version.hpp"
-#include "datumer/presets.hpp"
+#include "datumer/geodesy/presets.hpp"
+#include "datumer/geodesy/transform.hpp"
 #include "datumer/state.hpp"
-#include "datumer/transform.hpp"
 
 namespace {
 

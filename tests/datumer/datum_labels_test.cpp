@@ -1,4 +1,4 @@
-#include "datumer/datum_labels.hpp"
+#include "datumer/files/datum_labels.hpp"
 
 #include <gtest/gtest.h>
 

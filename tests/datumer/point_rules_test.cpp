@@ -7,7 +7,7 @@
 #include <string>
 
 #include "common/text.hpp"
-#include "datumer/point_rules.hpp"
+#include "datumer/rules/point_rules.hpp"
 #include "datumer/state.hpp"
 
 namespace datumer {

@@ -12,10 +12,10 @@
 #include <vector>
 
 #include "../common/test_folder.hpp"
-#include "datumer/presets.hpp"
-#include "datumer/proj_pipeline.hpp"
+#include "datumer/geodesy/presets.hpp"
+#include "datumer/geodesy/proj_pipeline.hpp"
+#include "datumer/geodesy/transform.hpp"
 #include "datumer/state.hpp"
-#include "datumer/transform.hpp"
 
 namespace datumer {
 namespace {

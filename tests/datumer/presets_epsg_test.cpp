@@ -15,8 +15,8 @@
 #include <string>
 
 #include "../common/test_folder.hpp"
-#include "datumer/presets.hpp"
-#include "datumer/setup_rules.hpp"
+#include "datumer/geodesy/presets.hpp"
+#include "datumer/rules/setup_rules.hpp"
 #include "datumer/state.hpp"
 
 namespace datumer {

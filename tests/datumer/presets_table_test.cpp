@@ -5,8 +5,8 @@
 #include <numbers>
 #include <string>
 
-#include "datumer/presets.hpp"
-#include "datumer/setup_rules.hpp"
+#include "datumer/geodesy/presets.hpp"
+#include "datumer/rules/setup_rules.hpp"
 #include "datumer/state.hpp"
 
 namespace datumer {

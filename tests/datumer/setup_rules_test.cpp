@@ -6,7 +6,7 @@
 #include <array>
 #include <string>
 
-#include "datumer/setup_rules.hpp"
+#include "datumer/rules/setup_rules.hpp"
 #include "datumer/state.hpp"
 
 namespace datumer {

@@ -12,9 +12,9 @@
 #include <cmath>
 #include <numbers>
 
-#include "datumer/presets.hpp"
+#include "datumer/geodesy/presets.hpp"
+#include "datumer/geodesy/transform.hpp"
 #include "datumer/state.hpp"
-#include "datumer/transform.hpp"
 
 namespace datumer {
 namespace {

@@ -7,9 +7,9 @@
 #include <numbers>
 #include <vector>
 
-#include "datumer/presets.hpp"
+#include "datumer/geodesy/presets.hpp"
+#include "datumer/geodesy/transform.hpp"
 #include "datumer/state.hpp"
-#include "datumer/transform.hpp"
 
 namespace datumer {
 namespace {

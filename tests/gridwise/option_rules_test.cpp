@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "gridwise/option_rules.hpp"
+#include "gridwise/rules/option_rules.hpp"
 
 namespace gridwise {
 namespace {

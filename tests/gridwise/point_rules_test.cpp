@@ -5,8 +5,8 @@
 
 #include <string>
 
-#include "gridwise/point_rules.hpp"
-#include "gridwise/setup_rules.hpp"
+#include "gridwise/rules/point_rules.hpp"
+#include "gridwise/rules/setup_rules.hpp"
 
 namespace gridwise {
 namespace {

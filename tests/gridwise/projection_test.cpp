@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "gridwise/projection.hpp"
+#include "gridwise/geodesy/projection.hpp"
+#include "gridwise/geodesy/zones.hpp"
 #include "gridwise/state.hpp"
-#include "gridwise/zones.hpp"
 
 #ifdef GW_HAVE_GEOGRAPHICLIB
 #include <GeographicLib/TransverseMercatorExact.hpp>

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "gridwise/setup_rules.hpp"
+#include "gridwise/rules/setup_rules.hpp"
 
 namespace gridwise {
 namespace {

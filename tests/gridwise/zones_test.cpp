@@ -4,8 +4,8 @@
 
 #include <limits>
 
+#include "gridwise/geodesy/zones.hpp"
 #include "gridwise/state.hpp"
-#include "gridwise/zones.hpp"
 
 namespace gridwise {
 namespace {

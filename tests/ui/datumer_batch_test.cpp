@@ -10,7 +10,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "datumer/presets.hpp"
+#include "datumer/geodesy/presets.hpp"
 #include "datumer/ui/height_precision_dialog.hpp"
 #include "datumer/ui/point_screen.hpp"
 #include "datumer/ui/program.hpp"

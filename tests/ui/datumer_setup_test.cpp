@@ -8,7 +8,7 @@
 #include <QPushButton>
 #include <QTest>
 
-#include "datumer/presets.hpp"
+#include "datumer/geodesy/presets.hpp"
 #include "datumer/ui/extra_dialog.hpp"
 #include "datumer/ui/height_precision_dialog.hpp"
 #include "datumer/ui/point_screen.hpp"

@@ -9,7 +9,7 @@
 #include <QLabel>
 #include <cmath>
 
-#include "gridwise/point_rules.hpp"
+#include "gridwise/rules/point_rules.hpp"
 #include "gridwise_test_support.hpp"
 
 using namespace gridwise_test;

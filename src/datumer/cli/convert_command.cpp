@@ -16,7 +16,7 @@
 #include "common/cli_convert.hpp"
 #include "common/text.hpp"
 #include "datumer/cli/preset_flags.hpp"
-#include "datumer/convert_formats.hpp"
+#include "datumer/files/formats.hpp"
 
 namespace datumer::cli {
 

@@ -9,7 +9,7 @@
 #include "common/cli_args.hpp"
 #include "common/text.hpp"
 #include "datumer/cli/preset_flags.hpp"
-#include "datumer/point_rules.hpp"
+#include "datumer/rules/point_rules.hpp"
 
 namespace datumer::cli {
 

@@ -5,8 +5,8 @@
 #include <optional>
 
 #include "common/text.hpp"
-#include "datumer/point_rules.hpp"
-#include "datumer/setup_rules.hpp"
+#include "datumer/rules/point_rules.hpp"
+#include "datumer/rules/setup_rules.hpp"
 
 namespace datumer::cli {
 

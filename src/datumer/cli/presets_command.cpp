@@ -1,7 +1,7 @@
 #include "datumer/cli/presets_command.hpp"
 
-#include "datumer/proj_pipeline.hpp"
-#include "datumer/setup_rules.hpp"
+#include "datumer/geodesy/proj_pipeline.hpp"
+#include "datumer/rules/setup_rules.hpp"
 
 namespace datumer::cli {
 

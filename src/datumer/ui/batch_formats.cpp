@@ -1,6 +1,6 @@
 #include "datumer/ui/batch_formats.hpp"
 
-#include "datumer/convert_formats.hpp"
+#include "datumer/files/formats.hpp"
 
 namespace datumer {
 

@@ -9,7 +9,7 @@
 #include <QVBoxLayout>
 #include <utility>
 
-#include "datumer/point_rules.hpp"
+#include "datumer/rules/point_rules.hpp"
 #include "datumer/ui/setup_screen.hpp"
 #include "ui/qt_text.hpp"
 #include "ui/screen_parts.hpp"

@@ -15,7 +15,7 @@
 #include <algorithm>
 
 #include "common/text.hpp"
-#include "datumer/presets.hpp"
+#include "datumer/geodesy/presets.hpp"
 #include "datumer/ui/setup_screen.hpp"
 #include "ui/dialog_service.hpp"
 #include "ui/field_look.hpp"

@@ -8,7 +8,7 @@
 #include <QWidget>
 #include <array>
 
-#include "datumer/point_rules.hpp"
+#include "datumer/rules/point_rules.hpp"
 #include "datumer/state.hpp"
 
 class QComboBox;

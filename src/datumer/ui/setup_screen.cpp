@@ -10,7 +10,7 @@
 #include <QVBoxLayout>
 
 #include "common/text.hpp"
-#include "datumer/presets.hpp"
+#include "datumer/geodesy/presets.hpp"
 #include "datumer/version.hpp"
 #include "ui/dialog_service.hpp"
 #include "ui/input_field.hpp"

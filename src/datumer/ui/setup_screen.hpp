@@ -6,7 +6,7 @@
 #include <QWidget>
 #include <array>
 
-#include "datumer/setup_rules.hpp"
+#include "datumer/rules/setup_rules.hpp"
 #include "datumer/state.hpp"
 
 class QComboBox;

@@ -16,8 +16,8 @@
 #include "common/cli_convert.hpp"
 #include "common/text.hpp"
 #include "gridwise/cli/settings_flags.hpp"
-#include "gridwise/convert_formats.hpp"
-#include "gridwise/option_rules.hpp"
+#include "gridwise/files/formats.hpp"
+#include "gridwise/rules/option_rules.hpp"
 #include "gridwise/state.hpp"
 
 namespace gridwise::cli {

@@ -7,7 +7,7 @@
 #include "common/cli_args.hpp"
 #include "common/text.hpp"
 #include "gridwise/cli/settings_flags.hpp"
-#include "gridwise/point_rules.hpp"
+#include "gridwise/rules/point_rules.hpp"
 #include "gridwise/state.hpp"
 
 namespace gridwise::cli {

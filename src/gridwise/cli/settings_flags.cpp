@@ -5,7 +5,7 @@
 #include <optional>
 
 #include "common/text.hpp"
-#include "gridwise/setup_rules.hpp"
+#include "gridwise/rules/setup_rules.hpp"
 
 namespace gridwise::cli {
 

@@ -3,7 +3,7 @@
 #include <QApplication>
 #include <QStringList>
 
-#include "gridwise/convert_formats.hpp"
+#include "gridwise/files/formats.hpp"
 #include "gridwise/ui/option_dialogs.hpp"
 #include "gridwise/ui/point_screen.hpp"
 #include "gridwise/ui/setup_screen.hpp"

@@ -7,7 +7,7 @@
 #include <memory>
 #include <vector>
 
-#include "gridwise/convert_formats.hpp"
+#include "gridwise/files/formats.hpp"
 #include "gridwise/state.hpp"
 #include "ui/batch_screen.hpp"
 

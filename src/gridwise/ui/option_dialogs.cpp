@@ -9,7 +9,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "gridwise/option_rules.hpp"
+#include "gridwise/rules/option_rules.hpp"
 #include "ui/field_look.hpp"
 #include "ui/input_field.hpp"
 #include "ui/qt_text.hpp"

@@ -10,7 +10,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "gridwise/setup_rules.hpp"
+#include "gridwise/rules/setup_rules.hpp"
 #include "ui/batch_screen.hpp"
 #include "ui/dialog_service.hpp"
 #include "ui/field_look.hpp"

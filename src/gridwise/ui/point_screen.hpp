@@ -7,7 +7,7 @@
 #include <array>
 
 #include "common/text.hpp"
-#include "gridwise/point_rules.hpp"
+#include "gridwise/rules/point_rules.hpp"
 #include "gridwise/state.hpp"
 
 class QComboBox;

@@ -1,0 +1,440 @@
+// Fast evaluation of the projection series for the batch converters; see the header for how it
+// differs from the plain evaluation and why the results are the same.
+
+#include "gridwise/geodesy/fast_series.hpp"
+
+#include <array>
+#include <cmath>
+#include <limits>
+#include <numbers>
+
+#include "gridwise/geodesy/series_terms.hpp"
+
+namespace gridwise {
+namespace {
+
+using Real = long double;
+using series::ArcFromSines;
+using series::ArcSeries;
+using series::KrugerConstants;
+using series::MakeArcSeries;
+using series::MakeKrugerConstants;
+constexpr Real kPi = std::numbers::pi_v<Real>;
+constexpr Real kArcTolerance = 0.0001L;
+constexpr int kMaxBisectionSteps = 400;
+constexpr int kMaxRangeDoublings = 64;
+
+// Bound on the difference between the cheap trial arc and the exact extended-precision arc,
+// metres. The cheap arc errs by less than 1e-10 m for latitudes up to kCheapArcLimit; the bound
+// keeps a margin of four orders of magnitude.
+constexpr Real kCheapArcError = 1.0e-6L;
+constexpr Real kCheapArcLimit = 8.0L;  // radians; beyond it the double argument loses digits
+
+// sin and cos of one argument with one reduction: the values sinl and cosl give.
+struct SinCos {
+    Real s = 0, c = 0;
+};
+SinCos SinCosOf(Real x) {
+    SinCos r;
+    sincosl(x, &r.s, &r.c);
+    return r;
+}
+
+// Bounds on how far the values below may lie from those of the plain series assume, as the C
+// library documents for its goal, that each of its extended functions errs by a few units in
+// the last place; they count four, in the plain and in this evaluation alike. A unit below is
+// 2^-64, the relative spacing of long double values.
+constexpr Real kUnit = 0x1p-64L;
+
+// Where the bounds hold: latitudes and conformal latitudes within 80 deg, longitude
+// differences within 20 deg. Elsewhere the plain series decides.
+constexpr Real kBoundedLatitude = 1.3962634015954636616L;    // 80 deg
+constexpr Real kBoundedLongitude = 0.34906585039886591538L;  // 20 deg
+constexpr Real kUnbounded = std::numeric_limits<Real>::infinity();
+// Within this longitude difference the Krueger forward series takes its arctangents by series.
+constexpr Real kSeriesLongitude = 0.069813170079773183077L;  // 4 deg
+
+// pi/2 in two parts: the long double nearest to it and the remainder.
+constexpr Real kHalfPi = kPi / 2.0L;
+constexpr Real kHalfPiRemainder = -2.50827880633416601178e-20L;
+
+// The Taylor coefficients of sin and cos after their leading terms, (-1)^k / (2k+1)! for
+// k = 1..9 and (-1)^k / (2k)! for k = 1..10, each rounded once: n! itself is exact in long
+// double that far, its odd part having fewer than 64 bits.
+struct TaylorCoefficients {
+    std::array<Real, 9> sin{};
+    std::array<Real, 10> cos{};
+};
+constexpr TaylorCoefficients kTaylor = [] {
+    TaylorCoefficients t;
+    Real factorial = 1.0L;
+    for (int n = 1; n <= 20; ++n) {
+        factorial *= n;
+        const int k = n / 2;
+        const Real term = (k % 2 == 0 ? 1.0L : -1.0L) / factorial;
+        if (n % 2 == 1 && k >= 1) t.sin[k - 1] = term;
+        if (n % 2 == 0) t.cos[k - 1] = term;
+    }
+    return t;
+}();
+
+// sum of c[i] z^i, as two interleaved Horner chains in z^2 so that the latency is halved.
+template <std::size_t N>
+Real Polynomial(const std::array<Real, N>& c, Real z) {
+    const Real z2 = z * z;
+    constexpr std::size_t last = N - 1;
+    Real even = c[last % 2 == 0 ? last : last - 1];
+    Real odd = c[last % 2 == 1 ? last : last - 1];
+    for (std::size_t i = (last % 2 == 0 ? last : last - 1); i >= 2; i -= 2)
+        even = c[i - 2] + z2 * even;
+    for (std::size_t i = (last % 2 == 1 ? last : last - 1); i >= 3; i -= 2)
+        odd = c[i - 2] + z2 * odd;
+    return even + z * odd;
+}
+
+// sin and cos of |y| <= pi/4: the Taylor series to the 19th and 20th powers (the remainders lie
+// below a hundredth of a unit), the leading term added last so that it carries no rounding;
+// within one unit in the last place of the true values.
+struct SinVersine {
+    Real s = 0, versine = 0;  // sin y and 1 - cos y, the latter without cancellation
+};
+SinVersine SinVersineWithinQuarter(Real y) {
+    const Real y2 = y * y;
+    return {y + y * (y2 * Polynomial(kTaylor.sin, y2)), -(y2 * Polynomial(kTaylor.cos, y2))};
+}
+SinCos SinCosWithinQuarter(Real y) {
+    const SinVersine v = SinVersineWithinQuarter(y);
+    return {v.s, 1.0L - v.versine};
+}
+
+// The Taylor coefficients of atanh after its leading term, 1 / (2k+1) for k = 1..9: enough for
+// |u| <= sin kSeriesLongitude, where the next term lies below a hundredth of a unit.
+constexpr std::array<Real, 9> kAtanhTaylor = [] {
+    std::array<Real, 9> c{};
+    for (std::size_t k = 1; k <= c.size(); ++k) c[k - 1] = 1.0L / static_cast<Real>(2 * k + 1);
+    return c;
+}();
+Real AtanhBySeries(Real u) {
+    const Real u2 = u * u;
+    return u + u * (u2 * Polynomial(kAtanhTaylor, u2));
+}
+
+// sin and cos of x for |x| < 5 pi/4. Beyond pi/4 one subtraction of pi/2 or pi brings the
+// argument within the quarter: the subtraction of the long double nearest to it is exact there
+// (x lies within a factor of two of what is subtracted), so the reduced argument errs by half a
+// unit of its own size only. Farther out the library reduces.
+SinCos SinCosReduced(Real x) {
+    constexpr Real kQuarter = kPi / 4.0L;
+    const Real magnitude = std::fabs(x);
+    if (magnitude <= kQuarter) return SinCosWithinQuarter(x);
+    if (magnitude >= 5.0L * kQuarter) return SinCosOf(x);
+    const Real sign = x > 0.0L ? 1.0L : -1.0L;
+    if (magnitude < 3.0L * kQuarter) {
+        const Real y = (magnitude - kHalfPi) - kHalfPiRemainder;
+        const SinCos r = SinCosWithinQuarter(y);
+        return {sign * r.c, -r.s};
+    }
+    const Real y = (magnitude - kPi) - 2.0L * kHalfPiRemainder;
+    const SinCos r = SinCosWithinQuarter(y);
+    return {-sign * r.s, -r.c};
+}
+
+// The arc with sin 2B reduced as above and sin 4B, sin 6B from the double-angle identities.
+Real ArcWithReducedSines(const ArcSeries& k, Real B) {
+    const SinCos two = SinCosReduced(2.0L * B);
+    const Real s4 = 2.0L * two.s * two.c;
+    const Real c4 = two.c * two.c - two.s * two.s;
+    const Real s6 = s4 * two.c + c4 * two.s;
+    return ArcFromSines(k, B, two.s, s4, s6);
+}
+
+// A trial arc of the bisection, with double-precision sines; within kCheapArcError of the exact
+// arc for |B| <= kCheapArcLimit.
+Real CheapArc(const ArcSeries& k, Real B) {
+    const double twoB = static_cast<double>(2.0L * B);
+    const double s2 = std::sin(twoB), c2 = std::cos(twoB);
+    const double s4 = 2.0 * s2 * c2;
+    const double c4 = c2 * c2 - s2 * s2;
+    const double s6 = s4 * c2 + c4 * s2;
+    return ArcFromSines(k, B, s2, s4, s6);
+}
+
+// The constants of the last ellipsoid seen: a converter uses one ellipsoid for all its lines.
+template <class Constants, Constants (*Make)(const TEllConst&)>
+const Constants& CachedFor(const TEllConst& ell) {
+    thread_local bool filled = false;
+    thread_local TEllConst key{};
+    thread_local Constants constants{};
+    if (!filled || ell.A != key.A || ell.B != key.B) {
+        filled = true;
+        key = ell;
+        constants = Make(ell);
+    }
+    return constants;
+}
+
+// --- Krueger series -------------------------------------------------------------------------
+//
+// The plain evaluation spends most of its time in the general argument reduction of sinl, cosl
+// and tanl (every latitude above 45 deg needs it) and in extended-precision functions of small
+// quantities. Here the large quantities stay in extended precision with one subtraction of pi/2
+// for the reduction, and the periodic sums, a few hundred metres at most, are taken in double.
+// The result is then within a bound of the plain series' value rather than equal to it, and the
+// projection keeps it only when the bound cannot change the double it rounds to.
+//
+// The four terms of a Krueger sum, sum_j c_j sin(2j u) cosh(2j v) and
+// sum_j c_j cos(2j u) sinh(2j v), in double, with the first term kept in extended precision
+// around its double factors. sin 2u and cos 2u take the residual of 2u as a first-order
+// correction, so they err by the double function's own rounding; cosh and sinh of 2v come from
+// one expm1, cosh as 1 + (cosh - 1) so that its small part keeps its digits.
+struct KrugerSums {
+    Real alongU = 0, alongV = 0;
+};
+KrugerSums SumsInDouble(const Real (&coefficient)[4], Real u, Real v) {
+    const Real twoU = 2.0L * u;
+    const double argument = static_cast<double>(twoU);
+    const double residual = static_cast<double>(twoU - argument);
+    const double sinD = std::sin(argument), cosD = std::cos(argument);
+    const double s1 = sinD + cosD * residual, c1 = cosD - sinD * residual;
+    const double e = std::expm1(static_cast<double>(2.0L * v));
+    const double coshMinusOne = e * e / (2.0 * (e + 1.0));
+    const double sh1 = e * (e + 2.0) / (2.0 * (e + 1.0)), ch1 = 1.0 + coshMinusOne;
+    double s = s1, c = c1, sh = sh1, ch = ch1;
+    double restU = 0.0, restV = 0.0;
+    for (int j = 1; j < 4; ++j) {
+        const double sNext = s * c1 + c * s1, cNext = c * c1 - s * s1;
+        const double shNext = sh * ch1 + ch * sh1, chNext = ch * ch1 + sh * sh1;
+        s = sNext, c = cNext, sh = shNext, ch = chNext;
+        restU += static_cast<double>(coefficient[j]) * s * ch;
+        restV += static_cast<double>(coefficient[j]) * c * sh;
+    }
+    KrugerSums sums;
+    sums.alongU =
+        coefficient[0] * (static_cast<Real>(s1) + static_cast<Real>(s1) * coshMinusOne) + restU;
+    sums.alongV = coefficient[0] * static_cast<Real>(c1) * static_cast<Real>(sh1) + restV;
+    return sums;
+}
+
+ZonePlane KrugerForward(const TEllConst& ell, Real Br, Real l) {
+    const KrugerConstants& k = CachedFor<KrugerConstants, MakeKrugerConstants>(ell);
+    const SinCos sc = SinCosReduced(Br);
+    const Real s = sc.s, c = sc.c;
+    const Real chi = series::ConformalLatitude(k, Br, s, c);
+    const SinCos conformal = SinCosReduced(chi);
+    // Within kSeriesLongitude of the central meridian xi' = chi + delta with
+    // tan delta = sin chi cos chi (1 - cos l) / (1 - cos^2 chi (1 - cos l)), at most 0.0013, whose
+    // arctangent three terms give; eta' = atanh(cos chi sin l) by its series. Farther out the
+    // library's atan2 and atanh.
+    const bool bySeries = std::fabs(l) <= kSeriesLongitude;
+    Real xiP = 0, etaP = 0;
+    if (bySeries) {
+        const SinVersine lon = SinVersineWithinQuarter(l);
+        const Real cc = conformal.c * conformal.c;
+        const Real tanDelta = conformal.s * conformal.c * lon.versine / (1.0L - cc * lon.versine);
+        const Real tan2 = tanDelta * tanDelta;
+        xiP = chi + tanDelta * (1.0L - tan2 * (1.0L / 3.0L - tan2 / 5.0L));
+        etaP = AtanhBySeries(conformal.c * lon.s);
+    } else {
+        const SinCos lon = SinCosReduced(l);
+        xiP = std::atan2(conformal.s, conformal.c * lon.c);
+        etaP = std::atanh(conformal.c * lon.s);
+    }
+    const KrugerSums sums = SumsInDouble(k.beta, xiP, etaP);
+    ZonePlane p{k.rectifyingRadius * (xiP + sums.alongU), k.rectifyingRadius * (etaP + sums.alongV),
+                kUnbounded, kUnbounded};
+    if (std::fabs(Br) <= kBoundedLatitude && std::fabs(l) <= kBoundedLongitude) {
+        // xi carries the errors of tan, cos and atan of the plain evaluation, about 20 units of a
+        // value below 1.4, those of this one (a few units by the series, 20 by the library), the
+        // roundings of chi and of the sums, about 15, and the double sums 2^-53 of their first
+        // coefficient, two units. eta carries relative errors of about 90 units, the difference
+        // in chi entering through cos chi with its condition tan chi.
+        p.xError = k.rectifyingRadius * kUnit * ((bySeries ? 40.0L : 64.0L) + 1.0L / c);
+        p.yError = k.rectifyingRadius * kUnit * (8.0L + std::fabs(etaP) * (90.0L + 3.0L * s / c));
+    }
+    return p;
+}
+
+ZonePlane ClassicForward(const TEllConst& ell, Real Br, Real l) {
+    const SinCos sc = SinCosReduced(Br);
+    const Real s = sc.s, c = sc.c;
+    const Real arc = ArcWithReducedSines(CachedFor<ArcSeries, MakeArcSeries>(ell), Br);
+    ZonePlane p = series::ClassicForwardTerms(ell, s, c, s / c, l, arc);
+    p.xError = p.yError = kUnbounded;
+    if (std::fabs(Br) <= kBoundedLatitude && std::fabs(l) <= kBoundedLongitude) {
+        // x: the sines of the arc enter with coefficients of 1/400 and below; what remains are
+        // the roundings of the sums, some two dozen units of the arc and of x, both below 1.6 a. y:
+        // cos B and the roundings of its three terms, about 30 units of y, the reduction adding a
+        // little as cos B grows small.
+        p.xError = kUnit * 32.0L * static_cast<Real>(ell.A);
+        p.yError = kUnit * (std::fabs(p.y) * (40.0L + 1.0L / c) + 1.0L);
+    }
+    return p;
+}
+
+ZoneGeo ClassicInverse(const TEllConst& ell, Real x, Real y) {
+    const Real B1 = FastFootpointLatitude(ell, x);
+    const SinCos sc = SinCosReduced(B1);
+    const Real c = sc.c;
+    ZoneGeo r = series::ClassicInverseTerms(ell, B1, sc.s, c, sc.s / c, y);
+    r.BError = r.lError = kUnbounded;
+    if (std::fabs(B1) <= kBoundedLatitude) {
+        // The footpoint latitude is the plain one; tan B1 and cos B1 differ by some 20 units,
+        // which the corrections carry, and the roundings of the sums add a few units of B and l.
+        r.BError = kUnit * (12.0L + std::fabs(r.B - B1) * (30.0L + 1.0L / c));
+        r.lError = kUnit * (1.0L + std::fabs(r.l) * (30.0L + 1.0L / c));
+    }
+    return r;
+}
+
+ZoneGeo KrugerInverse(const TEllConst& ell, Real x, Real y) {
+    const KrugerConstants& k = CachedFor<KrugerConstants, MakeKrugerConstants>(ell);
+    const Real xi = x / k.rectifyingRadius, eta = y / k.rectifyingRadius;
+    const KrugerSums sums = SumsInDouble(k.delta, xi, eta);
+    const Real xiP = xi - sums.alongU, etaP = eta - sums.alongV;
+    const SinCos primed = SinCosReduced(xiP);
+    // sinh and cosh of eta' from one expm1, as in the sums.
+    const Real e = std::expm1(etaP);
+    const Real sinhP = e * (e + 2.0L) / (2.0L * (e + 1.0L));
+    const Real coshP = 1.0L + e * e / (2.0L * (e + 1.0L));
+    // sin phi = sin xi' / cosh eta'; cos phi follows without the arcsine's loss near the pole.
+    const Real q = std::sqrt(sinhP * sinhP + primed.c * primed.c);
+    const Real phi = std::atan2(primed.s, q);
+    const Real sp = primed.s / coshP, cp = q / coshP;
+    ZoneGeo r;
+    r.B = series::LatitudeOfConformal(k, phi, sp, cp);
+    r.l = std::atan2(sinhP, primed.c);
+    r.BError = r.lError = kUnbounded;
+    if (std::fabs(phi) <= kBoundedLatitude && primed.c > 0.0L) {
+        // The plain arcsine multiplies the relative errors of sin xi' and cosh eta' (about 20
+        // units) by tan phi; the rest, both evaluations and the double sums together, stays
+        // within about 70 units, the reduction adding a little as cos xi' grows small. The
+        // longitude carries about 60 units of itself and the error of xi' times its tangent.
+        const Real tanPhi = std::fabs(sp / cp);
+        r.BError = kUnit * (48.0L + 18.0L * tanPhi + 1.0L / primed.c);
+        r.lError = kUnit * (4.0L + std::fabs(r.l) * (84.0L + 8.0L * tanPhi + 1.0L / primed.c));
+    }
+    return r;
+}
+
+// A trial arc of the bisection: cheap with its error bound, or exact.
+struct TrialArc {
+    Real value = 0;
+    bool exact = true;
+};
+
+TrialArc Trial(const TEllConst& ell, const ArcSeries& k, Real B) {
+    if (std::fabs(B) <= kCheapArcLimit) return {CheapArc(k, B), false};
+    return {MeridianArcExtended(ell, B), true};
+}
+
+// The sign of X minus the arc at B, as the exact arc decides it.
+int CompareWithArc(const TEllConst& ell, const ArcSeries& k, Real X, Real B) {
+    TrialArc arc = Trial(ell, k, B);
+    if (!arc.exact && X < arc.value - kCheapArcError) return -1;
+    if (!arc.exact && X > arc.value + kCheapArcError) return 1;
+    if (!arc.exact) arc = {MeridianArcExtended(ell, B), true};
+    return X < arc.value ? -1 : (X > arc.value ? 1 : 0);
+}
+
+// Where the bisection needs no arc at all: a close estimate of the latitude whose arc is X, and
+// how near to it a trial latitude must come before its arc is worth computing. M grows with the
+// latitude at least as fast as the meridian radius at the equator, a (1 - e²), so a trial farther
+// than kNoArcMargin from the root has an arc more than twice the tolerance from X, on the side
+// the estimate tells.
+struct RootEstimate {
+    bool usable = false;
+    Real latitude = 0;
+    Real margin = 0;
+};
+
+// Error bound of the estimate, radians; the series and Newton step below err by less than 1e-15.
+constexpr Real kRootEstimateError = 1.0e-12L;
+
+RootEstimate EstimateRoot(const TEllConst& ell, const ArcSeries& k, Real X) {
+    RootEstimate estimate;
+    const double n = static_cast<double>((static_cast<Real>(ell.A) - ell.B) /
+                                         (static_cast<Real>(ell.A) + ell.B));
+    const double n2 = n * n, n3 = n2 * n, n4 = n2 * n2;
+    const double mu = static_cast<double>(X / (k.scale * k.c0));
+    const double s2 = std::sin(2.0 * mu), c2 = std::cos(2.0 * mu);
+    const double s4 = 2.0 * s2 * c2, c4 = c2 * c2 - s2 * s2;
+    const double s6 = s4 * c2 + c4 * s2, s8 = 2.0 * s4 * c4;
+    double phi = mu + (1.5 * n - 27.0 / 32.0 * n3) * s2 +
+                 (21.0 / 16.0 * n2 - 55.0 / 32.0 * n4) * s4 + 151.0 / 96.0 * n3 * s6 +
+                 1097.0 / 512.0 * n4 * s8;
+    // One Newton step on the arc with the meridian radius as its derivative.
+    const double s = std::sin(phi);
+    const double w = 1.0 - ell.E2 * s * s;
+    const double radius = ell.A * (1.0 - ell.E2) / (w * std::sqrt(w));
+    phi += static_cast<double>((X - CheapArc(k, phi)) / radius);
+    const Real slowestGrowth = static_cast<Real>(ell.A) * (1.0L - ell.E2);
+    estimate.usable = std::isfinite(phi) && slowestGrowth > 0.0L;
+    estimate.latitude = phi;
+    estimate.margin = kRootEstimateError + 2.0L * kArcTolerance / slowestGrowth;
+    return estimate;
+}
+
+}  // namespace
+
+long double FastFootpointLatitude(const TEllConst& ell, long double X) {
+    if (std::isnan(X)) return X;
+    const ArcSeries& k = CachedFor<ArcSeries, MakeArcSeries>(ell);
+    const bool negative = X < 0.0L;
+    X = std::fabs(X);
+    Real lo = 0.0L, hi = kPi / 2.0L, mid = 0.0L;
+    if (CompareWithArc(ell, k, X, hi) >= 0) {
+        hi = kPi;
+        for (int i = 0; i < kMaxRangeDoublings && CompareWithArc(ell, k, X, hi) > 0; ++i)
+            hi *= 2.0L;
+    }
+    // Within the quarter meridian the root lies in [0, pi/2], where the estimate decides the trial
+    // latitudes far from it without an arc.
+    const bool withinQuarter = hi == kPi / 2.0L;
+    const RootEstimate root = withinQuarter ? EstimateRoot(ell, k, X) : RootEstimate{};
+    TrialArc M{0.0L, true};
+    bool decidedAbove = false;  // the side of X when the estimate alone decides it
+    bool decided = false;
+    for (int step = 0; step < kMaxBisectionSteps; ++step) {
+        bool above = decidedAbove;
+        if (!decided) {
+            Real distance = std::fabs(X - M.value);
+            if (!M.exact) {
+                // Decided by the bound, or else by the exact arc.
+                if (distance < kArcTolerance - kCheapArcError) break;
+                if (!(distance > kArcTolerance + kCheapArcError)) {
+                    M = {MeridianArcExtended(ell, mid), true};
+                    distance = std::fabs(X - M.value);
+                }
+            }
+            if (M.exact && !(distance > kArcTolerance)) break;
+            // |X - M| exceeds the tolerance, so the side of X is that of the trial arc.
+            above = X > M.value;
+        }
+        // Selected rather than branched on: the side is a coin toss for the branch predictor.
+        lo = above ? mid : lo;
+        hi = above ? hi : mid;
+        mid = (lo + hi) / 2.0L;
+        decided = root.usable && std::fabs(mid - root.latitude) > root.margin;
+        decidedAbove = mid < root.latitude;
+        if (!decided) M = Trial(ell, k, mid);
+    }
+    return negative ? -mid : mid;
+}
+
+const SeriesKernels& FastSeries(bool kruger) {
+    static constexpr SeriesKernels kClassic{ClassicForward, ClassicInverse};
+    static constexpr SeriesKernels kKruger{KrugerForward, KrugerInverse};
+    return kruger ? kKruger : kClassic;
+}
+
+PlaneCoords FastGeoToPlane(const GeoCoords& point, const TEllConst& ell,
+                           const ProjectionSettings& settings, bool& ok) {
+    return GeoToPlane(point, ell, settings, ok, FastSeries(settings.kruger));
+}
+
+GeoCoords FastPlaneToGeo(const PlaneCoords& point, const TEllConst& ell,
+                         const ProjectionSettings& settings, bool& ok) {
+    return PlaneToGeo(point, ell, settings, ok, FastSeries(settings.kruger));
+}
+
+}  // namespace gridwise
