@@ -29,12 +29,13 @@ struct TCHSK {
     std::string Name;                     // text of the list line, begins with a blank
     double DX = 0.0, DY = 0.0, DZ = 0.0;  // geocentric shifts, m
     double WX = 0.0, WY = 0.0,
-           WZ = 0.0;         // rotations of the coordinate frame, arc seconds
-    double M = 0.0;          // scale difference, parts per million
-    int SourceEll = 1;       // 1..kEllipsoidCount into DatumEllipsoids
-    int TargetEll = 1;       // 1..kEllipsoidCount into DatumEllipsoids
-    std::string SourceName;  // short name of the source system, for captions
-    std::string TargetName;  // short name of the target system
+           WZ = 0.0;          // rotations of the coordinate frame, arc seconds
+    double M = 0.0;           // scale difference, parts per million
+    int SourceEll = 1;        // 1..kEllipsoidCount into DatumEllipsoids
+    int TargetEll = 1;        // 1..kEllipsoidCount into DatumEllipsoids
+    std::string SourceName;   // short name of the source system, for captions
+    std::string TargetName;   // short name of the target system
+    std::string EpsgRecords;  // the EPSG records that confirm a built-in set, or empty
 };
 
 inline constexpr int kEllipsoidCount = 8;
