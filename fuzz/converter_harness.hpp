@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "common/pointfile.hpp"
+#include "common/converter.hpp"
 #include "fuzz_check.hpp"
 #include "memory_files.hpp"
 

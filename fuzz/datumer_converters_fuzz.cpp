@@ -6,6 +6,7 @@
 #include <string>
 
 #include "common/mpdata.hpp"
+#include "common/point_line.hpp"
 #include "common/text.hpp"
 #include "converter_harness.hpp"
 #include "datumer/files/converters.hpp"

@@ -7,6 +7,7 @@
 
 #include "common/cp1251.hpp"
 #include "common/mpdata.hpp"
+#include "common/point_line.hpp"
 #include "converter_harness.hpp"
 #include "gridwise/files/formats.hpp"
 #include "gridwise/rules/setup_rules.hpp"

@@ -11,7 +11,7 @@
 #include <optional>
 #include <string>
 
-#include "common/pointfile.hpp"
+#include "common/converter.hpp"
 #include "fuzz_check.hpp"
 
 namespace fuzz {

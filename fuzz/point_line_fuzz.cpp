@@ -5,7 +5,8 @@
 
 #include <string>
 
-#include "common/pointfile.hpp"
+#include "common/converter.hpp"
+#include "common/point_line.hpp"
 #include "common/text.hpp"
 #include "fuzz_check.hpp"
 

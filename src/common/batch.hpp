@@ -19,7 +19,7 @@
 // flag given to StopOn ends the run in the middle of a file instead (the command-line tools set
 // it on a signal); that file's target is deleted.
 //
-// Every target is complete or absent: converters write under a temporary name (pointfile.hpp).
+// Every target is complete or absent: converters write under a temporary name (converter.hpp).
 // A run that created RECALC and leaves it empty removes it again, so that the next run is not
 // refused by it.
 //
@@ -34,7 +34,7 @@
 #include <string_view>
 #include <vector>
 
-#include "common/pointfile.hpp"
+#include "common/converter.hpp"
 
 namespace common {
 

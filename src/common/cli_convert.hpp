@@ -17,7 +17,7 @@
 #include <utility>
 #include <vector>
 
-#include "common/pointfile.hpp"
+#include "common/converter.hpp"
 #include "common/stop_signals.hpp"
 
 namespace common {

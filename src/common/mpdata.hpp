@@ -10,7 +10,7 @@
 #include <string>
 #include <string_view>
 
-#include "common/pointfile.hpp"
+#include "common/converter.hpp"
 
 namespace common {
 

@@ -10,7 +10,7 @@
 #include <cstdio>  // renameat2
 
 #include "common/cli_convert.hpp"
-#include "common/pointfile.hpp"
+#include "common/converter.hpp"
 
 namespace common {
 namespace {

@@ -15,8 +15,8 @@
 #include <vector>
 
 #include "common/batch.hpp"
+#include "common/converter.hpp"
 #include "common/mpdata.hpp"
-#include "common/pointfile.hpp"
 #include "test_folder.hpp"
 
 namespace {

@@ -1,6 +1,7 @@
 // Point-list lines, the line reader and writer, and the three converter steps on real files.
 
-#include "common/pointfile.hpp"
+#include "common/converter.hpp"
+#include "common/point_line.hpp"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>

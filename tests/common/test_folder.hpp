@@ -14,7 +14,7 @@
 #include <optional>
 #include <string>
 
-#include "common/pointfile.hpp"
+#include "common/converter.hpp"
 
 namespace testfiles {
 

@@ -5,7 +5,7 @@
 #include <filesystem>
 
 #include "../common/test_folder.hpp"
-#include "common/pointfile.hpp"
+#include "common/converter.hpp"
 
 namespace datumer::testing {
 

@@ -13,8 +13,8 @@
 #include <string_view>
 #include <vector>
 
+#include "common/converter.hpp"
 #include "common/mpdata.hpp"
-#include "common/pointfile.hpp"
 #include "datumer/geodesy/transform.hpp"
 #include "datumer/state.hpp"
 

@@ -8,7 +8,7 @@
 #include <utility>
 
 #include "common/batch.hpp"
-#include "common/pointfile.hpp"
+#include "common/converter.hpp"
 #include "datumer/files/converters.hpp"
 #include "datumer/state.hpp"
 

@@ -1,5 +1,6 @@
 #include <cmath>
 
+#include "common/point_line.hpp"
 #include "common/text.hpp"
 #include "datumer/files/converters.hpp"
 

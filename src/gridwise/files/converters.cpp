@@ -7,6 +7,7 @@
 #include "common/cp1251.hpp"
 #include "common/mpdata.hpp"
 #include "common/nomenclature.hpp"
+#include "common/point_line.hpp"
 #include "common/text.hpp"
 #include "gridwise/geodesy/fast_series.hpp"
 #include "gridwise/geodesy/projection.hpp"

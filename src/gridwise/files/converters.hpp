@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-#include "common/pointfile.hpp"
+#include "common/converter.hpp"
 #include "gridwise/geodesy/ellipsoid.hpp"
 #include "gridwise/rules/option_rules.hpp"
 #include "gridwise/state.hpp"

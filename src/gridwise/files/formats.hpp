@@ -6,7 +6,7 @@
 #include <string_view>
 
 #include "common/batch.hpp"
-#include "common/pointfile.hpp"
+#include "common/converter.hpp"
 #include "gridwise/geodesy/ellipsoid.hpp"
 #include "gridwise/state.hpp"
 
