@@ -79,7 +79,7 @@ struct Outcome {
     common::ConvertResult result;
     bool kept = false;
     std::string target;
-    bool Converted() const { return result.ok && result.message.empty(); }
+    bool Converted() const { return result.Outcome == common::ConvertOutcome::Created; }
 };
 
 inline bool IsFileLevelMessage(std::string_view message) {
@@ -109,7 +109,7 @@ inline Outcome RunConverter(const common::FileConverter& convert, std::string_vi
     outcome.kept = files.Exists(kTargetPath);
     FUZZ_CHECK(files.Count() == (outcome.kept ? 2u : 1u), "no other file written");
     FUZZ_CHECK(outcome.kept == outcome.Converted(), "a target remains exactly when converted");
-    if (!outcome.result.ok) {
+    if (outcome.result.Outcome == common::ConvertOutcome::FileFailed) {
         FUZZ_CHECK(IsFileLevelMessage(outcome.result.message), "a failure names its cause");
     } else if (!outcome.result.message.empty()) {
         const std::string_view head = "Ошибка в строке ";
@@ -139,13 +139,14 @@ inline Outcome RunWithFaults(const common::FileConverter& convert, std::string_v
         const bool maybeFull = faults.writableBytes && !outcome.Converted();
         const bool readFails = faults.readableBytes && *faults.readableBytes < source.size();
         if (diskFull && !readFails) {
-            FUZZ_CHECK(!faulty.result.ok && faulty.result.message == common::kCannotWriteTarget,
+            FUZZ_CHECK(faulty.result.Outcome == common::ConvertOutcome::FileFailed &&
+                           faulty.result.message == common::kCannotWriteTarget,
                        "a full disk is a write failure");
         }
         if (diskFull || maybeFull || readFails) {
             FUZZ_CHECK(!faulty.Converted(), "a fault is never a converted file");
         } else {
-            FUZZ_CHECK(faulty.result.ok == outcome.result.ok &&
+            FUZZ_CHECK(faulty.result.Outcome == outcome.result.Outcome &&
                            faulty.result.message == outcome.result.message &&
                            faulty.target == outcome.target,
                        "faults that do not strike change nothing");

@@ -92,24 +92,30 @@ void BatchRun::ConvertNextFile(const ProgressCallback& progress) {
     job.Stop = stop_;
     lastWarnings_.clear();
     ConvertResult result = converter_(job);
-    if (result.Stopped) {
+    if (result.Outcome == ConvertOutcome::Stopped) {
         stoppedInFile_ = true;
         return;
     }
     ++next_;
-    if (!result.message.empty()) {
+    if (result.Outcome != ConvertOutcome::Created) {
         problems_.push_back(result.message + " (" +
                             (result.Cause.empty() ? PathText(job.Source) : result.Cause) + ")");
     }
-    if (!result.ok) {
-        ok_ = false;
-        LogFailure(result.message, kRunStopped);
-    } else if (!result.message.empty()) {
-        LogFailure(result.message, kFileNotCreated);
-    } else {
-        ++created_;
-        lastWarnings_ = std::move(result.Warnings);
-        if (!lastWarnings_.empty()) LogBlock(kFileWarningPrefix, lastWarnings_);
+    switch (result.Outcome) {
+        case ConvertOutcome::FileFailed:
+            ok_ = false;
+            LogFailure(result.message, kRunStopped);
+            break;
+        case ConvertOutcome::BadLine:
+            LogFailure(result.message, kFileNotCreated);
+            break;
+        case ConvertOutcome::Stopped:  // ended above
+            break;
+        case ConvertOutcome::Created:
+            ++created_;
+            lastWarnings_ = std::move(result.Warnings);
+            if (!lastWarnings_.empty()) LogBlock(kFileWarningPrefix, lastWarnings_);
+            break;
     }
 }
 

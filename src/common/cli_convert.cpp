@@ -102,7 +102,7 @@ ConvertResult StreamLines(ByteSource& in, ByteSink& out, const LineFunction& lin
     const LineLoopState loop = RunLineLoop(in, out, lines, 0, {}, stop, options);
     ConvertResult result;
     if (!LoopFailure(loop, in, "stdin", out, "stdout", result) && !out.Close()) {
-        result.ok = false;
+        result.Outcome = ConvertOutcome::FileFailed;
         result.message = kCannotWriteTarget;
         result.Cause = FileCause("stdout", out.Error());
     }
@@ -119,7 +119,7 @@ int StreamExitCode(const ConvertResult& result, const ConvertConsole& console) {
         console.Err << kRunStopped << " (" << console.Signals->Description() << ")\n";
         return console.Signals->ExitCode();
     }
-    if (result.ok && result.message.empty()) return 0;
+    if (result.Outcome == ConvertOutcome::Created) return 0;
     console.Err << (result.message.empty() ? std::string(kRunStopped) : result.message);
     if (!result.Cause.empty()) console.Err << " (" << result.Cause << ")";
     console.Err << '\n';

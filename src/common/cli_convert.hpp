@@ -64,8 +64,8 @@ std::string SplitCommandArguments(const std::vector<std::string>& args,
 
 // Streams `in` (stdin) through the line function to `out` (stdout, CR LF line ends) and stops
 // at the first bad line, whose good predecessors are already written, or at the stop flag. The
-// result is a converter's: LineError with ok true for a bad line, ok false for a failing read or
-// write, Stopped for the stop flag.
+// result is a converter's: BadLine, FileFailed for a failing read or write, Stopped for the stop
+// flag.
 ConvertResult StreamLines(ByteSource& in, ByteSink& out, const LineFunction& lines,
                           const std::atomic<bool>* stop = nullptr, const LineOptions& options = {});
 

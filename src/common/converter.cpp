@@ -43,7 +43,7 @@ std::unique_ptr<ByteSink> CreateTemporaryTarget(const FileAccess& access,
 
 void FailFile(ConvertResult& result, std::string_view message, const std::filesystem::path& path,
               std::error_code error) {
-    result.ok = false;
+    result.Outcome = ConvertOutcome::FileFailed;
     result.message = message;
     result.Cause = FileCause(path, error);
 }
@@ -174,9 +174,10 @@ bool LoopFailure(const LineLoopState& loop, const ByteSource& source,
                  const std::filesystem::path& sourceName, const ByteSink& target,
                  const std::filesystem::path& targetName, ConvertResult& result) {
     if (loop.Stopped) {
-        result.ok = false;
-        result.Stopped = true;
+        result.Outcome = ConvertOutcome::Stopped;
     } else if (!loop.LineOk) {
+        result.Outcome = ConvertOutcome::BadLine;
+        result.LineNumber = loop.LineCount;
         result.message = BadLineMessage(loop);
     } else if (loop.ReadFailed) {
         FailFile(result, kCannotReadSource, sourceName, source.Error());
@@ -222,7 +223,7 @@ ConvertResult ConvertFileLines(const ConvertJob& job, const LineFunction& conver
                                const LineOptions& options) {
     ConvertResult result;
     ConverterFiles files = PrepareFiles(job, result);
-    if (!result.ok) return result;
+    if (result.Outcome != ConvertOutcome::Created) return result;
     const LineLoopState loop = RunLineLoop(*files.Source, *files.Target, convertLine,
                                            files.SourceBytes, job.Progress, job.Stop, options);
     FinishFiles(files, loop, result);

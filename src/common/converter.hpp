@@ -37,19 +37,22 @@ std::string LineError(std::uint64_t lineNumber);
 
 // The converter contract.
 
-// Outcome of one converter call:
-//   ok false              - a file-level failure; the batch run stops after this file;
-//   ok true, message set  - a bad line (`LineError`); the target has been deleted;
-//   ok true, no message   - the target is complete;
-//   Stopped               - the job's stop flag ended the file midway: ok false, no message, no
-//                           target.
+// How one converter call ended.
+enum class ConvertOutcome {
+    Created,     // the target is complete
+    BadLine,     // a line could not be converted: `message` is its `LineError`; no target
+    FileFailed,  // a file-level failure: `message` and `Cause`; the batch run stops after it
+    Stopped,     // the job's stop flag ended the file midway: no message, no target
+};
+
 struct ConvertResult {
-    bool Stopped = false;
+    ConvertOutcome Outcome = ConvertOutcome::Created;
+    // What the log shows for a bad line or a file-level failure; empty otherwise.
+    std::string message;
+    std::uint64_t LineNumber = 0;  // of the bad line
     // For a terminal: the file and the system's reason of a file-level failure
     // ("/data/RECALC/a.txt: No space left on device"); the log shows only `message`.
     std::string Cause;
-    bool ok = true;
-    std::string message;
     // Lines the batch log shows for a created file that may not be what the user expects (a
     // header label that names another datum); the file still counts as created.
     std::vector<std::string> Warnings;
@@ -109,7 +112,7 @@ struct LineLoopState {
 
 // Opens the source, creates the target under its temporary name and checks that twice the
 // source's size fits on the drive. A target name that is taken already is refused. On failure
-// sets `result.ok` false with one of the three file-level messages and leaves no file behind.
+// gives FileFailed with one of the three file-level messages and leaves no file behind.
 ConverterFiles PrepareFiles(const ConvertJob& job, ConvertResult& result);
 
 // Reads, converts and writes line by line until the end of the source, the first bad line or
@@ -121,8 +124,8 @@ LineLoopState RunLineLoop(ByteSource& source, ByteSink& target, const LineFuncti
 // The message of the bad line that ended a loop: `LineError`, with the reason when it was too long.
 std::string BadLineMessage(const LineLoopState& loop);
 
-// Sets the outcome of a loop that did not write the whole target: stopped, a bad line
-// (`LineError`, ok true) or a read or write failure (ok false, with its cause). Returns false
+// The one place a loop becomes an outcome: Stopped, BadLine (`LineError` and the line's number)
+// or FileFailed for a read or write failure (with its cause); returns false
 // when the loop ended normally. `sourceName` and `targetName` name the two ends in causes.
 bool LoopFailure(const LineLoopState& loop, const ByteSource& source,
                  const std::filesystem::path& sourceName, const ByteSink& target,

@@ -66,7 +66,10 @@ TEST_F(BatchRunTest, WarningsOfACreatedFileHaveTheirBlock) {
         common::ConvertResult result = CopyConverter(job);
         const std::string name = job.Source.filename().string();
         if (name != "1.mp") result.Warnings = {"первое", "второе"};
-        if (name == "3.mp") result.message = "Ошибка в строке 1";
+        if (name == "3.mp") {
+            result.Outcome = common::ConvertOutcome::BadLine;
+            result.message = "Ошибка в строке 1";
+        }
         return result;
     };
     common::BatchRun run(Select({"1.mp", "2.mp", "3.mp"}), warnOnTwoFailThree, "Сводка", runActive);
@@ -254,7 +257,10 @@ TEST_F(BatchRunTest, MoreThan65535FilesAreCountedInFull) {
         ++calls;
         EXPECT_EQ(job.Target.parent_path(), folder / "RECALC");
         common::ConvertResult result;
-        if (calls % 3 == 0) result.message = "Ошибка в строке 1";
+        if (calls % 3 == 0) {
+            result.Outcome = common::ConvertOutcome::BadLine;
+            result.message = "Ошибка в строке 1";
+        }
         return result;
     };
     NoFiles files;

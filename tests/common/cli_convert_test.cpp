@@ -69,7 +69,8 @@ TEST(StreamLines, WritesGoodLinesUntilTheFirstBadOne) {
         TextSource in(c.in);
         TextSink out;
         const common::ConvertResult result = common::StreamLines(in, out, UpperOrBad);
-        EXPECT_TRUE(result.ok);
+        EXPECT_EQ(result.Outcome, c.message.empty() ? common::ConvertOutcome::Created
+                                                    : common::ConvertOutcome::BadLine);
         EXPECT_EQ(result.message, c.message);
         EXPECT_EQ(out.text, c.out);
     }
@@ -79,14 +80,14 @@ TEST(StreamLines, AFailingInputOrOutputIsAFailureWithItsCause) {
     TextSource unreadable("ab\n", std::make_error_code(std::errc::is_a_directory));
     TextSink out;
     common::ConvertResult result = common::StreamLines(unreadable, out, UpperOrBad);
-    EXPECT_FALSE(result.ok);
+    EXPECT_EQ(result.Outcome, common::ConvertOutcome::FileFailed);
     EXPECT_EQ(result.message, "Ошибка чтения исходного файла!");
     EXPECT_EQ(result.Cause, "stdin: Is a directory");
 
     TextSource in("ab\n");
     TextSink full(std::make_error_code(std::errc::no_space_on_device));
     result = common::StreamLines(in, full, UpperOrBad);
-    EXPECT_FALSE(result.ok);
+    EXPECT_EQ(result.Outcome, common::ConvertOutcome::FileFailed);
     EXPECT_EQ(result.message, "Ошибка записи целевого файла!");
     EXPECT_EQ(result.Cause, "stdout: No space left on device");
 }
@@ -102,8 +103,7 @@ TEST(StreamLines, TheStopFlagEndsTheStreamBetweenLines) {
     TextSource in("a\nb\nc\nd\n");
     TextSink out;
     const common::ConvertResult result = common::StreamLines(in, out, stopAtSecond, &stop);
-    EXPECT_TRUE(result.Stopped);
-    EXPECT_FALSE(result.ok);
+    EXPECT_EQ(result.Outcome, common::ConvertOutcome::Stopped);
     EXPECT_EQ(lines, 2u);
 }
 

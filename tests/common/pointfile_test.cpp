@@ -282,7 +282,7 @@ class ConverterSteps : public ::testing::Test {
 TEST_F(ConverterSteps, WritesEveryLineWithCrLf) {
     WriteBytes(source, std::string("a\r\nb\n\xff\0c", 8));
     const common::ConvertResult result = Convert();
-    EXPECT_TRUE(result.ok);
+    EXPECT_EQ(result.Outcome, common::ConvertOutcome::Created);
     EXPECT_EQ(result.message, "");
     EXPECT_EQ(ReadBytes(target), std::string("a\r\nb\r\n\xff\0c\r\n", 11));
     EXPECT_EQ(ReadBytes(source), std::string("a\r\nb\n\xff\0c", 8));  // the source is untouched
@@ -291,7 +291,7 @@ TEST_F(ConverterSteps, WritesEveryLineWithCrLf) {
 TEST_F(ConverterSteps, AnEmptySourceGivesAnEmptyCompleteTarget) {
     WriteBytes(source, "");
     const common::ConvertResult result = Convert();
-    EXPECT_TRUE(result.ok);
+    EXPECT_EQ(result.Outcome, common::ConvertOutcome::Created);
     EXPECT_EQ(result.message, "");
     ASSERT_TRUE(std::filesystem::exists(target));
     EXPECT_EQ(std::filesystem::file_size(target), 0u);
@@ -335,7 +335,7 @@ TEST_F(ConverterSteps, EachFailureHasItsOutcomeAndLeavesNoPartialTarget) {
         WriteBytes(source, c.sourceBytes);
         std::filesystem::remove(target);
         const common::ConvertResult result = Convert(*c.files);
-        EXPECT_EQ(result.ok, c.ok) << c.what;
+        EXPECT_EQ(result.Outcome == common::ConvertOutcome::FileFailed, !c.ok) << c.what;
         EXPECT_EQ(result.message, c.message) << c.what;
         EXPECT_EQ(std::filesystem::exists(target), c.targetKept) << c.what;
     }
@@ -382,7 +382,7 @@ TEST_F(ConverterSteps, FileLevelFailuresNameTheFileAndTheSystemsReason) {
         job.Source = c.source;
         job.Target = c.target;
         const common::ConvertResult result = common::ConvertFileLines(job, CopyUnlessBad);
-        EXPECT_FALSE(result.ok) << c.what;
+        EXPECT_EQ(result.Outcome, common::ConvertOutcome::FileFailed) << c.what;
         EXPECT_EQ(result.message, c.message) << c.what;
         EXPECT_EQ(result.Cause, c.cause) << c.what;
     }
@@ -413,8 +413,7 @@ TEST_F(ConverterSteps, AStopMidwayLeavesNeitherTargetNorTemporaryFile) {
             out.append(line);
             return true;
         });
-    EXPECT_TRUE(result.Stopped);
-    EXPECT_FALSE(result.ok);
+    EXPECT_EQ(result.Outcome, common::ConvertOutcome::Stopped);
     EXPECT_EQ(result.message, "");
     EXPECT_EQ(lines, 500);
     std::size_t entries = 0;

@@ -170,7 +170,7 @@ TEST_F(MifDatum, MalformedObjectLinesFailTheFile) {
     };
     for (const auto& c : cases) {
         const common::ConvertResult result = Convert(c.source);
-        EXPECT_TRUE(result.ok) << c.source;
+        EXPECT_EQ(result.Outcome, common::ConvertOutcome::BadLine) << c.source;
         EXPECT_EQ(result.message, c.message) << c.source;
         EXPECT_FALSE(std::filesystem::exists(Target())) << c.source;
     }
@@ -228,7 +228,7 @@ TEST_F(MifDatum, RewritesOrRefusesTheCoordSysClause) {
         const std::string source = "Version 300\n" + c.coordSys + "\nData\n";
         const common::ConvertResult result =
             Convert(source, {MifPairOrder::LonLat, c.keep}, c.preset);
-        EXPECT_TRUE(result.ok);
+        EXPECT_NE(result.Outcome, common::ConvertOutcome::FileFailed);
         if (!c.written.empty()) {
             EXPECT_EQ(result.message, "") << c.coordSys;
             EXPECT_EQ(Output(), "Version 300\r\n" + c.written + "\r\nData\r\n");

@@ -90,7 +90,7 @@ TEST_F(PointListDatum, FailsAtTheFirstBadLineAndLeavesNoTarget) {
     };
     for (const auto& c : cases) {
         const common::ConvertResult result = Convert(c.source, {});
-        EXPECT_TRUE(result.ok) << c.source;
+        EXPECT_EQ(result.Outcome, common::ConvertOutcome::BadLine) << c.source;
         EXPECT_EQ(result.message, c.message) << c.source;
         EXPECT_FALSE(std::filesystem::exists(Target())) << c.source;
     }
@@ -99,7 +99,7 @@ TEST_F(PointListDatum, FailsAtTheFirstBadLineAndLeavesNoTarget) {
 TEST_F(PointListDatum, AcceptsTheBoundsOfLatitudeAndLongitude) {
     const common::ConvertResult result = Convert("n,90,180,0\ns,-90,-180,0", {});
     EXPECT_EQ(result.message, "");
-    EXPECT_TRUE(result.ok);
+    EXPECT_EQ(result.Outcome, common::ConvertOutcome::Created);
     EXPECT_NE(Output().find("\r\ns,-"), std::string::npos);
 }
 

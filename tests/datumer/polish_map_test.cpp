@@ -70,7 +70,7 @@ TEST_F(PolishMapDatum, BadDataLineNamesItsLineAndLeavesNoTarget) {
     for (int i = 1; i <= 11; ++i) source += "Data0=(55,37)\n";
     source += "Data0=(55.75, 37.5)\nData0=(55,37)\n";
     const common::ConvertResult result = Convert(source);
-    EXPECT_TRUE(result.ok);
+    EXPECT_EQ(result.Outcome, common::ConvertOutcome::BadLine);
     EXPECT_EQ(result.message, "Ошибка в строке 12");
     EXPECT_FALSE(std::filesystem::exists(Target()));
 }
@@ -163,7 +163,7 @@ TEST_F(PolishMapDatum, FileLevelFailuresStopWithTheirMessage) {
     const common::ConvertResult missing =
         MakeConverter(*FindDatumerFormat(kFormatPolishMap),
                       state_)(testing::Job(folder_ / "absent.mp", Target()));
-    EXPECT_FALSE(missing.ok);
+    EXPECT_EQ(missing.Outcome, common::ConvertOutcome::FileFailed);
     EXPECT_EQ(missing.message, "Невозможно открыть исходный файл!");
 }
 

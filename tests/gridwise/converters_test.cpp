@@ -78,7 +78,8 @@ class ConverterTest : public ::testing::Test {
 };
 
 void ExpectLineError(const Outcome& outcome, int line) {
-    EXPECT_TRUE(outcome.result.ok);
+    EXPECT_EQ(outcome.result.Outcome, common::ConvertOutcome::BadLine);
+    EXPECT_EQ(outcome.result.LineNumber, static_cast<std::uint64_t>(line));
     EXPECT_EQ(outcome.result.message, common::LineError(static_cast<std::uint64_t>(line)));
     EXPECT_FALSE(outcome.targetExists);
 }

@@ -15,11 +15,11 @@ void MapNotes::Warn(std::string warning) {
 }
 
 void AddNotes(common::ConvertResult& result, const MapNotes& notes) {
-    if (result.ok && !result.message.empty() && !notes.Refusal.empty()) {
+    if (result.Outcome == common::ConvertOutcome::BadLine && !notes.Refusal.empty()) {
         result.message += ": ";
         result.message += notes.Refusal;
     }
-    if (result.ok && result.message.empty()) result.Warnings = notes.Warnings;
+    if (result.Outcome == common::ConvertOutcome::Created) result.Warnings = notes.Warnings;
 }
 
 common::ConvertResult ConvertMapLines(const common::ConvertJob& job, const FileLines& lines,
