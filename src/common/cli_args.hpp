@@ -8,9 +8,12 @@
 
 namespace common {
 
-// An angle argument: signed decimal degrees ("-37.5", "37,5"), or D:M[:S] ("37:30:15.5") with
-// whole degrees and minutes and unsigned seconds; either may end in a hemisphere letter (upper
-// or lower case), which then gives the sign, and a number before a letter carries no sign.
+// An angle argument as people write it: signed decimal degrees ("-37.5", "37,5", "37.5°"), or
+// degrees, minutes and seconds with whole degrees and minutes and unsigned seconds, marked or
+// separated by colons or blanks ("55°45'20.5\"", "55 45 20.5", "55d45m20.5s", "55:45:20.5",
+// "55°45'"); any of them may end in a hemisphere letter (upper or lower case, after blanks too),
+// which then gives the sign, and a number before a letter carries no sign. A lower-case "s" after
+// marked minutes is the seconds mark, else a hemisphere.
 struct AngleArgument {
     double Deg = 0.0;  // decimal: |value|; D:M:S: whole degrees
     double Min = 0.0;
@@ -23,6 +26,10 @@ struct AngleArgument {
 // is not such an angle; ranges are left to the caller.
 std::optional<AngleArgument> ParseAngleArgument(std::string_view text, char positive,
                                                 char negative);
+
+// "-" followed by a digit or a decimal separator: a negative number given as an argument, not
+// an option.
+bool LooksLikeNegativeNumber(std::string_view arg);
 
 // A number at full precision (17 significant digits); "null" for NaN and infinity.
 std::string JsonNumber(double value);

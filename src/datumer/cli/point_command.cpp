@@ -1,7 +1,6 @@
 #include "datumer/cli/point_command.hpp"
 
 #include <array>
-#include <cctype>
 #include <optional>
 #include <string_view>
 #include <vector>
@@ -69,11 +68,6 @@ void WriteLines(const DatumerState& state, std::ostream& out) {
     }
 }
 
-bool LooksLikeNumber(std::string_view arg) {
-    return arg.size() > 1 && (arg[0] == '-' || arg[0] == '+') &&
-           (std::isdigit(static_cast<unsigned char>(arg[1])) || arg[1] == '.' || arg[1] == ',');
-}
-
 }  // namespace
 
 int RunPointCommand(std::span<const std::string> args, std::ostream& out, std::ostream& err) {
@@ -98,7 +92,7 @@ int RunPointCommand(std::span<const std::string> args, std::ostream& out, std::o
             optionsEnded = true;
         } else if (!optionsEnded && arg == kJsonFlag) {
             json = true;
-        } else if (!optionsEnded && arg.starts_with("-") && !LooksLikeNumber(arg)) {
+        } else if (!optionsEnded && arg.starts_with("-") && !common::LooksLikeNegativeNumber(arg)) {
             err << "Неизвестный флаг: " << arg << '\n';
             return 2;
         } else {
@@ -143,7 +137,8 @@ int RunPointCommand(std::span<const std::string> args, std::ostream& out, std::o
 
 std::string_view PointCommandHelp() {
     return "datumer-cli point [флаги] [--json] [--] B L H\n"
-           "  B, L: градусы со знаком (55.75, -33.9) или Г:М[:С] с буквой N/S, E/W (55:45:30N)\n"
+           "  B, L: градусы со знаком (55.75, -33.9) или градусы, минуты, секунды с буквой N/S,\n"
+           "        E/W или без: 55°45'20.5\"N, \"55 45 20.5 N\", 55d45m20.5s, 55:45:20.5N\n"
            "  H: эллипсоидальная высота, метры (-1000..10000)\n"
            "  --json            все значения полной точности одним объектом JSON\n";
 }

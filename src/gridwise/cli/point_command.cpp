@@ -112,9 +112,9 @@ bool SplitArguments(const std::vector<std::string>& rest, PointArguments& result
             result.json = true;
         } else if (!optionsEnded && (arg == "--help" || arg == "-h")) {
             result.help = true;
-        } else if (!optionsEnded && arg.size() > 1 && arg[0] == '-') {
-            err << "Неизвестный флаг: " << arg
-                << " (отрицательные числа пишутся после \"--\"; см. gridwise-cli point --help)\n";
+        } else if (!optionsEnded && arg.size() > 1 && arg[0] == '-' &&
+                   !common::LooksLikeNegativeNumber(arg)) {
+            err << "Неизвестный флаг: " << arg << " (см. gridwise-cli point --help)\n";
             return false;
         } else {
             result.values.push_back(arg);
@@ -203,8 +203,9 @@ int RunPointCommand(std::span<const std::string> args, std::ostream& out, std::o
 std::string_view PointCommandHelp() {
     return "gridwise-cli point [флаги] [--json] [--] B L      (B,L => x,y)\n"
            "gridwise-cli point --direction to-geo [флаги] [--json] [--] X Y\n"
-           "  B, L: десятичные градусы со знаком (55.75, -37,5) или Г:М:С с буквой N/S/E/W\n"
-           "        (55:45:00N 37:30:00W); отрицательные числа пишутся после \"--\".\n"
+           "  B, L: десятичные градусы со знаком (55.75, -37,5) или градусы, минуты, секунды\n"
+           "        с буквой N/S/E/W или без: 55°45'20.5\"N, \"55 45 20.5 N\", 55d45m20.5s,\n"
+           "        55:45:20.5N; \",\" или \".\" перед долями.\n"
            "  --json  один объект JSON со всеми значениями полной точности\n";
 }
 
