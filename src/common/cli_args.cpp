@@ -129,6 +129,10 @@ bool LooksLikeNegativeNumber(std::string_view arg) {
            ((arg[1] >= '0' && arg[1] <= '9') || arg[1] == '.' || arg[1] == ',');
 }
 
+std::string RepeatedOption(std::string_view name) {
+    return "Параметр " + std::string(name) + " указан дважды";
+}
+
 std::string JsonNumber(double value) {
     if (!std::isfinite(value)) return "null";
     char buffer[40];
@@ -151,6 +155,23 @@ std::string JsonString(std::string_view text) {
         }
     }
     return quoted + "\"";
+}
+
+std::string JsonSheetArray(const TNom2& sheets, bool known) {
+    std::string list = "[";
+    for (std::size_t i = 0; known && i < sheets.Field.size(); ++i)
+        list += (i == 0 ? "" : ", ") + JsonString(sheets.Field[i]);
+    return list + "]";
+}
+
+std::string JsonSheetObject(const TNom2& sheets, bool known) {
+    static constexpr std::array<std::string_view, kNomenclatureScaleCount> kScales = {
+        "1:1000000", "1:500000", "1:200000", "1:100000", "1:50000", "1:25000", "1:10000"};
+    std::string object = "{";
+    for (std::size_t i = 0; known && i < sheets.Field.size(); ++i)
+        object +=
+            (i == 0 ? "" : ", ") + JsonString(kScales[i]) + ": " + JsonString(sheets.Field[i]);
+    return object + "}";
 }
 
 std::string_view CaptionLabel(std::string_view caption) {

@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "common/nomenclature.hpp"
+
 namespace common {
 
 // An angle argument as people write it: signed decimal degrees ("-37.5", "37,5", "37.5°"), or
@@ -31,10 +33,19 @@ std::optional<AngleArgument> ParseAngleArgument(std::string_view text, char posi
 // an option.
 bool LooksLikeNegativeNumber(std::string_view arg);
 
+// The message of an option that takes one value and was given twice.
+std::string RepeatedOption(std::string_view name);
+
 // A number at full precision (17 significant digits); "null" for NaN and infinity.
 std::string JsonNumber(double value);
 // A quoted JSON string: " and \ escaped, control characters as \u00XX; other bytes unchanged.
 std::string JsonString(std::string_view text);
+
+// The sheet names of a point at all seven scales as the "sheets" array, largest scale first, and
+// as the "sheet_names" object keyed by scale ("1:1000000" .. "1:10000"); `known` false gives an
+// empty array and object (a point whose zone is unknown).
+std::string JsonSheetArray(const TNom2& sheets, bool known = true);
+std::string JsonSheetObject(const TNom2& sheets, bool known = true);
 
 // A screen caption without its trailing blanks and colons ("1:500 000     :" gives "1:500 000").
 std::string_view CaptionLabel(std::string_view caption);

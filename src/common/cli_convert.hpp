@@ -53,14 +53,21 @@ struct CommandArguments {
     std::optional<bool> Progress() const;
 };
 
-// Splits `args`: "-" and anything not starting with "--" is a file, as is everything after
-// "--"; an option of `valueNames` takes "--name value" or "--name=value"; a flag of `flagNames`
-// stands alone (--progress and --no-progress are always flags). Returns the message of an
-// unknown option or a missing value, else empty.
+// Splits `args`: "-", a negative number and anything not starting with "-" is a file, as is
+// everything after "--"; an option of `valueNames` takes "--name value" or "--name=value" and may
+// be given once; a flag of `flagNames` stands alone (--progress and --no-progress are always
+// flags); "-h" is "--help" when that is a flag. Returns the message of an unknown option, a
+// repeated one or a missing value, else empty.
 std::string SplitCommandArguments(const std::vector<std::string>& args,
                                   std::span<const std::string_view> valueNames,
                                   std::span<const std::string_view> flagNames,
                                   CommandArguments& arguments);
+
+// The end of a convert command's --help: where the results, the log and the errors go, the exit
+// codes, and the given example lines (each already indented and ending in a line break).
+std::string ConvertHelpTail(std::string_view examples);
+// The same for a point command.
+std::string PointHelpTail(std::string_view examples);
 
 // Streams `in` (stdin) through the line function to `out` (stdout, CR LF line ends) and stops
 // at the first bad line, whose good predecessors are already written, or at the stop flag. The

@@ -64,23 +64,11 @@ std::string Usage(std::string_view program) {
            "  --height-decimals 2..4     точность высоты результата (3)\n"
            "  --meridian DEG[:MIN]E|W    центральный меридиан зоны СК63\n"
            "  --sk63-zone N              номер зоны СК63 в ординате (1..20)\n"
-           "  --progress | --no-progress строка хода пересчёта на stderr\n"
-           "\n"
-           "Результаты создаются в подкаталоге RECALC каталога файлов (он не должен "
-           "существовать);\n"
-           "журнал и итог выводятся в stdout, ошибки - в stderr. \"-\" - поток stdin => stdout.\n"
-           "Коды завершения: 0 успех, 1 файл не создан или строка с ошибкой, 2 неверный вызов или\n"
-           "значения, 130, 143, 141 пересчёт остановлен сигналом SIGINT, SIGTERM, SIGPIPE.\n"
-           "\n"
-           "Примеры:\n"
-           "  " +
-           p +
-           " transform --from sk42/gk --to wgs84 points.txt\n"
-           "  " +
-           p +
-           " transform --from sk42/gk --to wgs84/utm - < sk42.txt > utm.txt\n"
-           "  " +
-           p + " transform --from wgs84 --to sk42/gk:7 --plane-decimals 2 gps.txt\n";
+           "  --progress | --no-progress строка хода пересчёта на stderr\n" +
+           common::ConvertHelpTail("  " + p +
+                                   " transform --from sk42/gk --to wgs84 points.txt\n  " + p +
+                                   " transform --from sk42/gk --to wgs84/utm - < sk42.txt\n  " + p +
+                                   " transform --from wgs84 --to sk42/gk:7 gps.txt\n");
 }
 
 bool ReadNumber(std::string_view text, int low, int high, std::uint8_t& value) {

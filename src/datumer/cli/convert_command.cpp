@@ -157,7 +157,12 @@ int RunConvertCommand(std::span<const std::string> args, const common::ConvertCo
     std::string problem =
         common::SplitCommandArguments(presets.rest, valueNames, kFlagNames, options.Arguments);
     if (options.Arguments.HasFlag("--help")) {
-        out << kUsage << "Флаги варианта преобразования:\n" << PresetFlagsHelp();
+        out << kUsage << "Флаги варианта преобразования:\n"
+            << PresetFlagsHelp()
+            << common::ConvertHelpTail(
+                   "  datumer-cli convert --format txt --preset 1 --heights ellipsoidal "
+                   "points/*.txt\n"
+                   "  datumer-cli convert --format mif --preset 2 - < map.mif > map-sk42.mif\n");
         return 0;
     }
     if (!presets.ok) {

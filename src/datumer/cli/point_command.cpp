@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "common/cli_args.hpp"
+#include "common/cli_convert.hpp"
 #include "common/text.hpp"
 #include "datumer/cli/preset_flags.hpp"
 #include "datumer/point_rules.hpp"
@@ -29,10 +30,21 @@ std::string JsonSheets(const common::TNom& nom) {
     return list + "]";
 }
 
+// The keys both tools share come first: "ok", the point (here the result in the target system),
+// its sheets at all seven scales; then Datumer's own values.
 void WriteJson(const DatumerState& state, std::ostream& out) {
     const PointState& p = state.Point;
     const GeocentricShift& s = state.PointShift;
-    out << "{\"B2\": " << common::JsonNumber(p.B2) << ", \"L2\": " << common::JsonNumber(p.L2)
+    const common::TNom2 target = common::AllSheetNames(p.B2, p.L2, common::kDatumerPolarMessages);
+    const common::TNom2 source = common::AllSheetNames(p.B1, p.L1, common::kDatumerPolarMessages);
+    out << "{\"ok\": true, \"B\": " << common::JsonNumber(p.B2)
+        << ", \"L\": " << common::JsonNumber(p.L2) << ", \"H\": " << common::JsonNumber(p.H2)
+        << ", \"sheets\": " << common::JsonSheetArray(target)
+        << ", \"sheet_names\": " << common::JsonSheetObject(target)
+        << ", \"B1\": " << common::JsonNumber(p.B1) << ", \"L1\": " << common::JsonNumber(p.L1)
+        << ", \"H1\": " << common::JsonNumber(p.H1)
+        << ", \"source_sheet_names\": " << common::JsonSheetObject(source)
+        << ", \"B2\": " << common::JsonNumber(p.B2) << ", \"L2\": " << common::JsonNumber(p.L2)
         << ", \"H2\": " << common::JsonNumber(p.H2) << ", \"dX\": " << common::JsonNumber(s.dX)
         << ", \"dY\": " << common::JsonNumber(s.dY) << ", \"dZ\": " << common::JsonNumber(s.dZ)
         << ", \"source_sheets\": " << JsonSheets(state.SourceNom)
@@ -74,7 +86,10 @@ int RunPointCommand(std::span<const std::string> args, std::ostream& out, std::o
     for (const std::string& arg : args) {
         if (arg == "--") break;
         if (arg == "--help" || arg == "-h") {
-            out << PointCommandHelp() << PresetFlagsHelp();
+            out << PointCommandHelp() << PresetFlagsHelp() << '\n'
+                << common::PointHelpTail(
+                       "  datumer-cli point 55°45'20.5\"N 37°37'06\"E 150\n"
+                       "  datumer-cli point --json --preset 20 -33.9 18.4 250\n");
             return 0;
         }
     }

@@ -232,7 +232,10 @@ int RunConvertCommand(std::span<const std::string> args, const common::ConvertCo
     std::string problem =
         common::SplitCommandArguments(settings.rest, valueNames, kFlagNames, options.arguments);
     if (options.arguments.HasFlag("--help")) {
-        out << kUsage << SettingsFlagsHelp();
+        out << kUsage << SettingsFlagsHelp()
+            << common::ConvertHelpTail(
+                   "  gridwise-cli convert --format txt --direction to-geo points/*.txt\n"
+                   "  gridwise-cli convert --format sheets --scale 100000 - < points.txt\n");
         return 0;
     }
     if (!settings.ok) {

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "common/cli_args.hpp"
+#include "common/cli_convert.hpp"
 #include "common/text.hpp"
 #include "gridwise/cli/settings_flags.hpp"
 #include "gridwise/point_rules.hpp"
@@ -88,12 +89,8 @@ void WriteJson(std::ostream& out, const PointResult& r) {
         << ", \"convergence\": " << common::JsonNumber(r.Convergence)
         << ", \"dsh1000\": " << (r.ok ? common::JsonNumber(r.Dsh1000) : "null")
         << ", \"area_distortion\": " << (r.ok ? common::JsonNumber(r.AreaDistortion) : "null")
-        << ", \"sheets\": [";
-    if (r.sheetsKnown) {
-        for (std::size_t i = 0; i < r.allSheets.Field.size(); ++i)
-            out << (i == 0 ? "" : ", ") << common::JsonString(r.allSheets.Field[i]);
-    }
-    out << "]}\n";
+        << ", \"sheets\": " << common::JsonSheetArray(r.allSheets, r.sheetsKnown)
+        << ", \"sheet_names\": " << common::JsonSheetObject(r.allSheets, r.sheetsKnown) << "}\n";
 }
 
 struct PointArguments {
@@ -184,7 +181,12 @@ int RunPointCommand(std::span<const std::string> args, std::ostream& out, std::o
     PointArguments a;
     if (!SplitArguments(settings.rest, a, err)) return 2;
     if (a.help) {
-        out << PointCommandHelp() << "\nФлаги настроек:\n" << SettingsFlagsHelp();
+        out << PointCommandHelp() << "\nФлаги настроек:\n"
+            << SettingsFlagsHelp() << '\n'
+            << common::PointHelpTail(
+                   "  gridwise-cli point 55°45'20.5\"N 37°37'06\"E\n"
+                   "  gridwise-cli point --direction to-geo 6099167.2394 7372018.4912\n"
+                   "  gridwise-cli point --json --projection utm --system wgs84 -33.5 18.4\n");
         return 0;
     }
     if (!settings.ok) {
