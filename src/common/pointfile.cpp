@@ -469,7 +469,13 @@ LineLoopState RunLineLoop(ByteSource& source, ByteSink& target, const LineFuncti
             continue;
         }
         if (!convertLine(line, out)) {
+            if (!options.ReasonInOutput) out.clear();
+            if (options.OnBadLine) {
+                options.OnBadLine(state.LineCount, out);
+                continue;
+            }
             state.LineOk = false;
+            state.Reason = out;
             break;
         }
         if (!writer.WriteLine(out)) {
@@ -483,6 +489,12 @@ LineLoopState RunLineLoop(ByteSource& source, ByteSink& target, const LineFuncti
     state.BytesRead = reader.BytesRead();
     if (progress) progress(FileProgress{reader.BytesRead(), sourceBytes, state.LineCount});
     return state;
+}
+
+LineOptions PointListLineOptions() {
+    LineOptions options;
+    options.ReasonInOutput = true;
+    return options;
 }
 
 std::string BadLineMessage(const LineLoopState& loop) {
@@ -502,6 +514,7 @@ bool LoopFailure(const LineLoopState& loop, const ByteSource& source,
         result.Stopped = true;
     } else if (!loop.LineOk) {
         result.message = BadLineMessage(loop);
+        result.LineReason = loop.Reason;
     } else if (loop.ReadFailed) {
         FailFile(result, kCannotReadSource, sourceName, source.Error());
     } else if (loop.WriteFailed) {

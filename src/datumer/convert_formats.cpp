@@ -100,7 +100,8 @@ FileLines MakeFileLines(int batchFormat, const DatumerState& state, const BatchC
                         MapNotesPtr notes) {
     switch (batchFormat) {
         case kFormatPointList:
-            return {PointListDatumLines(state.Params, PointListOptionsOf(state)), {}};
+            return {PointListDatumLines(state.Params, PointListOptionsOf(state)),
+                    common::PointListLineOptions()};
         case kFormatMif:
             return MifDatumLines(state.Params, MifOptionsOf(state, choices), std::move(notes));
         default:

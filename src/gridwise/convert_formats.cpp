@@ -208,7 +208,7 @@ common::LineFunction MakeLineFunction(int batchFormat, const GridwiseState& stat
 
 common::LineOptions LineOptionsOf(int batchFormat) {
     return ClampFormat(batchFormat) == kFormatMapShift ? common::MapLineOptions()
-                                                       : common::LineOptions{};
+                                                       : common::PointListLineOptions();
 }
 
 common::FileConverter MakeConverter(int batchFormat, const GridwiseState& state) {

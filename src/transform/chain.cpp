@@ -163,7 +163,10 @@ common::LineFunction ChainLines(std::vector<common::LineFunction> steps) {
         for (std::size_t i = 0; i < steps.size(); ++i) {
             std::string& next = i + 1 == steps.size() ? out : buffers[i % 2];
             next.clear();
-            if (!steps[i](current, next)) return false;
+            if (!steps[i](current, next)) {
+                if (&next != &out) out = next;  // the reason the step gave
+                return false;
+            }
             current = next;
         }
         return true;

@@ -4,8 +4,10 @@
 
 #include <array>
 #include <iostream>
+#include <memory>
 #include <optional>
 
+#include "common/cli_point_lists.hpp"
 #include "common/text.hpp"
 #include "datumer/cli/preset_flags.hpp"
 #include "transform/chain.hpp"
@@ -14,16 +16,18 @@ namespace transform {
 
 namespace {
 
-constexpr std::array<std::string_view, 9> kValueNames = {"--from",
-                                                         "--to",
-                                                         "--series",
-                                                         "--heights",
-                                                         "--angle-decimals",
-                                                         "--plane-decimals",
-                                                         "--height-decimals",
-                                                         "--meridian",
-                                                         "--sk63-zone"};
-constexpr std::array<std::string_view, 1> kFlagNames = {"--help"};
+constexpr std::array<std::string_view, 10> kValueNames = {common::kSkipLinesOption,
+                                                          "--from",
+                                                          "--to",
+                                                          "--series",
+                                                          "--heights",
+                                                          "--angle-decimals",
+                                                          "--plane-decimals",
+                                                          "--height-decimals",
+                                                          "--meridian",
+                                                          "--sk63-zone"};
+constexpr std::array<std::string_view, 4> kFlagNames = {
+    "--help", common::kPointListFlags[0], common::kPointListFlags[1], common::kPointListFlags[2]};
 
 std::string Usage(std::string_view program) {
     const std::string p(program);
@@ -64,7 +68,8 @@ std::string Usage(std::string_view program) {
            "  --height-decimals 2..4     точность высоты результата (3)\n"
            "  --meridian DEG[:MIN]E|W    центральный меридиан зоны СК63\n"
            "  --sk63-zone N              номер зоны СК63 в ординате (1..20)\n"
-           "  --progress | --no-progress строка хода пересчёта на stderr\n" +
+           "  --progress | --no-progress строка хода пересчёта на stderr\n\n" +
+           std::string(common::PointListChoicesHelp()) +
            common::ConvertHelpTail("  " + p +
                                    " transform --from sk42/gk --to wgs84 points.txt\n  " + p +
                                    " transform --from sk42/gk --to wgs84/utm - < sk42.txt\n  " + p +
@@ -100,7 +105,7 @@ std::string ReadOptions(const common::CommandArguments& arguments, ChainOptions&
             ok = ReadNumber(value, 2, 4, options.PlaneDecimals);
         } else if (name == "--height-decimals") {
             ok = ReadNumber(value, 2, 4, options.HeightDecimals);
-        } else {
+        } else if (name == "--meridian" || name == "--sk63-zone") {
             options.Sk63Flags.insert(options.Sk63Flags.end(), {name, value});
         }
         if (!ok) return "Недопустимое значение параметра " + name + ": " + value;
@@ -160,18 +165,20 @@ int RunTransformCommand(std::string_view program, std::span<const std::string> a
         err << problem << '\n';
         return 2;
     }
-    if (arguments.Files.size() == 1 && arguments.Files.front() == "-") {
-        const common::ConvertResult result =
-            common::StreamLines(console.In, console.Stream, chain.Lines, common::StopFlag(console));
-        return common::StreamExitCode(result, console);
+    common::PointListChoices lists;
+    if (const std::string bad = common::ReadPointListChoices(arguments, lists); !bad.empty()) {
+        err << bad << '\n';
+        return 2;
     }
+    if (arguments.Files.size() == 1 && arguments.Files.front() == "-")
+        return common::StreamPointList(chain.Lines, {}, lists, console);
     const bool showProgress =
         arguments.Progress().value_or(&err == &std::cerr && isatty(STDERR_FILENO) != 0);
-    const common::FileConverter converter = [lines = chain.Lines](const common::ConvertJob& job) {
-        return common::ConvertFileLines(job, lines);
-    };
-    return common::RunBatchCommand(arguments.Files, converter, chain.Summary, showProgress, out,
-                                   err, console.Signals);
+    const auto skipped = std::make_shared<common::SkippedLines>();
+    const int code = common::RunBatchCommand(
+        arguments.Files, common::PointListConverter(chain.Lines, {}, lists, err, skipped),
+        chain.Summary, showProgress, out, err, console.Signals);
+    return common::WithSkippedLines(code, *skipped);
 }
 
 }  // namespace transform

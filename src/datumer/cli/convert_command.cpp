@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "common/cli_convert.hpp"
+#include "common/cli_point_lists.hpp"
 #include "common/text.hpp"
 #include "datumer/cli/preset_flags.hpp"
 #include "datumer/convert_formats.hpp"
@@ -27,8 +28,9 @@ struct ValueOption {
     std::string_view Name;
     std::array<int, 2> Formats;
 };
-constexpr std::array<ValueOption, 5> kValueOptions = {{
+constexpr std::array<ValueOption, 6> kValueOptions = {{
     {"--format", {}},
+    {common::kSkipLinesOption, {kFormatPointList}},
     {"--heights", {kFormatPointList}},
     {"--angle-decimals", {kFormatPointList}},
     {"--height-decimals", {kFormatPointList}},
@@ -56,7 +58,9 @@ constexpr std::string_view kUsage =
 
 constexpr std::array<std::string_view, kBatchFormatCount> kFormatNames = {"mp", "txt", "mif"};
 
-constexpr std::array<std::string_view, 2> kFlagNames = {"--help", kKeepLabelFlag};
+constexpr std::array<std::string_view, 5> kFlagNames = {
+    "--help", kKeepLabelFlag, common::kPointListFlags[0], common::kPointListFlags[1],
+    common::kPointListFlags[2]};
 
 struct ConvertOptions {
     int Format = 0;
@@ -129,6 +133,9 @@ std::string ApplyOptions(const ConvertOptions& options, DatumerState& state,
     if (options.Arguments.HasFlag(kKeepLabelFlag) && options.Format == kFormatPointList) {
         return "Параметр " + std::string(kKeepLabelFlag) + " не относится к формату " + formatName;
     }
+    for (const std::string_view flag : common::kPointListFlags)
+        if (options.Arguments.HasFlag(flag) && options.Format != kFormatPointList)
+            return "Параметр " + std::string(flag) + " не относится к формату " + formatName;
     choices.KeepDatumLabel = options.Arguments.HasFlag(kKeepLabelFlag);
     return {};
 }
@@ -157,7 +164,8 @@ int RunConvertCommand(std::span<const std::string> args, const common::ConvertCo
     std::string problem =
         common::SplitCommandArguments(presets.rest, valueNames, kFlagNames, options.Arguments);
     if (options.Arguments.HasFlag("--help")) {
-        out << kUsage << "Флаги варианта преобразования:\n"
+        out << kUsage << common::PointListChoicesHelp() << "  (txt)\n\n"
+            << "Флаги варианта преобразования:\n"
             << PresetFlagsHelp()
             << common::ConvertHelpTail(
                    "  datumer-cli convert --format txt --preset 1 --heights ellipsoidal "
@@ -172,14 +180,29 @@ int RunConvertCommand(std::span<const std::string> args, const common::ConvertCo
     BatchChoices choices;
     if (problem.empty()) problem = ReadFormat(options);
     if (problem.empty()) problem = ApplyOptions(options, state, choices);
+    common::PointListChoices lists;
+    if (problem.empty()) problem = common::ReadPointListChoices(options.Arguments, lists);
     if (problem.empty() && options.Arguments.Files.empty()) problem = "Не указаны файлы";
     if (!problem.empty()) {
         err << problem << '\n';
         return 2;
     }
-    if (options.Arguments.Files.size() == 1 && options.Arguments.Files.front() == "-") {
-        return StreamCommand(options.Format, state, choices, console);
+    const bool stream =
+        options.Arguments.Files.size() == 1 && options.Arguments.Files.front() == "-";
+    if (lists.Any()) {
+        // Point lists with the choices beyond the batch screen.
+        const FileLines lines = MakeFileLines(options.Format, state, choices);
+        if (stream) return common::StreamPointList(lines.Convert, lines.Read, lists, console);
+        const auto skipped = std::make_shared<common::SkippedLines>();
+        const bool progress =
+            options.Arguments.Progress().value_or(&err == &std::cerr && isatty(STDERR_FILENO) != 0);
+        const int code = common::RunBatchCommand(
+            options.Arguments.Files,
+            common::PointListConverter(lines.Convert, lines.Read, lists, err, skipped),
+            SummaryLine(state), progress, out, err, console.Signals);
+        return common::WithSkippedLines(code, *skipped);
     }
+    if (stream) return StreamCommand(options.Format, state, choices, console);
     const bool showProgress =
         options.Arguments.Progress().value_or(&err == &std::cerr && isatty(STDERR_FILENO) != 0);
     return common::RunBatchCommand(options.Arguments.Files,

@@ -9,11 +9,13 @@
 #include <cmath>
 #include <filesystem>
 #include <iostream>
+#include <memory>
 #include <optional>
 #include <string_view>
 #include <vector>
 
 #include "common/cli_convert.hpp"
+#include "common/cli_point_lists.hpp"
 #include "common/text.hpp"
 #include "gridwise/cli/settings_flags.hpp"
 #include "gridwise/convert_formats.hpp"
@@ -41,8 +43,7 @@ constexpr std::string_view kUsage =
     "  --shift-north M             сдвиг на север -1000..1000 м (mp-shift; 0)\n"
     "  --shift-east M              сдвиг на восток -1000..1000 м (mp-shift; 0)\n"
     "  --progress | --no-progress  строка хода пересчёта на stderr (по умолчанию на терминале)\n"
-    "\n"
-    "Флаги настроек:\n";
+    "\n";
 
 constexpr std::array<std::string_view, kBatchFormatCount> kFormatNames = {
     "txt", "sheets", "sk42-sk63", "sk63-sk42", "mp-shift"};
@@ -55,8 +56,11 @@ struct ValueOption {
 constexpr unsigned Bit(int format) {
     return 1u << format;
 }
-constexpr std::array<ValueOption, 9> kValueOptions = {{
+constexpr unsigned kPointListFormats = Bit(kFormatPointList) | Bit(kFormatNomenclature) |
+                                       Bit(kFormatSk42ToSk63) | Bit(kFormatSk63ToSk42);
+constexpr std::array<ValueOption, 10> kValueOptions = {{
     {"--format", ~0u},
+    {common::kSkipLinesOption, kPointListFormats},
     {"--angle-decimals", Bit(kFormatPointList)},
     {"--plane-decimals", Bit(kFormatPointList) | Bit(kFormatSk42ToSk63) | Bit(kFormatSk63ToSk42)},
     {"--height-decimals", Bit(kFormatPointList) | Bit(kFormatSk42ToSk63) | Bit(kFormatSk63ToSk42)},
@@ -70,7 +74,9 @@ constexpr std::array<ValueOption, 9> kValueOptions = {{
 constexpr std::array<int, 7> kScaleDenominators = {1000000, 500000, 200000, 100000,
                                                    50000,   25000,  10000};
 
-constexpr std::array<std::string_view, 2> kFlagNames = {"--help", "--zone-in-ordinate"};
+constexpr std::array<std::string_view, 5> kFlagNames = {
+    "--help", "--zone-in-ordinate", common::kPointListFlags[0], common::kPointListFlags[1],
+    common::kPointListFlags[2]};
 
 struct ConvertOptions {
     int format = 0;
@@ -203,6 +209,9 @@ std::string ApplyOptions(const ConvertOptions& options, GridwiseState& state) {
             return "Недопустимое значение параметра " + name + ": " + value;
         zoneByHand = zoneByHand || name == "--sk42-zone";
     }
+    for (const std::string_view flag : common::kPointListFlags)
+        if (options.arguments.HasFlag(flag) && (kPointListFormats & Bit(options.format)) == 0)
+            return "Параметр " + std::string(flag) + " не относится к формату " + formatName;
     if (options.arguments.HasFlag("--zone-in-ordinate")) {
         if (options.format != kFormatSk42ToSk63)
             return "Параметр --zone-in-ordinate не относится к формату " + formatName;
@@ -232,7 +241,10 @@ int RunConvertCommand(std::span<const std::string> args, const common::ConvertCo
     std::string problem =
         common::SplitCommandArguments(settings.rest, valueNames, kFlagNames, options.arguments);
     if (options.arguments.HasFlag("--help")) {
-        out << kUsage << SettingsFlagsHelp()
+        out << kUsage << common::PointListChoicesHelp()
+            << "  (txt, sheets, sk42-sk63, sk63-sk42)\n\n"
+            << "Флаги настроек:\n"
+            << SettingsFlagsHelp()
             << common::ConvertHelpTail(
                    "  gridwise-cli convert --format txt --direction to-geo points/*.txt\n"
                    "  gridwise-cli convert --format sheets --scale 100000 - < points.txt\n");
@@ -245,12 +257,30 @@ int RunConvertCommand(std::span<const std::string> args, const common::ConvertCo
     if (problem.empty()) problem = ReadFormat(options);
     if (problem.empty()) problem = ApplyOptions(options, state);
     if (problem.empty()) problem = std::string(SelectRefusal(options.format, state));
+    common::PointListChoices lists;
+    if (problem.empty()) problem = common::ReadPointListChoices(options.arguments, lists);
     if (problem.empty() && options.arguments.Files.empty()) problem = "Не указаны файлы";
     if (!problem.empty()) {
         err << problem << '\n';
         return 2;
     }
-    if (options.arguments.Files.size() == 1 && options.arguments.Files.front() == "-") {
+    const bool stream =
+        options.arguments.Files.size() == 1 && options.arguments.Files.front() == "-";
+    if (lists.Any()) {
+        // Point lists with the choices beyond the batch screen.
+        const common::LineFunction lines = MakeLineFunction(options.format, state);
+        if (stream)
+            return common::StreamPointList(lines, LineOptionsOf(options.format), lists, console);
+        const auto skipped = std::make_shared<common::SkippedLines>();
+        const bool progress =
+            options.arguments.Progress().value_or(&err == &std::cerr && isatty(STDERR_FILENO) != 0);
+        const int code = common::RunBatchCommand(
+            options.arguments.Files,
+            common::PointListConverter(lines, LineOptionsOf(options.format), lists, err, skipped),
+            SummaryLine(options.format, state), progress, out, err, console.Signals);
+        return common::WithSkippedLines(code, *skipped);
+    }
+    if (stream) {
         const common::ConvertResult result =
             common::StreamLines(console.In, console.Stream, MakeLineFunction(options.format, state),
                                 common::StopFlag(console), LineOptionsOf(options.format));
