@@ -110,6 +110,8 @@ std::string ConvertHelpTail(std::string_view examples) {
     return "\nРезультаты: файлы с теми же именами в новом подкаталоге RECALC каталога файлов\n"
            "(он не должен существовать); журнал и итог пересчёта - в stdout, ошибки - в stderr.\n"
            "\"-\" вместо файлов: поток stdin => stdout, ошибка - в stderr.\n"
+           "--output КАТАЛОГ: результаты в этот каталог вместо RECALC (создаётся, если его нет;\n"
+           "существующие файлы не перезаписываются: пересчёт тогда не начинается).\n"
            "Коды завершения: 0 все файлы созданы, 1 файл не создан (строка с ошибкой, ошибка\n"
            "чтения или записи), 2 неверный вызов или значения, 130, 143, 141 пересчёт остановлен\n"
            "сигналом SIGINT, SIGTERM, SIGPIPE.\n"
@@ -168,16 +170,40 @@ std::string ChooseFiles(const std::vector<std::string>& files,
     return {};
 }
 
+std::string ReadOutputFolder(const CommandArguments& arguments, std::filesystem::path& output) {
+    for (const auto& [name, value] : arguments.Values) {
+        if (name != kOutputOption) continue;
+        if (value.empty()) return "Недопустимое значение параметра " + name + ": \"\"";
+        if (arguments.Files.size() == 1 && arguments.Files.front() == "-")
+            return "Параметр " + name + " не сочетается с \"-\"";
+        output = value;
+    }
+    return {};
+}
+
 int RunBatchCommand(const std::vector<std::string>& files, const FileConverter& converter,
                     const std::string& summaryLine, bool progress, std::ostream& out,
-                    std::ostream& err, const StopSignals* signals) {
+                    std::ostream& err, const StopSignals* signals,
+                    const std::filesystem::path& output) {
     std::vector<std::filesystem::path> chosen;
     if (const std::string problem = ChooseFiles(files, chosen); !problem.empty()) {
         err << problem << '\n';
         return 2;
     }
+    const FileSelection selection = SelectFiles(chosen);
+    if (!output.empty()) {
+        // A folder of one's own may hold earlier results: none is ever replaced.
+        for (const std::filesystem::path& name : selection.Names) {
+            if (RealFiles().Exists(output / name)) {
+                err << "Файл уже существует, пересчёт не начат: " << PathText(output / name)
+                    << '\n';
+                return 1;
+            }
+        }
+    }
     bool runActive = false;
-    BatchRun run(SelectFiles(chosen), converter, summaryLine, runActive);
+    BatchRun run(selection, converter, summaryLine, runActive);
+    if (!output.empty()) run.OutputTo(output);
     if (signals != nullptr) run.StopOn(signals->Flag());
     ProgressLine line(err);
     const ProgressCallback update = [&](const FileProgress& p) { line.Update(p); };

@@ -91,9 +91,17 @@ std::string ChooseFiles(const std::vector<std::string>& files,
 // Returns the exit code: 0 when every file was created and the log written, 1 when any was not,
 // 2 when the files cannot be chosen (message on `err`), 128 + the signal when one of `signals`
 // arrived.
+// With `output` (--output) the targets go into that folder instead of RECALC: it is created when
+// missing, and a run whose target name is taken there is refused before any file is converted.
 int RunBatchCommand(const std::vector<std::string>& files, const FileConverter& converter,
                     const std::string& summaryLine, bool progress, std::ostream& out,
-                    std::ostream& err, const StopSignals* signals = nullptr);
+                    std::ostream& err, const StopSignals* signals = nullptr,
+                    const std::filesystem::path& output = {});
+
+// The value of --output, the option every convert command has; a message when it is given with
+// "-" (a stream has no files).
+inline constexpr std::string_view kOutputOption = "--output";
+std::string ReadOutputFolder(const CommandArguments& arguments, std::filesystem::path& output);
 
 // Runs a convert command on the process's stdin, stdout and stderr with the stop signals
 // handled while it runs.

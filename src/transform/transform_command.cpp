@@ -3,6 +3,7 @@
 #include <unistd.h>  // isatty: progress is shown by default only on a terminal
 
 #include <array>
+#include <filesystem>
 #include <iostream>
 #include <memory>
 #include <optional>
@@ -16,7 +17,8 @@ namespace transform {
 
 namespace {
 
-constexpr std::array<std::string_view, 10> kValueNames = {common::kSkipLinesOption,
+constexpr std::array<std::string_view, 11> kValueNames = {common::kSkipLinesOption,
+                                                          common::kOutputOption,
                                                           "--from",
                                                           "--to",
                                                           "--series",
@@ -166,7 +168,10 @@ int RunTransformCommand(std::string_view program, std::span<const std::string> a
         return 2;
     }
     common::PointListChoices lists;
-    if (const std::string bad = common::ReadPointListChoices(arguments, lists); !bad.empty()) {
+    std::filesystem::path output;
+    std::string bad = common::ReadPointListChoices(arguments, lists);
+    if (bad.empty()) bad = common::ReadOutputFolder(arguments, output);
+    if (!bad.empty()) {
         err << bad << '\n';
         return 2;
     }
@@ -177,7 +182,7 @@ int RunTransformCommand(std::string_view program, std::span<const std::string> a
     const auto skipped = std::make_shared<common::SkippedLines>();
     const int code = common::RunBatchCommand(
         arguments.Files, common::PointListConverter(chain.Lines, {}, lists, err, skipped),
-        chain.Summary, showProgress, out, err, console.Signals);
+        chain.Summary, showProgress, out, err, console.Signals, output);
     return common::WithSkippedLines(code, *skipped);
 }
 

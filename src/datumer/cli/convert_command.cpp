@@ -6,6 +6,7 @@
 #include <unistd.h>  // isatty: progress is shown by default only on a terminal
 
 #include <array>
+#include <filesystem>
 #include <iostream>
 #include <memory>
 #include <optional>
@@ -28,8 +29,9 @@ struct ValueOption {
     std::string_view Name;
     std::array<int, 2> Formats;
 };
-constexpr std::array<ValueOption, 6> kValueOptions = {{
+constexpr std::array<ValueOption, 7> kValueOptions = {{
     {"--format", {}},
+    {common::kOutputOption, {}},
     {common::kSkipLinesOption, {kFormatPointList}},
     {"--heights", {kFormatPointList}},
     {"--angle-decimals", {kFormatPointList}},
@@ -182,6 +184,8 @@ int RunConvertCommand(std::span<const std::string> args, const common::ConvertCo
     if (problem.empty()) problem = ApplyOptions(options, state, choices);
     common::PointListChoices lists;
     if (problem.empty()) problem = common::ReadPointListChoices(options.Arguments, lists);
+    std::filesystem::path output;
+    if (problem.empty()) problem = common::ReadOutputFolder(options.Arguments, output);
     if (problem.empty() && options.Arguments.Files.empty()) problem = "Не указаны файлы";
     if (!problem.empty()) {
         err << problem << '\n';
@@ -199,15 +203,15 @@ int RunConvertCommand(std::span<const std::string> args, const common::ConvertCo
         const int code = common::RunBatchCommand(
             options.Arguments.Files,
             common::PointListConverter(lines.Convert, lines.Read, lists, err, skipped),
-            SummaryLine(state), progress, out, err, console.Signals);
+            SummaryLine(state), progress, out, err, console.Signals, output);
         return common::WithSkippedLines(code, *skipped);
     }
     if (stream) return StreamCommand(options.Format, state, choices, console);
     const bool showProgress =
         options.Arguments.Progress().value_or(&err == &std::cerr && isatty(STDERR_FILENO) != 0);
-    return common::RunBatchCommand(options.Arguments.Files,
-                                   MakeConverter(options.Format, state, choices),
-                                   SummaryLine(state), showProgress, out, err, console.Signals);
+    return common::RunBatchCommand(
+        options.Arguments.Files, MakeConverter(options.Format, state, choices), SummaryLine(state),
+        showProgress, out, err, console.Signals, output);
 }
 
 }  // namespace datumer::cli

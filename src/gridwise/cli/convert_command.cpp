@@ -58,8 +58,9 @@ constexpr unsigned Bit(int format) {
 }
 constexpr unsigned kPointListFormats = Bit(kFormatPointList) | Bit(kFormatNomenclature) |
                                        Bit(kFormatSk42ToSk63) | Bit(kFormatSk63ToSk42);
-constexpr std::array<ValueOption, 10> kValueOptions = {{
+constexpr std::array<ValueOption, 11> kValueOptions = {{
     {"--format", ~0u},
+    {common::kOutputOption, ~0u},
     {common::kSkipLinesOption, kPointListFormats},
     {"--angle-decimals", Bit(kFormatPointList)},
     {"--plane-decimals", Bit(kFormatPointList) | Bit(kFormatSk42ToSk63) | Bit(kFormatSk63ToSk42)},
@@ -259,6 +260,8 @@ int RunConvertCommand(std::span<const std::string> args, const common::ConvertCo
     if (problem.empty()) problem = std::string(SelectRefusal(options.format, state));
     common::PointListChoices lists;
     if (problem.empty()) problem = common::ReadPointListChoices(options.arguments, lists);
+    std::filesystem::path output;
+    if (problem.empty()) problem = common::ReadOutputFolder(options.arguments, output);
     if (problem.empty() && options.arguments.Files.empty()) problem = "Не указаны файлы";
     if (!problem.empty()) {
         err << problem << '\n';
@@ -277,7 +280,7 @@ int RunConvertCommand(std::span<const std::string> args, const common::ConvertCo
         const int code = common::RunBatchCommand(
             options.arguments.Files,
             common::PointListConverter(lines, LineOptionsOf(options.format), lists, err, skipped),
-            SummaryLine(options.format, state), progress, out, err, console.Signals);
+            SummaryLine(options.format, state), progress, out, err, console.Signals, output);
         return common::WithSkippedLines(code, *skipped);
     }
     if (stream) {
@@ -290,7 +293,7 @@ int RunConvertCommand(std::span<const std::string> args, const common::ConvertCo
         options.arguments.Progress().value_or(&err == &std::cerr && isatty(STDERR_FILENO) != 0);
     return common::RunBatchCommand(options.arguments.Files, MakeConverter(options.format, state),
                                    SummaryLine(options.format, state), showProgress, out, err,
-                                   console.Signals);
+                                   console.Signals, output);
 }
 
 }  // namespace gridwise::cli
