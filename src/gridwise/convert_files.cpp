@@ -184,10 +184,14 @@ common::ConvertResult ConvertPointList(const common::ConvertJob& job, const TWor
 // Format 2
 
 common::LineFunction NomenclatureListLines(const TWorkStructure& work, const TEllConst& ell,
-                                           bool directionToPlane, int algorithm, int listScale) {
+                                           bool directionToPlane, int algorithm, int listScale,
+                                           common::TextEncoding encoding) {
     const ProjectionSettings settings = SettingsFromWork(work, algorithm);
     const bool standardGridPrefix = work.AddZoneNumber;
-    return [=](std::string_view line, std::string& out) {
+    return [=, firstLine = true](std::string_view line, std::string& out) mutable {
+        if (firstLine && line.starts_with(common::kByteOrderMark))
+            encoding = common::TextEncoding::Utf8;
+        firstLine = false;
         bool ok = true;
         const common::PointLine point = common::ReadPointLine(line, ok);
         if (!ok) return ReadFailure(line, !directionToPlane, out);
@@ -201,7 +205,7 @@ common::LineFunction NomenclatureListLines(const TWorkStructure& work, const TEl
         common::SheetNameAtScale(geo.B, geo.L, listScale, sheet);
         out.append(point.Name);
         out.push_back(',');
-        out.append(common::Utf8ToCp1251(sheet));
+        out.append(common::EncodeText(sheet, encoding));
         return true;
     };
 }
@@ -210,7 +214,10 @@ common::ConvertResult ConvertNomenclatureList(const common::ConvertJob& job,
                                               const TWorkStructure& work, const TEllConst& ell,
                                               int listScale, const GridwiseState& state) {
     return common::ConvertFileLines(
-        job, NomenclatureListLines(work, ell, state.DirectionToPlane, state.Algorithm, listScale));
+        job,
+        NomenclatureListLines(work, ell, state.DirectionToPlane, state.Algorithm, listScale,
+                              state.FileEncoding),
+        common::PointListLineOptions());
 }
 
 // ---------------------------------------------------------------------------------------------

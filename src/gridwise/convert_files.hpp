@@ -6,6 +6,7 @@
 
 #include <cstdint>
 
+#include "common/cp1251.hpp"
 #include "common/pointfile.hpp"
 #include "gridwise/ellipsoid.hpp"
 #include "gridwise/state.hpp"
@@ -28,9 +29,12 @@ common::ConvertResult ConvertPointList(const common::ConvertJob& job, const TWor
                                        const TEllConst& ell, const GridwiseState& state);
 
 // Format 2: "name,sheet" lines at one scale (0 = 1:1 000 000 .. 6 = 1:10 000). The sheet name is
-// written in the single-byte Cyrillic code page.
-common::LineFunction NomenclatureListLines(const TWorkStructure& work, const TEllConst& ell,
-                                           bool directionToPlane, int algorithm, int listScale);
+// written in `encoding`, and in UTF-8 when the first line starts with a UTF-8 byte-order mark, so
+// that names and sheets of a line share one encoding. One function per file: it remembers the
+// mark of the first line.
+common::LineFunction NomenclatureListLines(
+    const TWorkStructure& work, const TEllConst& ell, bool directionToPlane, int algorithm,
+    int listScale, common::TextEncoding encoding = common::TextEncoding::Cp1251);
 common::ConvertResult ConvertNomenclatureList(const common::ConvertJob& job,
                                               const TWorkStructure& work, const TEllConst& ell,
                                               int listScale, const GridwiseState& state);

@@ -194,7 +194,7 @@ common::LineFunction MakeLineFunction(int batchFormat, const GridwiseState& stat
                                   DecimalsOf(state));
         case kFormatNomenclature:
             return NomenclatureListLines(work, ell, state.DirectionToPlane, state.Algorithm,
-                                         state.ListScale);
+                                         state.ListScale, state.FileEncoding);
         case kFormatSk42ToSk63:
             return Sk42ToSk63Lines(work, state.Systems[kSystemSk42], ell, state.Algorithm,
                                    SurveyOptionsOf(state));
@@ -212,11 +212,11 @@ common::LineOptions LineOptionsOf(int batchFormat) {
 }
 
 common::FileConverter MakeConverter(int batchFormat, const GridwiseState& state) {
-    common::LineFunction lines = MakeLineFunction(batchFormat, state);
-    return [lines = std::move(lines),
-            options = LineOptionsOf(batchFormat)](const common::ConvertJob& job) {
-        return common::ConvertFileLines(job, lines, options);
-    };
+    // A line function per file: the sheet-name list remembers the byte-order mark of its file.
+    return
+        [state, batchFormat, options = LineOptionsOf(batchFormat)](const common::ConvertJob& job) {
+            return common::ConvertFileLines(job, MakeLineFunction(batchFormat, state), options);
+        };
 }
 
 }  // namespace gridwise

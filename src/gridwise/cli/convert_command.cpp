@@ -42,6 +42,10 @@ constexpr std::string_view kUsage =
     "  --height-change M           изменение высоты -100..100 м (sk42-sk63, sk63-sk42; 0)\n"
     "  --shift-north M             сдвиг на север -1000..1000 м (mp-shift; 0)\n"
     "  --shift-east M              сдвиг на восток -1000..1000 м (mp-shift; 0)\n"
+    "  --encoding cp1251|utf-8     кодировка текста, который программа пишет в файлы сама\n"
+    "                              (названия листов, sheets; по умолчанию cp1251); исходный\n"
+    "                              файл с меткой UTF-8 (BOM) получает UTF-8; имена и хвосты\n"
+    "                              строк переносятся байт в байт\n"
     "  --progress | --no-progress  строка хода пересчёта на stderr (по умолчанию на терминале)\n"
     "\n";
 
@@ -58,8 +62,9 @@ constexpr unsigned Bit(int format) {
 }
 constexpr unsigned kPointListFormats = Bit(kFormatPointList) | Bit(kFormatNomenclature) |
                                        Bit(kFormatSk42ToSk63) | Bit(kFormatSk63ToSk42);
-constexpr std::array<ValueOption, 11> kValueOptions = {{
+constexpr std::array<ValueOption, 12> kValueOptions = {{
     {"--format", ~0u},
+    {"--encoding", ~0u},
     {common::kOutputOption, ~0u},
     {common::kSkipLinesOption, kPointListFormats},
     {"--angle-decimals", Bit(kFormatPointList)},
@@ -137,6 +142,7 @@ struct DialogChoices {
     int zoneIndex = 0;  // zone 1
     bool manualZone = true;
     std::optional<std::string> heightChange, shiftNorth, shiftEast;
+    common::TextEncoding encoding = common::TextEncoding::Cp1251;
 };
 
 // One option value into the choices; false when the value is out of its range.
@@ -155,6 +161,10 @@ bool ReadChoice(std::string_view name, const std::string& text, DialogChoices& c
         choices.shiftNorth = text;
     } else if (name == "--shift-east") {
         choices.shiftEast = text;
+    } else if (name == "--encoding") {
+        if (text != "cp1251" && text != "utf-8") return false;
+        choices.encoding =
+            text == "utf-8" ? common::TextEncoding::Utf8 : common::TextEncoding::Cp1251;
     }
     return true;
 }
@@ -219,6 +229,7 @@ std::string ApplyOptions(const ConvertOptions& options, GridwiseState& state) {
         if (zoneByHand) return "Параметры --sk42-zone и --zone-in-ordinate несовместимы";
         choices.manualZone = false;
     }
+    state.FileEncoding = choices.encoding;
     const std::string_view refused = ConfirmDialog(options.format, choices, state);
     if (!refused.empty()) {
         const std::string refusedName(refused);
