@@ -52,7 +52,8 @@ std::string Usage(std::string_view program) {
            "         gk:N   x, y зоны N без номера зоны в ординате\n"
            "         utm    x, y UTM, номер зоны UTM в миллионах ординаты\n"
            "         utm:N  x, y зоны UTM N без номера зоны в ординате\n"
-           "         sk63   x, y зоны СК63 (только sk42, sk95), с --meridian и --sk63-zone\n"
+           "         sk63   x, y зоны СК63 (только sk42, sk95) с --meridian; на входе ордината\n"
+           "                без номера зоны, на выходе с номером --sk63-zone (1)\n"
            "\n"
            "Параметры:\n"
            "  --preset N                 вариант преобразования (по умолчанию выбирается по паре\n"
@@ -69,7 +70,7 @@ std::string Usage(std::string_view program) {
            "  --plane-decimals 2..4      точность x, y результата (3)\n"
            "  --height-decimals 2..4     точность высоты результата (3)\n"
            "  --meridian DEG[:MIN]E|W    центральный меридиан зоны СК63\n"
-           "  --sk63-zone N              номер зоны СК63 в ординате (1..20)\n"
+           "  --sk63-zone N              номер зоны СК63 перед ординатой результата (1..20)\n"
            "  --progress | --no-progress строка хода пересчёта на stderr\n\n" +
            std::string(common::PointListChoicesHelp()) +
            common::ConvertHelpTail("  " + p +

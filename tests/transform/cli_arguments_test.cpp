@@ -75,6 +75,7 @@ TEST(Arguments, HelpOfEveryCommandTellsWhereResultsGoTheExitCodesAndAnExample) {
         {GRIDWISE_CLI, "convert", files},   {DATUMER_CLI, "convert", files},
         {GRIDWISE_CLI, "transform", files}, {DATUMER_CLI, "transform", files},
         {GRIDWISE_CLI, "point", point},     {DATUMER_CLI, "point", point},
+        {DATUMER_CLI, "presets", point},
     };
     for (const Row& row : rows) {
         for (const char* help : {"--help", "-h"}) {
