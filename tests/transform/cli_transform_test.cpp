@@ -13,6 +13,8 @@
 #include <vector>
 
 #include "../common/test_folder.hpp"
+#include "datumer/presets.hpp"
+#include "datumer/state.hpp"
 
 namespace {
 
@@ -146,6 +148,60 @@ TEST_F(Transform, OneStepEqualsTheTwoStepPipeForEveryPair) {
                     }
             }
         }
+    }
+}
+
+TEST_F(Transform, EveryPresetPairMatchesThePipeFromGaussKruegerToUtm) {
+    struct System {
+        std::string_view presetName;
+        std::string key;
+        std::string gridwise;  // gridwise-cli's settings for the same ellipsoid
+    };
+    const System systems[] = {
+        {"СК42", "sk42", "--system sk42"},
+        {"СК95", "sk95", "--system sk42"},
+        {"ПЗ90.01", "pz90", "--system pz90"},
+        {"ПЗ90.02", "pz90.02", "--system pz90"},
+        {"ПЗ90.11", "pz90.11", "--system pz90"},
+        {"WGS84", "wgs84", "--system wgs84"},
+        {"ГСК-2011", "gsk2011", "--system user --a 6378136.5 --inv-f 298.2564151"},
+    };
+    const auto find = [&](std::string_view name) -> const System& {
+        for (const System& system : systems)
+            if (system.presetName == name) return system;
+        ADD_FAILURE() << "no system " << name;
+        return systems[0];
+    };
+    const std::string G = Quoted(kGridwise), D = Quoted(kDatumer);
+    const std::string geo = GeodeticList(1000, 5, 12, 2011);
+    const datumer::DatumerState datums = datumer::MakeDatumerState();
+    for (int preset = 1; preset <= datumer::kPresetCount; ++preset) {
+        if (preset == datumer::kUserPreset) continue;
+        const datumer::TCHSK& record = datumer::PresetAt(datums, preset);
+        const System& from = find(record.SourceName);
+        const System& to = find(record.TargetName);
+        SCOPED_TRACE(std::to_string(preset) + ": " + from.key + " => " + to.key);
+        const ShellRun input = Shell(G + " convert --format txt " + from.gridwise + " -", geo);
+        ASSERT_EQ(input.exitCode, 0) << input.err;
+        const ShellRun one = Tool(kGridwise,
+                                  "transform --preset " + std::to_string(preset) + " --from " +
+                                      from.key + "/gk --to " + to.key + "/utm -",
+                                  input.out);
+        const ShellRun two =
+            Shell(G + " convert --format txt --direction to-geo --height-decimals 4 " +
+                      from.gridwise + " - | " + D + " convert --format txt --preset " +
+                      std::to_string(preset) + " --height-decimals 4 - | " + G +
+                      " convert --format txt --projection utm " + to.gridwise + " -",
+                  input.out);
+        ASSERT_EQ(one.exitCode, 0) << one.err;
+        ASSERT_EQ(two.exitCode, 0) << two.err;
+        EXPECT_EQ(Lines(one.out).size(), 1000u);
+        EXPECT_TRUE(one.out == two.out);
+        // Without --preset the pair chooses this preset: no two presets share a pair.
+        const ShellRun chosen = Tool(
+            kDatumer, "transform --from " + from.key + "/gk --to " + to.key + "/utm -", input.out);
+        ASSERT_EQ(chosen.exitCode, 0) << chosen.err;
+        EXPECT_TRUE(chosen.out == one.out);
     }
 }
 
