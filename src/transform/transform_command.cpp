@@ -7,7 +7,9 @@
 #include <iostream>
 #include <memory>
 #include <optional>
+#include <vector>
 
+#include "common/cli_args.hpp"
 #include "common/cli_point_lists.hpp"
 #include "common/text.hpp"
 #include "datumer/cli/preset_flags.hpp"
@@ -28,8 +30,9 @@ constexpr std::array<std::string_view, 11> kValueNames = {common::kSkipLinesOpti
                                                           "--height-decimals",
                                                           "--meridian",
                                                           "--sk63-zone"};
-constexpr std::array<std::string_view, 4> kFlagNames = {
-    "--help", common::kPointListFlags[0], common::kPointListFlags[1], common::kPointListFlags[2]};
+constexpr std::array<std::string_view, 5> kFlagNames = {
+    "--help", "--point", common::kPointListFlags[0], common::kPointListFlags[1],
+    common::kPointListFlags[2]};
 
 std::string Usage(std::string_view program) {
     const std::string p(program);
@@ -71,7 +74,11 @@ std::string Usage(std::string_view program) {
            "  --height-decimals 2..4     точность высоты результата (3)\n"
            "  --meridian DEG[:MIN]E|W    центральный меридиан зоны СК63\n"
            "  --sk63-zone N              номер зоны СК63 перед ординатой результата (1..20)\n"
-           "  --progress | --no-progress строка хода пересчёта на stderr\n\n" +
+           "  --progress | --no-progress строка хода пересчёта на stderr\n"
+           "  --point V1 V2 [H]          одна точка вместо файлов: результат \"V1,V2,H\" в "
+           "stdout;\n"
+           "                             B, L в любой записи (55°45'20.5\"N, 55 45 20.5 N, -33.5)\n"
+           "\n" +
            std::string(common::PointListChoicesHelp()) +
            common::ConvertHelpTail("  " + p +
                                    " transform --from sk42/gk --to wgs84 points.txt\n  " + p +
@@ -122,6 +129,61 @@ std::string ReadOptions(const common::CommandArguments& arguments, ChainOptions&
     return {};
 }
 
+// A number argument as a field of a list line: "," before the fraction becomes ".".
+std::optional<std::string> NumberField(std::string_view text) {
+    bool ok = true;
+    common::ParseSignedReal(text, ok);
+    if (!ok) return std::nullopt;
+    std::string field(text);
+    for (char& c : field)
+        if (c == ',') c = '.';
+    return field;
+}
+
+// An angle argument in any notation (cli_args.hpp) as a field of a list line.
+std::optional<std::string> AngleField(std::string_view text, char positive, char negative) {
+    const std::optional<common::AngleArgument> angle =
+        common::ParseAngleArgument(text, positive, negative);
+    if (!angle || angle->Min >= 60.0 || angle->Sec >= 60.0) return std::nullopt;
+    const long double degrees =
+        static_cast<long double>(angle->Deg) + angle->Min / 60.0L + angle->Sec / 3600.0L;
+    // 12 decimals: what a list line carries at most (ParseSignedReal).
+    const std::string magnitude =
+        common::FormatFixed(false, 1, true, static_cast<double>(degrees), 12, '.');
+    return angle->Negative ? "-" + magnitude : magnitude;
+}
+
+// One point given as arguments converted as the line ",V1,V2,H" of a list; prints "V1,V2,H".
+int ConvertOnePoint(const SystemSpec& from, const Chain& chain,
+                    const std::vector<std::string>& values, std::ostream& out, std::ostream& err) {
+    if (values.size() != 2 && values.size() != 3) {
+        err << "Нужны два или три значения: "
+            << (from.form == Form::Geodetic ? "B L [H]" : "X Y [H]") << '\n';
+        return 2;
+    }
+    const bool geodetic = from.form == Form::Geodetic;
+    const std::optional<std::string> first =
+        geodetic ? AngleField(values[0], 'N', 'S') : NumberField(values[0]);
+    const std::optional<std::string> second =
+        geodetic ? AngleField(values[1], 'E', 'W') : NumberField(values[1]);
+    const std::optional<std::string> height = NumberField(values.size() == 3 ? values[2] : "0");
+    const std::optional<std::string>* fields[] = {&first, &second, &height};
+    for (std::size_t i = 0; i < values.size(); ++i) {
+        if (!fields[i]->has_value()) {
+            err << "Недопустимое значение: \"" << values[i] << "\"\n";
+            return 2;
+        }
+    }
+    const std::string line = "," + *first + "," + *second + "," + *height;
+    std::string result;
+    if (!chain.Lines(line, result)) {
+        err << "Ошибка расчёта: " << result << '\n';
+        return 2;
+    }
+    out << std::string_view(result).substr(1) << '\n';
+    return 0;
+}
+
 bool PresetGiven(std::span<const std::string> args) {
     for (const std::string& arg : args) {
         if (arg == "--") break;
@@ -163,11 +225,14 @@ int RunTransformCommand(std::string_view program, std::span<const std::string> a
     Chain chain;
     if (problem.empty())
         problem = BuildChain(*from, *to, PresetGiven(args), datums, options, chain);
-    if (problem.empty() && arguments.Files.empty()) problem = "Не указаны файлы";
+    if (problem.empty() && arguments.Files.empty() && !arguments.HasFlag("--point"))
+        problem = "Не указаны файлы";
     if (!problem.empty()) {
         err << problem << '\n';
         return 2;
     }
+    if (arguments.HasFlag("--point"))
+        return ConvertOnePoint(*from, chain, arguments.Files, out, err);
     common::PointListChoices lists;
     std::filesystem::path output;
     std::string bad = common::ReadPointListChoices(arguments, lists);

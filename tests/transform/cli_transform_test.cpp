@@ -302,6 +302,48 @@ TEST_F(Transform, FilesGoToRecalcWithTheLogAndBadLinesStopAFile) {
         << run.out;
 }
 
+TEST_F(Transform, OnePointAsArgumentsIsTheLineOfAList) {
+    struct Row {
+        std::string systems;
+        std::string values;    // --point arguments
+        std::string listLine;  // the same point in a list
+    };
+    const Row rows[] = {
+        {"--from sk42/gk --to wgs84", "6099167.2394 7372018.4912 150",
+         "p,6099167.2394,7372018.4912,150"},
+        {"--from sk42/gk --to wgs84/utm", "6099167,2394 7372018,4912",
+         "p,6099167.2394,7372018.4912,0"},
+        {"--from wgs84 --to sk42/gk", "\"55°45'20.5\\\"N\" \"37 37 06 E\" 10",
+         "p,55.755694444444,37.618333333333,10"},
+        {"--from wgs84 --to sk42/gk:7", "55d45m20.5s 37:37:06E",
+         "p,55.755694444444,37.618333333333,0"},
+        {"--from wgs84 --to pz90.11", "-33.5 18.4 -20", "p,-33.5,18.4,-20"},
+        {"--from wgs84 --to pz90.11", "33,5S 18,4W", "p,-33.5,-18.4,0"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.values);
+        const ShellRun point =
+            Tool(kGridwise, "transform " + row.systems + " --point " + row.values);
+        const ShellRun list =
+            Tool(kDatumer, "transform " + row.systems + " -", row.listLine + "\r\n");
+        ASSERT_EQ(point.exitCode, 0) << point.err;
+        ASSERT_EQ(list.exitCode, 0) << list.err;
+        EXPECT_EQ(point.out, list.out.substr(2, list.out.size() - 4) + "\n");
+    }
+    const std::vector<std::pair<std::string, std::string>> refusals = {
+        {"--point 55", "Нужны два или три значения: B L [H]"},
+        {"--point 95 37", "Ошибка расчёта: широта 95 вне диапазона -90..90"},
+        {"--point 55:61 37", "Недопустимое значение: \"55:61\""},
+        {"--point 55 37 high", "Недопустимое значение: \"high\""},
+    };
+    for (const auto& [args, message] : refusals) {
+        SCOPED_TRACE(args);
+        const ShellRun run = Tool(kGridwise, "transform --from wgs84 --to sk42/gk " + args);
+        EXPECT_EQ(run.exitCode, 2);
+        EXPECT_EQ(run.err, message + "\n");
+    }
+}
+
 TEST_F(Transform, RefusesWhatItCannotConvertWithExitTwo) {
     const std::vector<std::pair<std::string, std::string>> cases = {
         {"--to wgs84 -", "Не указана исходная система (--from)"},
