@@ -50,13 +50,16 @@ bool BatchRun::Start() {
     started_ = true;
     runActive_ = true;
     std::error_code error;
+    std::error_code kind;
+    if (ownFolder_ && std::filesystem::is_directory(targetFolder_, kind)) return true;
     if (!files_.CreateFolder(targetFolder_, error)) {
+        const std::string_view message =
+            ownFolder_ ? kCannotCreateOutputFolder : kCannotCreateFolder;
         ok_ = false;
         folderFailed_ = true;
-        log_.emplace_back(kCannotCreateFolder);
+        log_.emplace_back(message);
         log_.emplace_back(kRunCancelled);
-        problems_.push_back(std::string(kCannotCreateFolder) + " (" +
-                            FileCause(targetFolder_, error) + ")");
+        problems_.push_back(std::string(message) + " (" + FileCause(targetFolder_, error) + ")");
         runActive_ = false;
         return false;
     }

@@ -45,6 +45,9 @@ inline constexpr std::string_view kTargetFolderName = "RECALC";
 inline constexpr std::string_view kManyFilesHint = "Выбор более 1000 файлов нежелателен!";
 inline constexpr std::string_view kCannotCreateFolder = "Невозможно создать подкаталог \\RECALC !";
 inline constexpr std::string_view kRunCancelled = "Пересчёт отменён.";
+// The output folder the command-line tools were given cannot be made or is not a folder.
+inline constexpr std::string_view kCannotCreateOutputFolder =
+    "Невозможно создать каталог результатов !";
 inline constexpr std::string_view kFileFailedPrefix = "Ошибка обработки - файл ";
 inline constexpr std::string_view kRunStopped = "Пересчёт остановлен.";
 inline constexpr std::string_view kFileNotCreated = "Файл не создан.";
@@ -101,6 +104,13 @@ class BatchRun {
 
     // Ends the run in the middle of a file once `stop` is set (it must outlive the run).
     void StopOn(const std::atomic<bool>& stop) { stop_ = &stop; }
+
+    // Writes the targets into `folder` instead of a new RECALC (before Start): a folder that
+    // exists is used as it is, a missing one is created. Targets still never replace a file.
+    void OutputTo(const std::filesystem::path& folder) {
+        targetFolder_ = folder;
+        ownFolder_ = true;
+    }
 
     // Sets runActive and creates RECALC. When that fails (it exists already, or no rights) the
     // log gets "Невозможно создать подкаталог \RECALC !" and "Пересчёт отменён.", runActive is
@@ -164,6 +174,7 @@ class BatchRun {
     bool started_ = false;
     bool folderFailed_ = false;
     bool folderCreated_ = false;
+    bool ownFolder_ = false;  // the user's output folder, not RECALC
     bool finished_ = false;
     bool stoppedInFile_ = false;
     const std::atomic<bool>* stop_ = nullptr;

@@ -1,7 +1,9 @@
 #include "common/cli_args.hpp"
 
+#include <array>
 #include <cmath>
 #include <cstdio>
+#include <vector>
 
 #include "common/text.hpp"
 
@@ -13,37 +15,122 @@ char UpperAscii(char c) {
     return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
 }
 
+// Marks of degrees, minutes and seconds as people type them, UTF-8 and the single-byte page.
+constexpr std::string_view kPrimeMark = "\u2032";
+struct AngleMark {
+    std::string_view text;
+    int place;  // 1 degrees, 2 minutes, 3 seconds
+};
+// Longer marks first: two apostrophes are seconds, one is minutes.
+constexpr std::array<AngleMark, 12> kAngleMarks = {{
+    {"\u00B0", 1},
+    {"\u00BA", 1},
+    {"\xB0", 1},
+    {"d", 1},
+    {"D", 1},
+    {"''", 3},
+    {"'", 2},
+    {kPrimeMark, 2},
+    {"m", 2},
+    {"\"", 3},
+    {"\u2033", 3},
+    {"s", 3},
+}};
+
+// One number of an angle and the place its mark gives it (0: none).
+struct AnglePart {
+    std::string_view number;
+    int place = 0;
+};
+
+void SkipBlanks(std::string_view text, std::size_t& at) {
+    while (at < text.size() && text[at] == ' ') ++at;
+}
+
+// Cuts "55°45'20.5\"", "55 45 20.5", "55d45m20.5s" or "55:45:20.5" into its numbers: up to three,
+// each followed by the mark of its own place or by none, separated by one colon or by blanks.
+// A leading blank, an unknown character or a mark out of place is refused.
+bool SplitAngleParts(std::string_view text, std::vector<AnglePart>& parts) {
+    std::size_t at = 0;
+    while (at < text.size()) {
+        const std::size_t start = at;
+        if (text[at] == '-' || text[at] == '+') ++at;
+        while (at < text.size() &&
+               ((text[at] >= '0' && text[at] <= '9') || text[at] == '.' || text[at] == ','))
+            ++at;
+        if (at == start || parts.size() == 3) return false;
+        AnglePart part{text.substr(start, at - start)};
+        const std::size_t afterNumber = at;
+        SkipBlanks(text, at);
+        for (const AngleMark& mark : kAngleMarks) {
+            if (text.substr(at).starts_with(mark.text)) {
+                part.place = mark.place;
+                at += mark.text.size();
+                break;
+            }
+        }
+        if (part.place != 0 && part.place != static_cast<int>(parts.size()) + 1) return false;
+        parts.push_back(part);
+        const std::size_t afterMark = at;
+        SkipBlanks(text, at);
+        if (at == text.size()) break;
+        if (part.place == 0 && text[at] == ':') {
+            ++at;
+            SkipBlanks(text, at);
+            if (at == text.size()) return false;  // "37:30:"
+        } else if (part.place == 0 && at == afterNumber) {
+            return false;  // a number runs into something that is neither mark nor separator
+        } else if (part.place != 0 && at == afterMark && text[at] != '-' && text[at] != '+' &&
+                   !(text[at] >= '0' && text[at] <= '9')) {
+            return false;
+        }
+    }
+    return !parts.empty();
+}
+
 }  // namespace
 
 std::optional<AngleArgument> ParseAngleArgument(std::string_view text, char positive,
                                                 char negative) {
     AngleArgument angle;
+    // "s" is the seconds mark where minutes were marked ("55d45m20.5s"), else a hemisphere.
+    const bool minutesMarked = text.find_first_of("'m") != std::string_view::npos ||
+                               text.find(kPrimeMark) != std::string_view::npos;
     bool lettered = false;
-    if (!text.empty()) {
+    if (!text.empty() && !(minutesMarked && text.back() == 's')) {
         const char last = UpperAscii(text.back());
         if (last == positive || last == negative) {
             angle.Negative = last == negative;
             lettered = true;
             text.remove_suffix(1);
+            while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
         }
     }
+    std::vector<AnglePart> parts;
+    if (!SplitAngleParts(text, parts)) return std::nullopt;
     bool ok = true;
-    const std::size_t first = text.find(':');
-    if (first == std::string_view::npos) {
-        const double value = lettered ? ParseUnsignedReal(text, ok) : ParseSignedReal(text, ok);
+    if (parts.size() == 1) {
+        const double value = lettered ? ParseUnsignedReal(parts[0].number, ok)
+                                      : ParseSignedReal(parts[0].number, ok);
         if (!lettered) angle.Negative = std::signbit(value);
         angle.Deg = std::fabs(value);
     } else {
         angle.DegMinSec = true;
-        const std::size_t second = text.find(':', first + 1);
-        angle.Deg = ParseUnsignedInt(text.substr(0, first), ok);
-        angle.Min = ParseUnsignedInt(text.substr(first + 1, second - first - 1), ok);
-        // A third colon leaves one in the seconds, which then do not parse.
-        if (second != std::string_view::npos)
-            angle.Sec = ParseUnsignedReal(text.substr(second + 1), ok);
+        angle.Deg = ParseUnsignedInt(parts[0].number, ok);
+        angle.Min = ParseUnsignedInt(parts[1].number, ok);
+        if (parts.size() == 3) angle.Sec = ParseUnsignedReal(parts[2].number, ok);
     }
     if (!ok) return std::nullopt;
     return angle;
+}
+
+bool LooksLikeNegativeNumber(std::string_view arg) {
+    return arg.size() > 1 && arg[0] == '-' &&
+           ((arg[1] >= '0' && arg[1] <= '9') || arg[1] == '.' || arg[1] == ',');
+}
+
+std::string RepeatedOption(std::string_view name) {
+    return "Параметр " + std::string(name) + " указан дважды";
 }
 
 std::string JsonNumber(double value) {
@@ -68,6 +155,23 @@ std::string JsonString(std::string_view text) {
         }
     }
     return quoted + "\"";
+}
+
+std::string JsonSheetArray(const TNom2& sheets, bool known) {
+    std::string list = "[";
+    for (std::size_t i = 0; known && i < sheets.Field.size(); ++i)
+        list += (i == 0 ? "" : ", ") + JsonString(sheets.Field[i]);
+    return list + "]";
+}
+
+std::string JsonSheetObject(const TNom2& sheets, bool known) {
+    static constexpr std::array<std::string_view, kNomenclatureScaleCount> kScales = {
+        "1:1000000", "1:500000", "1:200000", "1:100000", "1:50000", "1:25000", "1:10000"};
+    std::string object = "{";
+    for (std::size_t i = 0; known && i < sheets.Field.size(); ++i)
+        object +=
+            (i == 0 ? "" : ", ") + JsonString(kScales[i]) + ": " + JsonString(sheets.Field[i]);
+    return object + "}";
 }
 
 std::string_view CaptionLabel(std::string_view caption) {

@@ -6,11 +6,16 @@
 #include <string>
 #include <string_view>
 
+#include "common/nomenclature.hpp"
+
 namespace common {
 
-// An angle argument: signed decimal degrees ("-37.5", "37,5"), or D:M[:S] ("37:30:15.5") with
-// whole degrees and minutes and unsigned seconds; either may end in a hemisphere letter (upper
-// or lower case), which then gives the sign, and a number before a letter carries no sign.
+// An angle argument as people write it: signed decimal degrees ("-37.5", "37,5", "37.5°"), or
+// degrees, minutes and seconds with whole degrees and minutes and unsigned seconds, marked or
+// separated by colons or blanks ("55°45'20.5\"", "55 45 20.5", "55d45m20.5s", "55:45:20.5",
+// "55°45'"); any of them may end in a hemisphere letter (upper or lower case, after blanks too),
+// which then gives the sign, and a number before a letter carries no sign. A lower-case "s" after
+// marked minutes is the seconds mark, else a hemisphere.
 struct AngleArgument {
     double Deg = 0.0;  // decimal: |value|; D:M:S: whole degrees
     double Min = 0.0;
@@ -24,10 +29,23 @@ struct AngleArgument {
 std::optional<AngleArgument> ParseAngleArgument(std::string_view text, char positive,
                                                 char negative);
 
+// "-" followed by a digit or a decimal separator: a negative number given as an argument, not
+// an option.
+bool LooksLikeNegativeNumber(std::string_view arg);
+
+// The message of an option that takes one value and was given twice.
+std::string RepeatedOption(std::string_view name);
+
 // A number at full precision (17 significant digits); "null" for NaN and infinity.
 std::string JsonNumber(double value);
 // A quoted JSON string: " and \ escaped, control characters as \u00XX; other bytes unchanged.
 std::string JsonString(std::string_view text);
+
+// The sheet names of a point at all seven scales as the "sheets" array, largest scale first, and
+// as the "sheet_names" object keyed by scale ("1:1000000" .. "1:10000"); `known` false gives an
+// empty array and object (a point whose zone is unknown).
+std::string JsonSheetArray(const TNom2& sheets, bool known = true);
+std::string JsonSheetObject(const TNom2& sheets, bool known = true);
 
 // A screen caption without its trailing blanks and colons ("1:500 000     :" gives "1:500 000").
 std::string_view CaptionLabel(std::string_view caption);

@@ -7,6 +7,7 @@
 #include <iostream>
 
 #include "common/batch.hpp"
+#include "common/cli_args.hpp"
 
 namespace common {
 namespace {
@@ -76,7 +77,13 @@ std::string SplitCommandArguments(const std::vector<std::string>& args,
     bool onlyFiles = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
-        if (onlyFiles || arg == "-" || !arg.starts_with("--")) {
+        if (!onlyFiles && arg.size() > 1 && arg[0] == '-' && arg[1] != '-' &&
+            !LooksLikeNegativeNumber(arg)) {
+            // "-h" is help wherever --help is; any other short option is a mistake, not a file.
+            if (arg != "-h" || !Contains(flagNames, "--help"))
+                return "Неизвестный параметр: " + arg;
+            arguments.Flags.emplace_back("--help");
+        } else if (onlyFiles || arg == "-" || !arg.starts_with("--")) {
             arguments.Files.push_back(arg);
         } else if (arg == "--") {
             onlyFiles = true;
@@ -86,6 +93,8 @@ std::string SplitCommandArguments(const std::vector<std::string>& args,
             const std::size_t equals = arg.find('=');
             const std::string name = arg.substr(0, equals);
             if (!Contains(valueNames, name)) return "Неизвестный параметр: " + arg;
+            for (const auto& given : arguments.Values)
+                if (given.first == name) return RepeatedOption(name);
             if (equals != std::string::npos)
                 arguments.Values.emplace_back(name, arg.substr(equals + 1));
             else if (i + 1 < args.size())
@@ -95,6 +104,27 @@ std::string SplitCommandArguments(const std::vector<std::string>& args,
         }
     }
     return {};
+}
+
+std::string ConvertHelpTail(std::string_view examples) {
+    return "\nРезультаты: файлы с теми же именами в новом подкаталоге RECALC каталога файлов\n"
+           "(он не должен существовать); журнал и итог пересчёта - в stdout, ошибки - в stderr.\n"
+           "\"-\" вместо файлов: поток stdin => stdout, ошибка - в stderr.\n"
+           "--output КАТАЛОГ: результаты в этот каталог вместо RECALC (создаётся, если его нет;\n"
+           "существующие файлы не перезаписываются: пересчёт тогда не начинается).\n"
+           "Коды завершения: 0 все файлы созданы, 1 файл не создан (строка с ошибкой, ошибка\n"
+           "чтения или записи), 2 неверный вызов или значения, 130, 143, 141 пересчёт остановлен\n"
+           "сигналом SIGINT, SIGTERM, SIGPIPE.\n"
+           "\nПримеры:\n" +
+           std::string(examples);
+}
+
+std::string PointHelpTail(std::string_view examples) {
+    return "Результат - в stdout, сообщения об ошибках - в stderr.\n"
+           "Коды завершения: 0 успех, 1 ошибка расчёта или записи в stdout, 2 неверный вызов\n"
+           "или значения.\n"
+           "Примеры:\n" +
+           std::string(examples);
 }
 
 ConvertResult StreamLines(ByteSource& in, ByteSink& out, const LineFunction& lines,
@@ -140,16 +170,40 @@ std::string ChooseFiles(const std::vector<std::string>& files,
     return {};
 }
 
+std::string ReadOutputFolder(const CommandArguments& arguments, std::filesystem::path& output) {
+    for (const auto& [name, value] : arguments.Values) {
+        if (name != kOutputOption) continue;
+        if (value.empty()) return "Недопустимое значение параметра " + name + ": \"\"";
+        if (arguments.Files.size() == 1 && arguments.Files.front() == "-")
+            return "Параметр " + name + " не сочетается с \"-\"";
+        output = value;
+    }
+    return {};
+}
+
 int RunBatchCommand(const std::vector<std::string>& files, const FileConverter& converter,
                     const std::string& summaryLine, bool progress, std::ostream& out,
-                    std::ostream& err, const StopSignals* signals) {
+                    std::ostream& err, const StopSignals* signals,
+                    const std::filesystem::path& output) {
     std::vector<std::filesystem::path> chosen;
     if (const std::string problem = ChooseFiles(files, chosen); !problem.empty()) {
         err << problem << '\n';
         return 2;
     }
+    const FileSelection selection = SelectFiles(chosen);
+    if (!output.empty()) {
+        // A folder of one's own may hold earlier results: none is ever replaced.
+        for (const std::filesystem::path& name : selection.Names) {
+            if (RealFiles().Exists(output / name)) {
+                err << "Файл уже существует, пересчёт не начат: " << PathText(output / name)
+                    << '\n';
+                return 1;
+            }
+        }
+    }
     bool runActive = false;
-    BatchRun run(SelectFiles(chosen), converter, summaryLine, runActive);
+    BatchRun run(selection, converter, summaryLine, runActive);
+    if (!output.empty()) run.OutputTo(output);
     if (signals != nullptr) run.StopOn(signals->Flag());
     ProgressLine line(err);
     const ProgressCallback update = [&](const FileProgress& p) { line.Update(p); };

@@ -53,14 +53,21 @@ struct CommandArguments {
     std::optional<bool> Progress() const;
 };
 
-// Splits `args`: "-" and anything not starting with "--" is a file, as is everything after
-// "--"; an option of `valueNames` takes "--name value" or "--name=value"; a flag of `flagNames`
-// stands alone (--progress and --no-progress are always flags). Returns the message of an
-// unknown option or a missing value, else empty.
+// Splits `args`: "-", a negative number and anything not starting with "-" is a file, as is
+// everything after "--"; an option of `valueNames` takes "--name value" or "--name=value" and may
+// be given once; a flag of `flagNames` stands alone (--progress and --no-progress are always
+// flags); "-h" is "--help" when that is a flag. Returns the message of an unknown option, a
+// repeated one or a missing value, else empty.
 std::string SplitCommandArguments(const std::vector<std::string>& args,
                                   std::span<const std::string_view> valueNames,
                                   std::span<const std::string_view> flagNames,
                                   CommandArguments& arguments);
+
+// The end of a convert command's --help: where the results, the log and the errors go, the exit
+// codes, and the given example lines (each already indented and ending in a line break).
+std::string ConvertHelpTail(std::string_view examples);
+// The same for a point command.
+std::string PointHelpTail(std::string_view examples);
 
 // Streams `in` (stdin) through the line function to `out` (stdout, CR LF line ends) and stops
 // at the first bad line, whose good predecessors are already written, or at the stop flag. The
@@ -84,9 +91,17 @@ std::string ChooseFiles(const std::vector<std::string>& files,
 // Returns the exit code: 0 when every file was created and the log written, 1 when any was not,
 // 2 when the files cannot be chosen (message on `err`), 128 + the signal when one of `signals`
 // arrived.
+// With `output` (--output) the targets go into that folder instead of RECALC: it is created when
+// missing, and a run whose target name is taken there is refused before any file is converted.
 int RunBatchCommand(const std::vector<std::string>& files, const FileConverter& converter,
                     const std::string& summaryLine, bool progress, std::ostream& out,
-                    std::ostream& err, const StopSignals* signals = nullptr);
+                    std::ostream& err, const StopSignals* signals = nullptr,
+                    const std::filesystem::path& output = {});
+
+// The value of --output, the option every convert command has; a message when it is given with
+// "-" (a stream has no files).
+inline constexpr std::string_view kOutputOption = "--output";
+std::string ReadOutputFolder(const CommandArguments& arguments, std::filesystem::path& output);
 
 // Runs a convert command on the process's stdin, stdout and stderr with the stop signals
 // handled while it runs.

@@ -145,7 +145,13 @@ LineLoopState RunLineLoop(ByteSource& source, ByteSink& target, const LineFuncti
             continue;
         }
         if (!convertLine(line, out)) {
+            if (!options.ReasonInOutput) out.clear();
+            if (options.OnBadLine) {
+                options.OnBadLine(state.LineCount, out);
+                continue;
+            }
             state.LineOk = false;
+            state.Reason = out;
             break;
         }
         if (!writer.WriteLine(out)) {
@@ -179,6 +185,7 @@ bool LoopFailure(const LineLoopState& loop, const ByteSource& source,
         result.Outcome = ConvertOutcome::BadLine;
         result.LineNumber = loop.LineCount;
         result.message = BadLineMessage(loop);
+        result.LineReason = loop.Reason;
     } else if (loop.ReadFailed) {
         FailFile(result, kCannotReadSource, sourceName, source.Error());
     } else if (loop.WriteFailed) {

@@ -56,6 +56,9 @@ struct ConvertResult {
     // Lines the batch log shows for a created file that may not be what the user expects (a
     // header label that names another datum); the file still counts as created.
     std::vector<std::string> Warnings;
+    // For a terminal: why the bad line of `message` was bad ("широта 95 вне диапазона -90..90");
+    // the batch screen's log shows only `message`.
+    std::string LineReason;
 };
 
 // Progress of the file being converted, reported after each buffer refill (about once per MiB).
@@ -82,7 +85,8 @@ struct ConvertJob {
 using FileConverter = std::function<ConvertResult(const ConvertJob&)>;
 
 // Converts one line. Appends the output line (without CR LF) to `out`, which the loop clears
-// before each call; returns false when the line is bad. The input view is valid during the call.
+// before each call; returns false when the line is bad, leaving in `out` its reason or nothing. The
+// input view is valid during the call.
 using LineFunction = std::function<bool(std::string_view line, std::string& out)>;
 
 // ---------------------------------------------------------------------------------------------
@@ -104,6 +108,7 @@ struct LineLoopState {
     bool LineOk = true;           // false after a bad line
     std::uint64_t LineCount = 0;  // lines read; the bad line's number when LineOk is false
     bool LineTooLong = false;     // the bad line was too long to hold
+    std::string Reason;           // why the bad line was bad, where the converter tells
     bool ReadFailed = false;
     bool WriteFailed = false;
     bool Stopped = false;  // the stop flag ended the loop

@@ -118,4 +118,8 @@ std::string Cp1251ToUtf8(std::string_view bytes) {
     return out;
 }
 
+std::string EncodeText(std::string_view utf8, TextEncoding encoding) {
+    return encoding == TextEncoding::Utf8 ? std::string(utf8) : Utf8ToCp1251(utf8);
+}
+
 }  // namespace common

@@ -17,6 +17,12 @@ inline constexpr char kCp1251Replacement = '?';
 std::string Utf8ToCp1251(std::string_view utf8, bool& ok);
 std::string Utf8ToCp1251(std::string_view utf8);
 
+// The encoding of the text a program composes into a file: windows-1251 as the programs always
+// wrote, or UTF-8 where the user or the source (its byte-order mark) asks for it.
+enum class TextEncoding { Cp1251, Utf8 };
+// UTF-8 text in the chosen encoding.
+std::string EncodeText(std::string_view utf8, TextEncoding encoding);
+
 // windows-1251 to UTF-8; the one unassigned byte 0x98 becomes U+FFFD.
 std::string Cp1251ToUtf8(std::string_view bytes);
 

@@ -10,6 +10,12 @@
 
 namespace common {
 
+LineOptions PointListLineOptions() {
+    LineOptions options;
+    options.ReasonInOutput = true;
+    return options;
+}
+
 std::string_view TakeByteOrderMark(std::string_view line, std::string& out) {
     if (!line.starts_with(kByteOrderMark)) return line;
     out.append(kByteOrderMark);

@@ -39,7 +39,16 @@ struct LineOptions {
     // is written in their place to `out` and returns true when the line carries no coordinates,
     // so that its rest is copied as it is read. False, or no function, makes it a bad line.
     std::function<bool(std::string_view head, std::string& out)> LongLineHead;
+    // The line function leaves the reason of a bad line in `out` ("широта 95 вне диапазона
+    // -90..90"); without this, what it left there is dropped.
+    bool ReasonInOutput = false;
+    // When set, a bad line (not one too long to hold) is reported here with its number and reason,
+    // left out of the target, and the loop goes on.
+    std::function<void(std::uint64_t lineNumber, std::string_view reason)> OnBadLine;
 };
+
+// The options of a point-list converter: its line functions give reasons.
+LineOptions PointListLineOptions();
 
 class LineReader {
   public:

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <string>
 
+#include "common/cp1251.hpp"
 #include "common/one_based.hpp"
 #include "common/text.hpp"
 #include "gridwise/geodesy/coordinates.hpp"
@@ -115,6 +116,8 @@ struct GridwiseState {
     double HeightChange = 0.0;        // metres, -100..100
     double ShiftNorth = 0.0;          // metres, -1000..1000
     double ShiftEast = 0.0;           // metres, -1000..1000
+    // The text Gridwise composes into files (sheet names); the command line may choose UTF-8.
+    common::TextEncoding FileEncoding = common::TextEncoding::Cp1251;
 
     // The chosen system and its ellipsoid's table entry.
     const TCHSK& CurrentSystemRecord() const { return Systems[CurrentSystem]; }

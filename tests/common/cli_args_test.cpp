@@ -53,6 +53,54 @@ TEST(ParseAngleArgument, DecimalAndDegMinSecWithOrWithoutLetter) {
     EXPECT_TRUE(ParseAngleArgument("-0", 'E', 'W')->Negative);
 }
 
+TEST(ParseAngleArgument, NotationsPeopleWrite) {
+    const AngleCase cases[] = {
+        {"55°45'20.5\"N", true, 55, 45, 20.5, true, false},
+        {"55° 45' 20,5\" S", true, 55, 45, 20.5, true, true},
+        {"55 45 20.5 N", true, 55, 45, 20.5, true, false},
+        {"55 45 20.5", true, 55, 45, 20.5, true, false},
+        {"55d45m20.5s", true, 55, 45, 20.5, true, false},
+        {"55d45m20.5sS", true, 55, 45, 20.5, true, true},
+        {"55D45m20.5s", true, 55, 45, 20.5, true, false},
+        {"55\u00BA45\u203220.5\u2033", true, 55, 45, 20.5, true, false},
+        {"55\xB0"
+         "45'20.5''",
+         true, 55, 45, 20.5, true, false},  // the single-byte degree sign
+        {"55:45:20.5N", true, 55, 45, 20.5, true, false},
+        {"55°45'", true, 55, 45, 0, true, false},
+        {"55.5°", true, 55.5, 0, 0, false, false},
+        {"-33.5", true, 33.5, 0, 0, false, true},
+        {"33,5s", true, 33.5, 0, 0, false, true},     // no minutes marked: "s" is south
+        {"55°20.5\"", false, 0, 0, 0, false, false},  // seconds in the place of minutes
+        {"55'45°", false, 0, 0, 0, false, false},
+        {"55°45'20.5\"1", false, 0, 0, 0, false, false},
+        {"55 45 20 5", false, 0, 0, 0, false, false},
+        {"55x45", false, 0, 0, 0, false, false},
+        {"55°°", false, 0, 0, 0, false, false},
+        {"55 : 45", true, 55, 45, 0, true, false},
+        {"55 45.5", false, 0, 0, 0, false, false},  // whole minutes before seconds only
+        {"-55 45", false, 0, 0, 0, false, false},
+        {"55°45'20.5\"E", false, 0, 0, 0, false, false},
+    };
+    for (const AngleCase& c : cases) {
+        const auto angle = ParseAngleArgument(c.text, 'N', 'S');
+        ASSERT_EQ(angle.has_value(), c.ok) << c.text;
+        if (!c.ok) continue;
+        EXPECT_EQ(angle->Deg, c.deg) << c.text;
+        EXPECT_EQ(angle->Min, c.min) << c.text;
+        EXPECT_EQ(angle->Sec, c.sec) << c.text;
+        EXPECT_EQ(angle->DegMinSec, c.dms) << c.text;
+        EXPECT_EQ(angle->Negative, c.negative) << c.text;
+    }
+}
+
+TEST(LooksLikeNegativeNumber, NumbersAreNotOptions) {
+    for (const char* number : {"-33.5", "-0", "-.5", "-,5", "-33:30:00"})
+        EXPECT_TRUE(common::LooksLikeNegativeNumber(number)) << number;
+    for (const char* option : {"-", "--", "-h", "-x5", "--5", "33", ""})
+        EXPECT_FALSE(common::LooksLikeNegativeNumber(option)) << option;
+}
+
 TEST(Json, NumbersAtFullPrecisionAndEscapedStrings) {
     EXPECT_EQ(common::JsonNumber(0.1), "0.10000000000000001");
     EXPECT_EQ(common::JsonNumber(-6099167.2390000001), "-6099167.2390000001");

@@ -178,3 +178,39 @@ TEST(SplitCommandArguments, SeparatesValuesFlagsAndFiles) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(SplitCommandArguments, RefusesRepeatedAndUnknownShortOptions) {
+    const std::string_view values[] = {"--format", "--scale"};
+    const std::string_view withHelp[] = {"--help"};
+    struct Row {
+        std::vector<std::string> args;
+        std::string message;
+    };
+    const Row rows[] = {
+        {{"--format", "txt", "--format", "sheets"}, "Параметр --format указан дважды"},
+        {{"--format=txt", "--format=txt"}, "Параметр --format указан дважды"},
+        {{"-x", "a.txt"}, "Неизвестный параметр: -x"},
+        {{"-format", "txt"}, "Неизвестный параметр: -format"},
+        {{"a.txt", "-"}, ""},
+        {{"-5.txt", "-h"}, ""},
+        {{"--", "-x"}, ""},
+    };
+    for (const Row& row : rows) {
+        common::CommandArguments arguments;
+        EXPECT_EQ(common::SplitCommandArguments(row.args, values, withHelp, arguments), row.message)
+            << row.args.front();
+    }
+    common::CommandArguments help, noHelp;
+    EXPECT_EQ(common::SplitCommandArguments({"-h"}, values, withHelp, help), "");
+    EXPECT_TRUE(help.HasFlag("--help"));
+    // Where --help is not a flag of the command, "-h" is as unknown as any other.
+    EXPECT_EQ(common::SplitCommandArguments({"-h"}, values, {}, noHelp),
+              "Неизвестный параметр: -h");
+    common::CommandArguments files;
+    EXPECT_EQ(common::SplitCommandArguments({"-5.txt", "--", "-x"}, values, withHelp, files), "");
+    EXPECT_EQ(files.Files, (std::vector<std::string>{"-5.txt", "-x"}));
+}
+
+}  // namespace

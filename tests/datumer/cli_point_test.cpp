@@ -36,7 +36,11 @@ CliRun RunCli(const std::vector<std::string>& args) {
          "_" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
     std::filesystem::create_directories(dir);
     std::string command = std::string("'") + DATUMER_CLI + "'";
-    for (const std::string& arg : args) command += " '" + arg + "'";
+    for (const std::string& arg : args) {
+        command += " '";
+        for (char c : arg) command += c == '\'' ? std::string("'\\''") : std::string(1, c);
+        command += "'";
+    }
     command += " >'" + (dir / "out").string() + "' 2>'" + (dir / "err").string() + "'";
     const int status = std::system(command.c_str());
     CliRun run{WEXITSTATUS(status), ReadAll(dir / "out"), ReadAll(dir / "err")};
@@ -99,6 +103,30 @@ TEST(CliPoint, DegMinSecWithHemisphereLetters) {
     EXPECT_TRUE(Has(southWest.out, "ю.ш.\n")) << southWest.out;
     EXPECT_TRUE(Has(southWest.out, "з.д\n")) << southWest.out;
     EXPECT_TRUE(Has(southWest.out, "Исходная СК 1:1 000 000: sN-24\n")) << southWest.out;
+}
+
+TEST(CliPoint, AnglesAsPeopleWriteThemAndNegativeNumbersWithoutDashes) {
+    const CliRun reference = RunCli({"point", "--json", "55:45:20.5N", "37:37:06E", "150"});
+    ASSERT_EQ(reference.exit, 0) << reference.err;
+    const std::vector<std::pair<std::string, std::string>> notations = {
+        {"55°45'20.5\"N", "37°37'06\"E"}, {"55 45 20.5 N", "37 37 6 E"},
+        {"55d45m20.5s", "37d37m6s"},      {"55°45'20,5\"", "37°37'06\""},
+        {"55:45:20.5", "37:37:06.0"},     {"55.755694444444444", "37,618333333333333"},
+    };
+    for (const auto& [b, l] : notations) {
+        SCOPED_TRACE(b + " " + l);
+        const CliRun run = RunCli({"point", "--json", b, l, "150"});
+        ASSERT_EQ(run.exit, 0) << run.err;
+        EXPECT_NEAR(JsonNumber(run.out, "B2"), JsonNumber(reference.out, "B2"), 1e-12);
+        EXPECT_NEAR(JsonNumber(run.out, "L2"), JsonNumber(reference.out, "L2"), 1e-12);
+    }
+    const CliRun south = RunCli({"point", "--json", "-33.9", "-18.4", "-250"});
+    ASSERT_EQ(south.exit, 0) << south.err;
+    EXPECT_LT(JsonNumber(south.out, "B2"), -33.8);
+    EXPECT_LT(JsonNumber(south.out, "L2"), -18.3);
+    const CliRun option = RunCli({"point", "-x", "55", "37", "0"});
+    EXPECT_EQ(option.exit, 2);
+    EXPECT_TRUE(Has(option.err, "Неизвестный флаг: -x")) << option.err;
 }
 
 TEST(CliPoint, UserPresetFromFlags) {

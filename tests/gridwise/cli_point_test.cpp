@@ -110,7 +110,10 @@ TEST_F(CliPoint, TextOutputAndExitCodes) {
          "Обратное сжатие референц-эллипсоида должно быть в пределах 1/310...1/290"},
         {"point --system sk63 --meridian 181E 55 37", 2, {}, "Долгота центрального меридиана"},
         {"point --system sk63 --sk63-zone 21 55 37", 2, {}, "1-20"},
-        {"point -55 37", 2, {}, "--"},
+        // Negative numbers need no "--" (they did before issue 15); unknown short options fail.
+        {"point -55 37", 0, {"B: 55.0000000000 ю.ш.", "x: -6099167.2394"}, ""},
+        {"point -x 37", 2, {}, "Неизвестный флаг: -x"},
+        {"point \"55°00'00\\\"N\" \"37 00 00 E\"", 0, {"x: 6099167.2394"}, ""},
         {"point 55", 2, {}, "B L"},
         {"point 55 abc", 2, {}, "abc"},
         {"point --series 5 55 37", 2, {}, "--series"},

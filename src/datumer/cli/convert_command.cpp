@@ -6,6 +6,7 @@
 #include <unistd.h>  // isatty: progress is shown by default only on a terminal
 
 #include <array>
+#include <filesystem>
 #include <iostream>
 #include <memory>
 #include <optional>
@@ -14,6 +15,7 @@
 #include <vector>
 
 #include "common/cli_convert.hpp"
+#include "common/cli_point_lists.hpp"
 #include "common/text.hpp"
 #include "datumer/cli/preset_flags.hpp"
 #include "datumer/files/formats.hpp"
@@ -27,8 +29,11 @@ struct ValueOption {
     std::string_view Name;
     bool DatumerFormat::*TakenBy;
 };
-constexpr std::array<ValueOption, 5> kValueOptions = {{
+// The point list is the one format with the height dialog; the flags for point lists go with it.
+constexpr std::array<ValueOption, 7> kValueOptions = {{
     {"--format", nullptr},
+    {common::kOutputOption, nullptr},
+    {common::kSkipLinesOption, &DatumerFormat::HeightDialog},
     {"--heights", &DatumerFormat::HeightDialog},
     {"--angle-decimals", &DatumerFormat::HeightDialog},
     {"--height-decimals", &DatumerFormat::HeightDialog},
@@ -55,7 +60,9 @@ constexpr std::string_view kUsage =
     "  --progress | --no-progress    строка хода пересчёта на stderr (по умолчанию на терминале)\n"
     "\n";
 
-constexpr std::array<std::string_view, 2> kFlagNames = {"--help", kKeepLabelFlag};
+constexpr std::array<std::string_view, 5> kFlagNames = {
+    "--help", kKeepLabelFlag, common::kPointListFlags[0], common::kPointListFlags[1],
+    common::kPointListFlags[2]};
 
 struct ConvertOptions {
     const DatumerFormat* Format = nullptr;
@@ -125,6 +132,9 @@ std::string ApplyOptions(const ConvertOptions& options, DatumerState& state,
     if (options.Arguments.HasFlag(kKeepLabelFlag) && !options.Format->DatumLabel) {
         return "Параметр " + std::string(kKeepLabelFlag) + " не относится к формату " + formatName;
     }
+    for (const std::string_view flag : common::kPointListFlags)
+        if (options.Arguments.HasFlag(flag) && !options.Format->HeightDialog)
+            return "Параметр " + std::string(flag) + " не относится к формату " + formatName;
     choices.KeepDatumLabel = options.Arguments.HasFlag(kKeepLabelFlag);
     return {};
 }
@@ -156,7 +166,13 @@ int RunConvertCommand(std::span<const std::string> args, const common::ConvertCo
         out << "Использование: datumer-cli convert --format ";
         for (const DatumerFormat& format : DatumerFormats())
             out << (format.Number > 1 ? "|" : "") << format.Info.CliName;
-        out << kUsage << "Флаги варианта преобразования:\n" << PresetFlagsHelp();
+        out << kUsage << common::PointListChoicesHelp() << "  (txt)\n\n"
+            << "Флаги варианта преобразования:\n"
+            << PresetFlagsHelp()
+            << common::ConvertHelpTail(
+                   "  datumer-cli convert --format txt --preset 1 --heights ellipsoidal "
+                   "points/*.txt\n"
+                   "  datumer-cli convert --format mif --preset 2 - < map.mif > map-sk42.mif\n");
         return 0;
     }
     if (!presets.ok) {
@@ -166,19 +182,36 @@ int RunConvertCommand(std::span<const std::string> args, const common::ConvertCo
     BatchChoices choices;
     if (problem.empty()) problem = ReadFormat(options);
     if (problem.empty()) problem = ApplyOptions(options, state, choices);
+    common::PointListChoices lists;
+    if (problem.empty()) problem = common::ReadPointListChoices(options.Arguments, lists);
+    std::filesystem::path output;
+    if (problem.empty()) problem = common::ReadOutputFolder(options.Arguments, output);
     if (problem.empty() && options.Arguments.Files.empty()) problem = "Не указаны файлы";
     if (!problem.empty()) {
         err << problem << '\n';
         return 2;
     }
-    if (options.Arguments.Files.size() == 1 && options.Arguments.Files.front() == "-") {
-        return StreamCommand(*options.Format, state, choices, console);
+    const bool stream =
+        options.Arguments.Files.size() == 1 && options.Arguments.Files.front() == "-";
+    if (lists.Any()) {
+        // Point lists with the choices beyond the batch screen.
+        const FileLines lines = MakeFileLines(*options.Format, state, choices);
+        if (stream) return common::StreamPointList(lines.Convert, lines.Read, lists, console);
+        const auto skipped = std::make_shared<common::SkippedLines>();
+        const bool progress =
+            options.Arguments.Progress().value_or(&err == &std::cerr && isatty(STDERR_FILENO) != 0);
+        const int code = common::RunBatchCommand(
+            options.Arguments.Files,
+            common::PointListConverter(lines.Convert, lines.Read, lists, err, skipped),
+            SummaryLine(state), progress, out, err, console.Signals, output);
+        return common::WithSkippedLines(code, *skipped);
     }
+    if (stream) return StreamCommand(*options.Format, state, choices, console);
     const bool showProgress =
         options.Arguments.Progress().value_or(&err == &std::cerr && isatty(STDERR_FILENO) != 0);
-    return common::RunBatchCommand(options.Arguments.Files,
-                                   MakeConverter(*options.Format, state, choices),
-                                   SummaryLine(state), showProgress, out, err, console.Signals);
+    return common::RunBatchCommand(
+        options.Arguments.Files, MakeConverter(*options.Format, state, choices), SummaryLine(state),
+        showProgress, out, err, console.Signals, output);
 }
 
 }  // namespace datumer::cli

@@ -13,14 +13,22 @@
 #include "datumer/cli/preset_flags.hpp"
 #include "datumer/cli/presets_command.hpp"
 #include "datumer/state.hpp"
+#include "transform/transform_command.hpp"
 
 namespace {
+
+constexpr std::string_view kProgram = "datumer-cli";
+
+int RunTransform(std::span<const std::string> args, const common::ConvertConsole& console) {
+    return transform::RunTransformCommand(kProgram, args, console);
+}
 
 void WriteHelp(std::ostream& out) {
     out << "datumer-cli — пересчёт геодезических координат B1, L1, H1 => B2, L2, H2\n"
            "7-параметрическим преобразованием.\n\n"
         << datumer::cli::PointCommandHelp()
         << "datumer-cli convert [флаги] ... (см. datumer-cli convert --help)\n"
+        << transform::TransformCommandLine(kProgram)
         << "datumer-cli presets — варианты с параметрами и конвейером PROJ\n\n"
         << "Флаги варианта преобразования:\n"
         << datumer::cli::PresetFlagsHelp() << '\n'
@@ -50,6 +58,7 @@ int RunCommand(const std::vector<std::string>& args) {
     }
     if (command == "point") return datumer::cli::RunPointCommand(rest, std::cout, std::cerr);
     if (command == "presets") return datumer::cli::RunPresetsCommand(rest, std::cout, std::cerr);
+    if (command == "transform") return common::RunWithStopSignals(RunTransform, rest);
     if (command == "convert") {
         return common::RunWithStopSignals(datumer::cli::RunConvertCommand, rest);
     }

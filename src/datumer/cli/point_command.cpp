@@ -1,12 +1,12 @@
 #include "datumer/cli/point_command.hpp"
 
 #include <array>
-#include <cctype>
 #include <optional>
 #include <string_view>
 #include <vector>
 
 #include "common/cli_args.hpp"
+#include "common/cli_convert.hpp"
 #include "common/text.hpp"
 #include "datumer/cli/preset_flags.hpp"
 #include "datumer/rules/point_rules.hpp"
@@ -30,10 +30,21 @@ std::string JsonSheets(const common::TNom& nom) {
     return list + "]";
 }
 
+// The keys both tools share come first: "ok", the point (here the result in the target system),
+// its sheets at all seven scales; then Datumer's own values.
 void WriteJson(const DatumerState& state, std::ostream& out) {
     const PointState& p = state.Point;
     const GeocentricShift& s = state.PointShift;
-    out << "{\"B2\": " << common::JsonNumber(p.B2) << ", \"L2\": " << common::JsonNumber(p.L2)
+    const common::TNom2 target = common::AllSheetNames(p.B2, p.L2, common::kDatumerPolarMessages);
+    const common::TNom2 source = common::AllSheetNames(p.B1, p.L1, common::kDatumerPolarMessages);
+    out << "{\"ok\": true, \"B\": " << common::JsonNumber(p.B2)
+        << ", \"L\": " << common::JsonNumber(p.L2) << ", \"H\": " << common::JsonNumber(p.H2)
+        << ", \"sheets\": " << common::JsonSheetArray(target)
+        << ", \"sheet_names\": " << common::JsonSheetObject(target)
+        << ", \"B1\": " << common::JsonNumber(p.B1) << ", \"L1\": " << common::JsonNumber(p.L1)
+        << ", \"H1\": " << common::JsonNumber(p.H1)
+        << ", \"source_sheet_names\": " << common::JsonSheetObject(source)
+        << ", \"B2\": " << common::JsonNumber(p.B2) << ", \"L2\": " << common::JsonNumber(p.L2)
         << ", \"H2\": " << common::JsonNumber(p.H2) << ", \"dX\": " << common::JsonNumber(s.dX)
         << ", \"dY\": " << common::JsonNumber(s.dY) << ", \"dZ\": " << common::JsonNumber(s.dZ)
         << ", \"source_sheets\": " << JsonSheets(state.SourceNom)
@@ -69,18 +80,16 @@ void WriteLines(const DatumerState& state, std::ostream& out) {
     }
 }
 
-bool LooksLikeNumber(std::string_view arg) {
-    return arg.size() > 1 && (arg[0] == '-' || arg[0] == '+') &&
-           (std::isdigit(static_cast<unsigned char>(arg[1])) || arg[1] == '.' || arg[1] == ',');
-}
-
 }  // namespace
 
 int RunPointCommand(std::span<const std::string> args, std::ostream& out, std::ostream& err) {
     for (const std::string& arg : args) {
         if (arg == "--") break;
         if (arg == "--help" || arg == "-h") {
-            out << PointCommandHelp() << PresetFlagsHelp();
+            out << PointCommandHelp() << PresetFlagsHelp() << '\n'
+                << common::PointHelpTail(
+                       "  datumer-cli point 55°45'20.5\"N 37°37'06\"E 150\n"
+                       "  datumer-cli point --json --preset 20 -33.9 18.4 250\n");
             return 0;
         }
     }
@@ -98,7 +107,7 @@ int RunPointCommand(std::span<const std::string> args, std::ostream& out, std::o
             optionsEnded = true;
         } else if (!optionsEnded && arg == kJsonFlag) {
             json = true;
-        } else if (!optionsEnded && arg.starts_with("-") && !LooksLikeNumber(arg)) {
+        } else if (!optionsEnded && arg.starts_with("-") && !common::LooksLikeNegativeNumber(arg)) {
             err << "Неизвестный флаг: " << arg << '\n';
             return 2;
         } else {
@@ -143,7 +152,8 @@ int RunPointCommand(std::span<const std::string> args, std::ostream& out, std::o
 
 std::string_view PointCommandHelp() {
     return "datumer-cli point [флаги] [--json] [--] B L H\n"
-           "  B, L: градусы со знаком (55.75, -33.9) или Г:М[:С] с буквой N/S, E/W (55:45:30N)\n"
+           "  B, L: градусы со знаком (55.75, -33.9) или градусы, минуты, секунды с буквой N/S,\n"
+           "        E/W или без: 55°45'20.5\"N, \"55 45 20.5 N\", 55d45m20.5s, 55:45:20.5N\n"
            "  H: эллипсоидальная высота, метры (-1000..10000)\n"
            "  --json            все значения полной точности одним объектом JSON\n";
 }

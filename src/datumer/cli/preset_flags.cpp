@@ -4,6 +4,7 @@
 #include <array>
 #include <optional>
 
+#include "common/cli_args.hpp"
 #include "common/text.hpp"
 #include "datumer/rules/point_rules.hpp"
 #include "datumer/rules/setup_rules.hpp"
@@ -58,6 +59,8 @@ PresetFlagsResult CollectFlags(std::span<const std::string> args,
         const std::size_t equals = arg.find('=');
         const std::string name = arg.substr(0, equals);
         if (IsOwnFlag(name)) {
+            for (const FlagValue& earlier : flags)
+                if (earlier.name == name) return {false, common::RepeatedOption(name), {}};
             if (equals != std::string::npos) {
                 flags.push_back({name, arg.substr(equals + 1)});
             } else if (i + 1 < args.size()) {

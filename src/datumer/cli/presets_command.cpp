@@ -1,5 +1,6 @@
 #include "datumer/cli/presets_command.hpp"
 
+#include "common/cli_convert.hpp"
 #include "datumer/geodesy/proj_pipeline.hpp"
 #include "datumer/rules/setup_rules.hpp"
 
@@ -37,7 +38,8 @@ int RunPresetsCommand(std::span<const std::string> args, std::ostream& out, std:
         out << "datumer-cli presets — все варианты преобразования с параметрами, записями EPSG,\n"
                "из которых они складываются (\"-N\": запись N в обратную сторону), и конвейером\n"
                "PROJ для проверки (cct).\n\n"
-            << RotationConventionText();
+            << RotationConventionText() << '\n'
+            << common::PointHelpTail("  datumer-cli presets | grep -A9 '^ 20\\.'\n");
         return 0;
     }
     if (!args.empty()) {

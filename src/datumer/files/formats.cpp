@@ -68,7 +68,8 @@ FileLines PolishMapLines(const DatumerState& state, const BatchChoices& choices,
 }
 
 FileLines PointListLines(const DatumerState& state, const BatchChoices&, MapNotesPtr) {
-    return {PointListDatumLines(state.Params, PointListOptionsOf(state)), {}};
+    return {PointListDatumLines(state.Params, PointListOptionsOf(state)),
+            common::PointListLineOptions()};
 }
 
 FileLines MifLines(const DatumerState& state, const BatchChoices& choices, MapNotesPtr notes) {

@@ -1,5 +1,6 @@
 #include <cmath>
 
+#include "common/line_reasons.hpp"
 #include "common/point_line.hpp"
 #include "common/text.hpp"
 #include "datumer/files/converters.hpp"
@@ -14,7 +15,18 @@ common::LineFunction PointListDatumLines(const DatumParams& params, PointListOpt
     return [params, options](std::string_view line, std::string& out) {
         bool ok = true;
         const common::PointLine point = common::ReadPointLine(line, ok);
-        if (!ok || std::fabs(point.First) > 90.0 || std::fabs(point.Second) > 180.0) return false;
+        if (!ok) {
+            common::AppendPointLineReason(line, common::kLatitudeName, common::kLongitudeName, out);
+            return false;
+        }
+        if (!(std::fabs(point.First) <= 90.0)) {
+            common::AppendRangeReason(out, common::kLatitudeName, point.First, "-90..90");
+            return false;
+        }
+        if (!(std::fabs(point.Second) <= 180.0)) {
+            common::AppendRangeReason(out, common::kLongitudeName, point.Second, "-180..180");
+            return false;
+        }
 
         GeocentricShift shift;
         GeodeticPoint target;
@@ -37,7 +49,8 @@ common::LineFunction PointListDatumLines(const DatumParams& params, PointListOpt
 
 common::ConvertResult ConvertPointListDatum(const common::ConvertJob& job,
                                             const DatumParams& params, PointListOptions options) {
-    return common::ConvertFileLines(job, PointListDatumLines(params, options));
+    return common::ConvertFileLines(job, PointListDatumLines(params, options),
+                                    common::PointListLineOptions());
 }
 
 }  // namespace datumer

@@ -9,11 +9,13 @@
 #include <cmath>
 #include <filesystem>
 #include <iostream>
+#include <memory>
 #include <optional>
 #include <string_view>
 #include <vector>
 
 #include "common/cli_convert.hpp"
+#include "common/cli_point_lists.hpp"
 #include "common/text.hpp"
 #include "gridwise/cli/settings_flags.hpp"
 #include "gridwise/files/formats.hpp"
@@ -41,9 +43,12 @@ constexpr std::string_view kUsage =
     "  --height-change M           изменение высоты -100..100 м (sk42-sk63, sk63-sk42; 0)\n"
     "  --shift-north M             сдвиг на север -1000..1000 м (mp-shift; 0)\n"
     "  --shift-east M              сдвиг на восток -1000..1000 м (mp-shift; 0)\n"
+    "  --encoding cp1251|utf-8     кодировка текста, который программа пишет в файлы сама\n"
+    "                              (названия листов, sheets; по умолчанию cp1251); исходный\n"
+    "                              файл с меткой UTF-8 (BOM) получает UTF-8; имена и хвосты\n"
+    "                              строк переносятся байт в байт\n"
     "  --progress | --no-progress  строка хода пересчёта на stderr (по умолчанию на терминале)\n"
-    "\n"
-    "Флаги настроек:\n";
+    "\n";
 
 // Options that take a value, with the options dialogs they belong to (bit n = FormatOptions n).
 struct ValueOption {
@@ -56,8 +61,13 @@ constexpr unsigned Bit(FormatOptions options) {
 constexpr unsigned kDecimalDialogs = Bit(FormatOptions::Precision) |
                                      Bit(FormatOptions::Sk42ToSk63) |
                                      Bit(FormatOptions::PlanePrecision);
-constexpr std::array<ValueOption, 9> kValueOptions = {{
+// Every format but the map shift reads point lists.
+constexpr unsigned kPointListDialogs = kDecimalDialogs | Bit(FormatOptions::Nomenclature);
+constexpr std::array<ValueOption, 12> kValueOptions = {{
     {"--format", ~0u},
+    {"--encoding", ~0u},
+    {common::kOutputOption, ~0u},
+    {common::kSkipLinesOption, kPointListDialogs},
     {"--angle-decimals", Bit(FormatOptions::Precision)},
     {"--plane-decimals", kDecimalDialogs},
     {"--height-decimals", kDecimalDialogs},
@@ -71,7 +81,9 @@ constexpr std::array<ValueOption, 9> kValueOptions = {{
 constexpr std::array<int, 7> kScaleDenominators = {1000000, 500000, 200000, 100000,
                                                    50000,   25000,  10000};
 
-constexpr std::array<std::string_view, 2> kFlagNames = {"--help", "--zone-in-ordinate"};
+constexpr std::array<std::string_view, 5> kFlagNames = {
+    "--help", "--zone-in-ordinate", common::kPointListFlags[0], common::kPointListFlags[1],
+    common::kPointListFlags[2]};
 
 struct ConvertOptions {
     const GridwiseFormat* format = nullptr;
@@ -132,6 +144,7 @@ struct FormatChoices {
     NomenclatureOptions nomenclature;
     SurveyOptions survey;
     MapShiftOptions shift;
+    common::TextEncoding encoding = common::TextEncoding::Cp1251;
 };
 
 // One option value into the choices; false when the value is out of its range.
@@ -149,6 +162,11 @@ bool ReadChoice(std::string_view name, const std::string& text, FormatChoices& c
         return ReadWithin(text, kHeightChangeLimit, choices.survey.HeightChange);
     if (name == "--shift-north") return ReadWithin(text, kShiftLimit, choices.shift.ShiftNorth);
     if (name == "--shift-east") return ReadWithin(text, kShiftLimit, choices.shift.ShiftEast);
+    if (name == "--encoding") {
+        if (text != "cp1251" && text != "utf-8") return false;
+        choices.encoding =
+            text == "utf-8" ? common::TextEncoding::Utf8 : common::TextEncoding::Cp1251;
+    }
     return true;
 }
 
@@ -191,12 +209,16 @@ std::string ApplyOptions(const ConvertOptions& options, GridwiseState& state) {
             return "Недопустимое значение параметра " + name + ": " + value;
         zoneByHand = zoneByHand || name == "--sk42-zone";
     }
+    for (const std::string_view flag : common::kPointListFlags)
+        if (options.arguments.HasFlag(flag) && (kPointListDialogs & Bit(dialog)) == 0)
+            return "Параметр " + std::string(flag) + " не относится к формату " + formatName;
     if (options.arguments.HasFlag("--zone-in-ordinate")) {
         if (dialog != FormatOptions::Sk42ToSk63)
             return "Параметр --zone-in-ordinate не относится к формату " + formatName;
         if (zoneByHand) return "Параметры --sk42-zone и --zone-in-ordinate несовместимы";
         choices.survey.ZoneInOrdinate = true;
     }
+    state.FileEncoding = choices.encoding;
     ConfirmChoices(dialog, choices, state);
     return {};
 }
@@ -217,7 +239,13 @@ int RunConvertCommand(std::span<const std::string> args, const common::ConvertCo
         out << "Использование: gridwise-cli convert --format ";
         for (const GridwiseFormat& format : GridwiseFormats())
             out << (format.Number > 1 ? "|" : "") << format.Info.CliName;
-        out << kUsage << SettingsFlagsHelp();
+        out << kUsage << common::PointListChoicesHelp()
+            << "  (txt, sheets, sk42-sk63, sk63-sk42)\n\n"
+            << "Флаги настроек:\n"
+            << SettingsFlagsHelp()
+            << common::ConvertHelpTail(
+                   "  gridwise-cli convert --format txt --direction to-geo points/*.txt\n"
+                   "  gridwise-cli convert --format sheets --scale 100000 - < points.txt\n");
         return 0;
     }
     if (!settings.ok) {
@@ -227,12 +255,32 @@ int RunConvertCommand(std::span<const std::string> args, const common::ConvertCo
     if (problem.empty()) problem = ReadFormat(options);
     if (problem.empty()) problem = ApplyOptions(options, state);
     if (problem.empty()) problem = std::string(options.format->Refusal(state));
+    common::PointListChoices lists;
+    if (problem.empty()) problem = common::ReadPointListChoices(options.arguments, lists);
+    std::filesystem::path output;
+    if (problem.empty()) problem = common::ReadOutputFolder(options.arguments, output);
     if (problem.empty() && options.arguments.Files.empty()) problem = "Не указаны файлы";
     if (!problem.empty()) {
         err << problem << '\n';
         return 2;
     }
-    if (options.arguments.Files.size() == 1 && options.arguments.Files.front() == "-") {
+    const bool stream =
+        options.arguments.Files.size() == 1 && options.arguments.Files.front() == "-";
+    if (lists.Any()) {
+        // Point lists with the choices beyond the batch screen.
+        const common::LineFunction lines = MakeLineFunction(*options.format, state);
+        if (stream)
+            return common::StreamPointList(lines, options.format->Reading(), lists, console);
+        const auto skipped = std::make_shared<common::SkippedLines>();
+        const bool progress =
+            options.arguments.Progress().value_or(&err == &std::cerr && isatty(STDERR_FILENO) != 0);
+        const int code = common::RunBatchCommand(
+            options.arguments.Files,
+            common::PointListConverter(lines, options.format->Reading(), lists, err, skipped),
+            options.format->Summary(state), progress, out, err, console.Signals, output);
+        return common::WithSkippedLines(code, *skipped);
+    }
+    if (stream) {
         const common::ConvertResult result = common::StreamLines(
             console.In, console.Stream, MakeLineFunction(*options.format, state),
             common::StopFlag(console), options.format->Reading());
@@ -242,7 +290,7 @@ int RunConvertCommand(std::span<const std::string> args, const common::ConvertCo
         options.arguments.Progress().value_or(&err == &std::cerr && isatty(STDERR_FILENO) != 0);
     return common::RunBatchCommand(options.arguments.Files, MakeConverter(*options.format, state),
                                    options.format->Summary(state), showProgress, out, err,
-                                   console.Signals);
+                                   console.Signals, output);
 }
 
 }  // namespace gridwise::cli

@@ -11,14 +11,22 @@
 #include "gridwise/cli/convert_command.hpp"
 #include "gridwise/cli/point_command.hpp"
 #include "gridwise/cli/settings_flags.hpp"
+#include "transform/transform_command.hpp"
 
 namespace {
+
+constexpr std::string_view kProgram = "gridwise-cli";
+
+int RunTransform(std::span<const std::string> args, const common::ConvertConsole& console) {
+    return transform::RunTransformCommand(kProgram, args, console);
+}
 
 void WriteHelp(std::ostream& out) {
     out << "gridwise-cli — расчёт плоских прямоугольных координат в проекциях Гаусса-Крюгера и "
            "UTM.\n\n"
         << gridwise::cli::PointCommandHelp()
-        << "gridwise-cli convert [флаги] ... (см. gridwise-cli convert --help)\n\n"
+        << "gridwise-cli convert [флаги] ... (см. gridwise-cli convert --help)\n"
+        << transform::TransformCommandLine(kProgram) << '\n'
         << "Флаги настроек (как на экране настроек):\n"
         << gridwise::cli::SettingsFlagsHelp()
         << "\nКоды завершения: 0 успех, 1 ошибка расчёта, 2 неверный вызов или значения,\n"
@@ -41,6 +49,7 @@ int RunCommand(const std::vector<std::string>& args) {
         return 0;
     }
     if (command == "point") return gridwise::cli::RunPointCommand(rest, std::cout, std::cerr);
+    if (command == "transform") return common::RunWithStopSignals(RunTransform, rest);
     if (command == "convert") {
         return common::RunWithStopSignals(gridwise::cli::RunConvertCommand, rest);
     }

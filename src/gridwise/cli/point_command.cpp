@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "common/cli_args.hpp"
+#include "common/cli_convert.hpp"
 #include "common/text.hpp"
 #include "gridwise/cli/settings_flags.hpp"
 #include "gridwise/rules/point_rules.hpp"
@@ -88,12 +89,8 @@ void WriteJson(std::ostream& out, const PointResult& r) {
         << ", \"convergence\": " << common::JsonNumber(r.Convergence)
         << ", \"dsh1000\": " << (r.ok ? common::JsonNumber(r.Dsh1000) : "null")
         << ", \"area_distortion\": " << (r.ok ? common::JsonNumber(r.AreaDistortion) : "null")
-        << ", \"sheets\": [";
-    if (r.sheetsKnown) {
-        for (std::size_t i = 0; i < r.allSheets.Field.size(); ++i)
-            out << (i == 0 ? "" : ", ") << common::JsonString(r.allSheets.Field[i]);
-    }
-    out << "]}\n";
+        << ", \"sheets\": " << common::JsonSheetArray(r.allSheets, r.sheetsKnown)
+        << ", \"sheet_names\": " << common::JsonSheetObject(r.allSheets, r.sheetsKnown) << "}\n";
 }
 
 struct PointArguments {
@@ -112,9 +109,9 @@ bool SplitArguments(const std::vector<std::string>& rest, PointArguments& result
             result.json = true;
         } else if (!optionsEnded && (arg == "--help" || arg == "-h")) {
             result.help = true;
-        } else if (!optionsEnded && arg.size() > 1 && arg[0] == '-') {
-            err << "Неизвестный флаг: " << arg
-                << " (отрицательные числа пишутся после \"--\"; см. gridwise-cli point --help)\n";
+        } else if (!optionsEnded && arg.size() > 1 && arg[0] == '-' &&
+                   !common::LooksLikeNegativeNumber(arg)) {
+            err << "Неизвестный флаг: " << arg << " (см. gridwise-cli point --help)\n";
             return false;
         } else {
             result.values.push_back(arg);
@@ -184,7 +181,12 @@ int RunPointCommand(std::span<const std::string> args, std::ostream& out, std::o
     PointArguments a;
     if (!SplitArguments(settings.rest, a, err)) return 2;
     if (a.help) {
-        out << PointCommandHelp() << "\nФлаги настроек:\n" << SettingsFlagsHelp();
+        out << PointCommandHelp() << "\nФлаги настроек:\n"
+            << SettingsFlagsHelp() << '\n'
+            << common::PointHelpTail(
+                   "  gridwise-cli point 55°45'20.5\"N 37°37'06\"E\n"
+                   "  gridwise-cli point --direction to-geo 6099167.2394 7372018.4912\n"
+                   "  gridwise-cli point --json --projection utm --system wgs84 -33.5 18.4\n");
         return 0;
     }
     if (!settings.ok) {
@@ -203,8 +205,9 @@ int RunPointCommand(std::span<const std::string> args, std::ostream& out, std::o
 std::string_view PointCommandHelp() {
     return "gridwise-cli point [флаги] [--json] [--] B L      (B,L => x,y)\n"
            "gridwise-cli point --direction to-geo [флаги] [--json] [--] X Y\n"
-           "  B, L: десятичные градусы со знаком (55.75, -37,5) или Г:М:С с буквой N/S/E/W\n"
-           "        (55:45:00N 37:30:00W); отрицательные числа пишутся после \"--\".\n"
+           "  B, L: десятичные градусы со знаком (55.75, -37,5) или градусы, минуты, секунды\n"
+           "        с буквой N/S/E/W или без: 55°45'20.5\"N, \"55 45 20.5 N\", 55d45m20.5s,\n"
+           "        55:45:20.5N; \",\" или \".\" перед долями.\n"
            "  --json  один объект JSON со всеми значениями полной точности\n";
 }
 

@@ -4,6 +4,7 @@
 #include <array>
 #include <optional>
 
+#include "common/cli_args.hpp"
 #include "common/text.hpp"
 #include "gridwise/rules/setup_rules.hpp"
 
@@ -82,6 +83,10 @@ bool CollectFlags(std::span<const std::string> args, std::span<const std::string
                 std::find(valueOptions.begin(), valueOptions.end(), name) != valueOptions.end();
             if (ownValue && i + 1 < args.size()) result.rest.push_back(args[++i]);
             continue;
+        }
+        if (given.*(flag->field)) {
+            result.message = common::RepeatedOption(name);
+            return false;
         }
         if (inlineValue) {
             given.*(flag->field) = std::string(*inlineValue);

@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "common/cp1251.hpp"
+#include "common/line_reasons.hpp"
 #include "common/mpdata.hpp"
 #include "common/nomenclature.hpp"
 #include "common/point_line.hpp"
@@ -30,6 +31,35 @@ bool OrdinateNearFalseEasting(double y, double falseEasting) {
     return offset >= -kOrdinateLimit && offset < kOrdinateLimit;
 }
 
+// Reasons of bad lines (line_reasons.hpp); each returns false so that a line function can end
+// with it.
+constexpr std::string_view kOutsideProjection =
+    "точка вне области проекции (дальше 500 км от осевого меридиана зоны или за 11000 км)";
+
+bool ReadFailure(std::string_view line, bool plane, std::string& out) {
+    common::AppendPointLineReason(line, plane ? common::kNorthingName : common::kLatitudeName,
+                                  plane ? common::kEastingName : common::kLongitudeName, out);
+    return false;
+}
+
+bool GeoRangeFailure(double B, double L, std::string& out) {
+    if (!(std::fabs(B) <= 90.0))
+        common::AppendRangeReason(out, common::kLatitudeName, B, "-90..90");
+    else
+        common::AppendRangeReason(out, common::kLongitudeName, L, "-180..180");
+    return false;
+}
+
+bool NorthingFailure(double x, std::string& out) {
+    common::AppendRangeReason(out, common::kNorthingName, x, "-11000000..11000000");
+    return false;
+}
+
+bool ProjectionFailure(std::string& out) {
+    out += kOutsideProjection;
+    return false;
+}
+
 // Name, the two output values, the height and the tail of a point-list line.
 void AppendPointLine(std::string& out, const common::PointLine& point, double first, double second,
                      std::uint8_t coordinateDecimals, double height, std::uint8_t heightDecimals) {
@@ -46,14 +76,22 @@ void AppendPointLine(std::string& out, const common::PointLine& point, double fi
 // x, y -> B, L of a point-list line, after the checks of the plane input. `standardGridPrefix`
 // tells whether the ordinate must carry a zone prefix 1..60.
 bool PlaneInputToGeo(const common::PointLine& point, const TEllConst& ell,
-                     const ProjectionSettings& settings, bool standardGridPrefix, GeoCoords& geo) {
-    if (!NorthingInRange(point.First)) return false;
-    if (standardGridPrefix ? !OrdinateHasZonePrefix(point.Second)
-                           : !OrdinateNearFalseEasting(point.Second, settings.falseEasting))
+                     const ProjectionSettings& settings, bool standardGridPrefix, GeoCoords& geo,
+                     std::string& out) {
+    if (!NorthingInRange(point.First)) return NorthingFailure(point.First, out);
+    if (standardGridPrefix && !OrdinateHasZonePrefix(point.Second)) {
+        common::AppendRangeReason(out, "y с номером зоны", point.Second, "1000000..61000000");
         return false;
+    }
+    if (!standardGridPrefix && !OrdinateNearFalseEasting(point.Second, settings.falseEasting)) {
+        common::AppendRangeReason(out, "y без номера зоны", point.Second,
+                                  common::RangeText(settings.falseEasting - kOrdinateLimit,
+                                                    settings.falseEasting + kOrdinateLimit));
+        return false;
+    }
     bool ok = true;
     geo = FastPlaneToGeo(PlaneCoords{point.First, point.Second}, ell, settings, ok);
-    return ok;
+    return ok || ProjectionFailure(out);
 }
 
 // The two plane systems of the survey converters, both Gauss-Krueger.
@@ -86,9 +124,9 @@ bool ReprojectSurveyPoint(const common::PointLine& point, double sourceOrdinate,
                           std::string& out) {
     bool ok = true;
     const GeoCoords geo = FastPlaneToGeo(PlaneCoords{point.First, sourceOrdinate}, ell, from, ok);
-    if (!ok) return false;
+    if (!ok) return ProjectionFailure(out);
     const PlaneCoords plane = FastGeoToPlane(geo, ell, to, ok);
-    if (!ok) return false;
+    if (!ok) return ProjectionFailure(out);
     AppendPointLine(out, point, plane.x, plane.y, options.Decimals.PlaneDecimals,
                     point.Height + options.HeightChange, options.Decimals.HeightDecimals);
     return true;
@@ -116,18 +154,19 @@ common::LineFunction PointListLines(const TWorkStructure& work, const TEllConst&
     return [=](std::string_view line, std::string& out) {
         bool ok = true;
         const common::PointLine point = common::ReadPointLine(line, ok);
-        if (!ok) return false;
+        if (!ok) return ReadFailure(line, !directionToPlane, out);
         if (directionToPlane) {
-            if (!GeoInRange(point.First, point.Second)) return false;
+            if (!GeoInRange(point.First, point.Second))
+                return GeoRangeFailure(point.First, point.Second, out);
             const PlaneCoords plane =
                 FastGeoToPlane(GeoCoords{point.First, point.Second}, ell, settings, ok);
-            if (!ok) return false;
+            if (!ok) return ProjectionFailure(out);
             AppendPointLine(out, point, plane.x, plane.y, decimals.PlaneDecimals, point.Height,
                             decimals.HeightDecimals);
             return true;
         }
         GeoCoords geo;
-        if (!PlaneInputToGeo(point, ell, settings, standardGridPrefix, geo)) return false;
+        if (!PlaneInputToGeo(point, ell, settings, standardGridPrefix, geo, out)) return false;
         AppendPointLine(out, point, geo.B, geo.L, decimals.AngleDecimals, point.Height,
                         decimals.HeightDecimals);
         return true;
@@ -138,24 +177,28 @@ common::LineFunction PointListLines(const TWorkStructure& work, const TEllConst&
 // Format 2
 
 common::LineFunction NomenclatureListLines(const TWorkStructure& work, const TEllConst& ell,
-                                           bool directionToPlane, int algorithm, int listScale) {
+                                           bool directionToPlane, int algorithm, int listScale,
+                                           common::TextEncoding encoding) {
     const ProjectionSettings settings = SettingsFromWork(work, algorithm);
     const bool standardGridPrefix = work.AddZoneNumber;
-    return [=](std::string_view line, std::string& out) {
+    return [=, firstLine = true](std::string_view line, std::string& out) mutable {
+        if (firstLine && line.starts_with(common::kByteOrderMark))
+            encoding = common::TextEncoding::Utf8;
+        firstLine = false;
         bool ok = true;
         const common::PointLine point = common::ReadPointLine(line, ok);
-        if (!ok) return false;
+        if (!ok) return ReadFailure(line, !directionToPlane, out);
         GeoCoords geo{point.First, point.Second};
         if (directionToPlane) {
-            if (!GeoInRange(geo.B, geo.L)) return false;
-        } else if (!PlaneInputToGeo(point, ell, settings, standardGridPrefix, geo)) {
+            if (!GeoInRange(geo.B, geo.L)) return GeoRangeFailure(geo.B, geo.L, out);
+        } else if (!PlaneInputToGeo(point, ell, settings, standardGridPrefix, geo, out)) {
             return false;
         }
         std::string sheet;
         common::SheetNameAtScale(geo.B, geo.L, listScale, sheet);
         out.append(point.Name);
         out.push_back(',');
-        out.append(common::Utf8ToCp1251(sheet));
+        out.append(common::EncodeText(sheet, encoding));
         return true;
     };
 }
@@ -171,12 +214,19 @@ common::LineFunction Sk42ToSk63Lines(const TWorkStructure& work, const TCHSK& sk
     return [=](std::string_view line, std::string& out) {
         bool ok = true;
         const common::PointLine point = common::ReadPointLine(line, ok);
-        if (!ok || !NorthingInRange(point.First)) return false;
+        if (!ok) return ReadFailure(line, true, out);
+        if (!NorthingInRange(point.First)) return NorthingFailure(point.First, out);
         double ordinate = point.Second;
         if (options.ZoneInOrdinate) {
-            if (!OrdinateHasZonePrefix(ordinate)) return false;
+            if (!OrdinateHasZonePrefix(ordinate)) {
+                common::AppendRangeReason(out, "y с номером зоны", ordinate, "1000000..61000000");
+                return false;
+            }
         } else {
-            if (!(ordinate >= 0.0 && ordinate < kZoneWeight)) return false;
+            if (!(ordinate >= 0.0 && ordinate < kZoneWeight)) {
+                common::AppendRangeReason(out, "y без номера зоны", ordinate, "0..1000000");
+                return false;
+            }
             ordinate += options.Sk42Zone * kZoneWeight;
         }
         return ReprojectSurveyPoint(point, ordinate, ell, from, to, options, out);
@@ -192,11 +242,14 @@ common::LineFunction Sk63ToSk42Lines(const TWorkStructure& work, const TCHSK& sk
     return [=](std::string_view line, std::string& out) {
         bool ok = true;
         const common::PointLine point = common::ReadPointLine(line, ok);
-        if (!ok || !NorthingInRange(point.First) || !(point.Second < 21.0 * kZoneWeight))
-            return false;
+        if (!ok) return ReadFailure(line, true, out);
+        if (!NorthingInRange(point.First)) return NorthingFailure(point.First, out);
         const double zone = std::trunc(point.Second / kZoneWeight);
-        if (!OrdinateNearFalseEasting(point.Second - zone * kZoneWeight, work.FalseEasting))
+        if (!(point.Second < 21.0 * kZoneWeight) ||
+            !OrdinateNearFalseEasting(point.Second - zone * kZoneWeight, work.FalseEasting)) {
+            common::AppendRangeReason(out, "y", point.Second, "зоны СК63 1..20");
             return false;
+        }
         return ReprojectSurveyPoint(point, point.Second, ell, from, to, options, out);
     };
 }

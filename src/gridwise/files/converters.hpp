@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "common/converter.hpp"
+#include "common/cp1251.hpp"
 #include "gridwise/geodesy/ellipsoid.hpp"
 #include "gridwise/rules/option_rules.hpp"
 #include "gridwise/state.hpp"
@@ -24,9 +25,12 @@ common::LineFunction PointListLines(const TWorkStructure& work, const TEllConst&
                                     PrecisionOptions decimals);
 
 // Format 2: "name,sheet" lines at one scale (0 = 1:1 000 000 .. 6 = 1:10 000). The sheet name is
-// written in the single-byte Cyrillic code page.
-common::LineFunction NomenclatureListLines(const TWorkStructure& work, const TEllConst& ell,
-                                           bool directionToPlane, int algorithm, int listScale);
+// written in `encoding`, and in UTF-8 when the first line starts with a UTF-8 byte-order mark, so
+// that names and sheets of a line share one encoding. One function per file: it remembers the
+// mark of the first line.
+common::LineFunction NomenclatureListLines(
+    const TWorkStructure& work, const TEllConst& ell, bool directionToPlane, int algorithm,
+    int listScale, common::TextEncoding encoding = common::TextEncoding::Cp1251);
 
 // Formats 3 and 4. `sk42System` is the SK42/SK95 system of the table; `work` holds the SK63
 // settings; `ell` is derived from the SK42/SK95 ellipsoid.

@@ -157,7 +157,7 @@ common::LineFunction PointListFor(const GridwiseState& state, const TEllConst& e
 
 common::LineFunction NomenclatureFor(const GridwiseState& state, const TEllConst& ell) {
     return NomenclatureListLines(state.Work, ell, state.DirectionToPlane, state.Algorithm,
-                                 state.ListScale);
+                                 state.ListScale, state.FileEncoding);
 }
 
 common::LineFunction Sk42ToSk63For(const GridwiseState& state, const TEllConst& ell) {
@@ -174,8 +174,9 @@ common::LineFunction MapShiftFor(const GridwiseState& state, const TEllConst& el
     return MapShiftLines(state.ShiftNorth, state.ShiftEast, ell);
 }
 
+// Point lists: their line functions give the reasons of bad lines.
 common::LineOptions TextLines() {
-    return {};
+    return common::PointListLineOptions();
 }
 
 const std::array<GridwiseFormat, kBatchFormatCount>& FormatTable() {
@@ -253,9 +254,9 @@ common::LineFunction MakeLineFunction(const GridwiseFormat& format, const Gridwi
 }
 
 common::FileConverter MakeConverter(const GridwiseFormat& format, const GridwiseState& state) {
-    return [lines = MakeLineFunction(format, state),
-            options = format.Reading()](const common::ConvertJob& job) {
-        return common::ConvertFileLines(job, lines, options);
+    // A line function per file: the sheet-name list remembers the byte-order mark of its file.
+    return [state, &format, options = format.Reading()](const common::ConvertJob& job) {
+        return common::ConvertFileLines(job, MakeLineFunction(format, state), options);
     };
 }
 
