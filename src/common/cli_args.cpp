@@ -157,13 +157,6 @@ std::string JsonString(std::string_view text) {
     return quoted + "\"";
 }
 
-std::string JsonSheetArray(const TNom2& sheets, bool known) {
-    std::string list = "[";
-    for (std::size_t i = 0; known && i < sheets.Field.size(); ++i)
-        list += (i == 0 ? "" : ", ") + JsonString(sheets.Field[i]);
-    return list + "]";
-}
-
 std::string JsonSheetObject(const TNom2& sheets, bool known) {
     static constexpr std::array<std::string_view, kNomenclatureScaleCount> kScales = {
         "1:1000000", "1:500000", "1:200000", "1:100000", "1:50000", "1:25000", "1:10000"};

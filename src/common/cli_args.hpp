@@ -41,10 +41,9 @@ std::string JsonNumber(double value);
 // A quoted JSON string: " and \ escaped, control characters as \u00XX; other bytes unchanged.
 std::string JsonString(std::string_view text);
 
-// The sheet names of a point at all seven scales as the "sheets" array, largest scale first, and
-// as the "sheet_names" object keyed by scale ("1:1000000" .. "1:10000"); `known` false gives an
-// empty array and object (a point whose zone is unknown).
-std::string JsonSheetArray(const TNom2& sheets, bool known = true);
+// The sheet names of a point at all seven scales as the "sheets" object keyed by scale
+// ("1:1000000" .. "1:10000"); `known` false gives an empty object (a point whose zone is
+// unknown).
 std::string JsonSheetObject(const TNom2& sheets, bool known = true);
 
 // A screen caption without its trailing blanks and colons ("1:500 000     :" gives "1:500 000").

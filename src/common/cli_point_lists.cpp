@@ -42,7 +42,6 @@ void AddReason(ConvertResult& result) {
 }  // namespace
 
 std::string ReadPointListChoices(const CommandArguments& arguments, PointListChoices& choices) {
-    choices.Reasons = arguments.HasFlag("--reasons");
     choices.SkipBadLines = arguments.HasFlag("--skip-bad-lines");
     choices.Comments = arguments.HasFlag("--comments");
     for (const auto& [name, value] : arguments.Values) {
@@ -71,7 +70,7 @@ FileConverter PointListConverter(LineFunction lines, LineOptions options,
         }
         ConvertResult result =
             ConvertFileLines(job, WithCopiedLines(lines, choices, lineNumber), own);
-        if (choices.Reasons) AddReason(result);
+        AddReason(result);
         return result;
     };
 }
@@ -90,7 +89,7 @@ int StreamPointList(const LineFunction& lines, LineOptions options, const PointL
         StreamLines(console.In, console.Stream,
                     WithCopiedLines(lines, choices, std::make_shared<std::uint64_t>(0)),
                     StopFlag(console), options);
-    if (choices.Reasons) AddReason(result);
+    AddReason(result);
     return WithSkippedLines(StreamExitCode(result, console), skipped);
 }
 
@@ -100,7 +99,6 @@ int WithSkippedLines(int exitCode, const SkippedLines& skipped) {
 
 std::string_view PointListChoicesHelp() {
     return "Списки точек (сверх экрана пересчёта файлов):\n"
-           "  --reasons                 в сообщении о строке с ошибкой - её причина\n"
            "  --skip-bad-lines          строки с ошибкой пропускаются (номер и причина - в\n"
            "                            stderr), остальные пересчитываются; код завершения 1\n"
            "  --comments                строки, начинающиеся с \"#\", и пустые строки\n"

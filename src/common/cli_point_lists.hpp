@@ -1,14 +1,13 @@
 #pragma once
 // The point-list choices of the command-line tools, beyond the batch screen's behaviour:
 //
-//   --reasons          a bad line's message carries its reason ("Ошибка в строке 12: широта 95
-//                      вне диапазона -90..90")
 //   --skip-bad-lines   a bad line is left out and told on stderr with its number and reason; the
 //                      rest of the list is converted and the command exits 1 at the end
 //   --comments         lines beginning with "#" and blank lines are copied unchanged
 //   --skip-lines N     the first N lines of each list (a header) are copied unchanged
 //
-// Without them a list is converted as the batch screen converts it.
+// Without them a list is converted as the batch screen converts it, except that a bad line's
+// message carries its reason ("Ошибка в строке 12: широта 95 вне диапазона -90..90").
 
 #include <array>
 #include <cstdint>
@@ -24,17 +23,14 @@
 namespace common {
 
 struct PointListChoices {
-    bool Reasons = false;
     bool SkipBadLines = false;
     bool Comments = false;
     std::uint64_t SkipLines = 0;
-
-    bool Any() const { return Reasons || SkipBadLines || Comments || SkipLines != 0; }
 };
 
 // The flags and the value option above, for a command's lists of names.
 inline constexpr std::string_view kSkipLinesOption = "--skip-lines";
-inline constexpr std::array<std::string_view, 3> kPointListFlags = {"--reasons", "--skip-bad-lines",
+inline constexpr std::array<std::string_view, 2> kPointListFlags = {"--skip-bad-lines",
                                                                     "--comments"};
 
 // Reads the choices from a command's arguments; the message of a bad --skip-lines value, else

@@ -30,9 +30,8 @@ constexpr std::array<std::string_view, 11> kValueNames = {common::kSkipLinesOpti
                                                           "--height-decimals",
                                                           "--meridian",
                                                           "--sk63-zone"};
-constexpr std::array<std::string_view, 5> kFlagNames = {
-    "--help", "--point", common::kPointListFlags[0], common::kPointListFlags[1],
-    common::kPointListFlags[2]};
+constexpr std::array<std::string_view, 4> kFlagNames = {
+    "--help", "--point", common::kPointListFlags[0], common::kPointListFlags[1]};
 
 std::string Usage(std::string_view program) {
     const std::string p(program);

@@ -63,7 +63,8 @@ TEST_F(CliConvert, MixedGoodAndBadFilesAreLoggedAndCounted) {
                             "ellipsoidal", "--height-decimals", "2", "1.txt", "2.txt", "3.txt"});
     EXPECT_EQ(run.exit, 1);
     EXPECT_EQ(run.out,
-              "Ошибка обработки - файл 2: 2.txt\nОшибка в строке 2\nФайл не создан.\n\n"
+              "Ошибка обработки - файл 2: 2.txt\nОшибка в строке 2: нет запятой после поля 3 "
+              "(долгота)\nФайл не создан.\n\n"
               "********** ПЕРЕСЧЁТ ЗАКОНЧЕН **********\n"
               "Пользовательские параметры пересчёта\n\n"
               "Обработано     : 3 файлов\nСоздано           : 2 файлов\nОшибок            : 1\n");
@@ -102,7 +103,7 @@ TEST_F(CliConvert, StreamStopsAtTheFirstBadLineWithItsReason) {
     const CliRun bad = Run({"--format", "txt", "-"}, "a,55,37,0\nb,55,x,0\nc,55,37,0\n");
     EXPECT_EQ(bad.exit, 1);
     EXPECT_EQ(bad.out, "a,55.0000135944,36.9981568058,0.000\r\n");
-    EXPECT_EQ(bad.err, "Ошибка в строке 2\n");
+    EXPECT_EQ(bad.err, "Ошибка в строке 2: поле 3 (долгота) не число: \"x\"\n");
 
     const CliRun projected =
         Run({"--format", "mif", "-"}, "Version 300\nCoordSys Earth Projection 8, 1001\n");

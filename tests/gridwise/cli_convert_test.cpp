@@ -200,7 +200,9 @@ TEST_F(CliConvert, ExitsOneWhenAFileIsNotCreatedOrRecalcExists) {
     const std::string bad = File("2.txt", "a,55,37,1\nb,55,37,code\n");
     CliRun run = Run({"convert", "--format", "txt", "--progress", good, bad});
     EXPECT_EQ(run.exitCode, 1);
-    EXPECT_NE(run.out.find("Ошибка обработки - файл 2: 2.txt\nОшибка в строке 2\nФайл не создан."),
+    EXPECT_NE(run.out.find(
+                  "Ошибка обработки - файл 2: 2.txt\nОшибка в строке 2: поле 4 (высота) не число: "
+                  "\"code\"\nФайл не создан."),
               std::string::npos)
         << run.out;
     EXPECT_NE(run.out.find("Создано           : 1 файлов"), std::string::npos);
@@ -208,7 +210,9 @@ TEST_F(CliConvert, ExitsOneWhenAFileIsNotCreatedOrRecalcExists) {
     EXPECT_NE(run.err.find("[2/2] 2.txt"), std::string::npos) << run.err;
 
     // The failure also on stderr, with the file and the cause.
-    EXPECT_NE(run.err.find("Ошибка в строке 2 (" + bad + ")\n"), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find("Ошибка в строке 2: поле 4 (высота) не число: \"code\" (" + bad + ")\n"),
+              std::string::npos)
+        << run.err;
 
     run = Run({"convert", "--format", "txt", good});
     EXPECT_EQ(run.exitCode, 1);
@@ -222,7 +226,7 @@ TEST_F(CliConvert, StreamsStdinToStdoutUntilTheFirstBadLine) {
     CliRun run = Run({"convert", "--format", "txt", "-"}, "a,55,37,1\r\nb,55,37\nc,55,37,1\n");
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_EQ(run.out, "a,6099167.239,7372018.491,1.000\r\n");
-    EXPECT_EQ(run.err, "Ошибка в строке 2\n");
+    EXPECT_EQ(run.err, "Ошибка в строке 2: нет запятой после поля 3 (долгота)\n");
     EXPECT_FALSE(std::filesystem::exists(folder / "RECALC"));
 
     run = Run({"convert", "--format", "mp-shift", "-"}, "[X]\nData0=(1,2,3)");

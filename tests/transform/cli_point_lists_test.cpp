@@ -73,13 +73,10 @@ TEST_F(PointLists, ReasonsOfBadLinesInEveryConverter) {
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.args + " " + row.line);
-        // Without --reasons the message is the batch screen's; with it, the reason follows.
-        const ToolRun plain = Tool(row.tool, row.args + " -", row.line + "\r\n");
-        EXPECT_EQ(plain.exitCode, 1);
-        EXPECT_EQ(plain.err, "Ошибка в строке 1\n");
-        const ToolRun reasons = Tool(row.tool, row.args + " --reasons -", row.line + "\r\n");
-        EXPECT_EQ(reasons.exitCode, 1);
-        EXPECT_EQ(reasons.err.rfind(row.message, 0), 0u) << reasons.err;
+        // The batch screen's words, then the reason.
+        const ToolRun run = Tool(row.tool, row.args + " -", row.line + "\r\n");
+        EXPECT_EQ(run.exitCode, 1);
+        EXPECT_EQ(run.err.rfind(row.message, 0), 0u) << run.err;
     }
 }
 
@@ -145,10 +142,10 @@ TEST_F(PointLists, FilesKeepTheirGoodLinesAndNameTheSkippedOnes) {
     const std::string kept = ReadBytes(folder / "RECALC" / "a.txt");
     EXPECT_EQ(std::count(kept.begin(), kept.end(), '\n'), 2) << kept;
     EXPECT_NE(run.out.find("Создано           : 2 файлов"), std::string::npos) << run.out;
-    // With --reasons a file that stops at a bad line names the reason in the log.
+    // A file that stops at a bad line names the reason in the log.
     std::filesystem::create_directory(folder / "c");
     WriteBytes(folder / "c" / "c.txt", "1,55,37,-\r\n");
-    const ToolRun stopped = Tool(GRIDWISE_CLI, "convert --format txt --reasons --no-progress '" +
+    const ToolRun stopped = Tool(GRIDWISE_CLI, "convert --format txt --no-progress '" +
                                                    (folder / "c" / "c.txt").string() + "'");
     EXPECT_EQ(stopped.exitCode, 1);
     EXPECT_NE(stopped.out.find("Ошибка в строке 1: поле 4 (высота) не число: \"-\""),

@@ -60,9 +60,8 @@ constexpr std::string_view kUsage =
     "  --progress | --no-progress    строка хода пересчёта на stderr (по умолчанию на терминале)\n"
     "\n";
 
-constexpr std::array<std::string_view, 5> kFlagNames = {
-    "--help", kKeepLabelFlag, common::kPointListFlags[0], common::kPointListFlags[1],
-    common::kPointListFlags[2]};
+constexpr std::array<std::string_view, 4> kFlagNames = {
+    "--help", kKeepLabelFlag, common::kPointListFlags[0], common::kPointListFlags[1]};
 
 struct ConvertOptions {
     const DatumerFormat* Format = nullptr;
@@ -193,7 +192,7 @@ int RunConvertCommand(std::span<const std::string> args, const common::ConvertCo
     }
     const bool stream =
         options.Arguments.Files.size() == 1 && options.Arguments.Files.front() == "-";
-    if (lists.Any()) {
+    if (options.Format->HeightDialog) {
         // Point lists with the choices beyond the batch screen.
         const FileLines lines = MakeFileLines(*options.Format, state, choices);
         if (stream) return common::StreamPointList(lines.Convert, lines.Read, lists, console);

@@ -39,11 +39,10 @@ void WriteJson(const DatumerState& state, std::ostream& out) {
     const common::TNom2 source = common::AllSheetNames(p.B1, p.L1, common::kDatumerPolarMessages);
     out << "{\"ok\": true, \"B\": " << common::JsonNumber(p.B2)
         << ", \"L\": " << common::JsonNumber(p.L2) << ", \"H\": " << common::JsonNumber(p.H2)
-        << ", \"sheets\": " << common::JsonSheetArray(target)
-        << ", \"sheet_names\": " << common::JsonSheetObject(target)
+        << ", \"sheets\": " << common::JsonSheetObject(target)
         << ", \"B1\": " << common::JsonNumber(p.B1) << ", \"L1\": " << common::JsonNumber(p.L1)
         << ", \"H1\": " << common::JsonNumber(p.H1)
-        << ", \"source_sheet_names\": " << common::JsonSheetObject(source)
+        << ", \"source_sheets_by_scale\": " << common::JsonSheetObject(source)
         << ", \"B2\": " << common::JsonNumber(p.B2) << ", \"L2\": " << common::JsonNumber(p.L2)
         << ", \"H2\": " << common::JsonNumber(p.H2) << ", \"dX\": " << common::JsonNumber(s.dX)
         << ", \"dY\": " << common::JsonNumber(s.dY) << ", \"dZ\": " << common::JsonNumber(s.dZ)

@@ -81,9 +81,8 @@ constexpr std::array<ValueOption, 12> kValueOptions = {{
 constexpr std::array<int, 7> kScaleDenominators = {1000000, 500000, 200000, 100000,
                                                    50000,   25000,  10000};
 
-constexpr std::array<std::string_view, 5> kFlagNames = {
-    "--help", "--zone-in-ordinate", common::kPointListFlags[0], common::kPointListFlags[1],
-    common::kPointListFlags[2]};
+constexpr std::array<std::string_view, 4> kFlagNames = {
+    "--help", "--zone-in-ordinate", common::kPointListFlags[0], common::kPointListFlags[1]};
 
 struct ConvertOptions {
     const GridwiseFormat* format = nullptr;
@@ -266,7 +265,7 @@ int RunConvertCommand(std::span<const std::string> args, const common::ConvertCo
     }
     const bool stream =
         options.arguments.Files.size() == 1 && options.arguments.Files.front() == "-";
-    if (lists.Any()) {
+    if ((kPointListDialogs & Bit(options.format->Options)) != 0) {
         // Point lists with the choices beyond the batch screen.
         const common::LineFunction lines = MakeLineFunction(*options.format, state);
         if (stream)

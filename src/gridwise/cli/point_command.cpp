@@ -89,8 +89,7 @@ void WriteJson(std::ostream& out, const PointResult& r) {
         << ", \"convergence\": " << common::JsonNumber(r.Convergence)
         << ", \"dsh1000\": " << (r.ok ? common::JsonNumber(r.Dsh1000) : "null")
         << ", \"area_distortion\": " << (r.ok ? common::JsonNumber(r.AreaDistortion) : "null")
-        << ", \"sheets\": " << common::JsonSheetArray(r.allSheets, r.sheetsKnown)
-        << ", \"sheet_names\": " << common::JsonSheetObject(r.allSheets, r.sheetsKnown) << "}\n";
+        << ", \"sheets\": " << common::JsonSheetObject(r.allSheets, r.sheetsKnown) << "}\n";
 }
 
 struct PointArguments {
