@@ -1,5 +1,6 @@
 #include "common/cli_args.hpp"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstdio>
@@ -131,6 +132,56 @@ bool LooksLikeNegativeNumber(std::string_view arg) {
 
 std::string RepeatedOption(std::string_view name) {
     return "Параметр " + std::string(name) + " указан дважды";
+}
+
+namespace {
+
+bool Contains(std::span<const std::string_view> names, std::string_view name) {
+    return std::find(names.begin(), names.end(), name) != names.end();
+}
+
+}  // namespace
+
+TakenFlags TakeFlags(std::span<const std::string> args,
+                     std::span<const std::string_view> valueFlags,
+                     std::span<const std::string_view> switches,
+                     std::span<const std::string_view> passOnValues) {
+    TakenFlags taken;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (arg == "--") {
+            taken.Rest.insert(taken.Rest.end(), args.begin() + static_cast<std::ptrdiff_t>(i),
+                              args.end());
+            break;
+        }
+        const std::size_t equals = arg.find('=');
+        const std::string name = arg.substr(0, equals);
+        if (equals == std::string::npos && Contains(switches, name)) {
+            taken.Values.emplace_back(name, std::string());
+            continue;
+        }
+        if (!Contains(valueFlags, name)) {
+            taken.Rest.push_back(arg);
+            if (equals == std::string::npos && Contains(passOnValues, name) && i + 1 < args.size())
+                taken.Rest.push_back(args[++i]);
+            continue;
+        }
+        for (const auto& earlier : taken.Values) {
+            if (earlier.first == name) {
+                taken.Problem = RepeatedOption(name);
+                return taken;
+            }
+        }
+        if (equals != std::string::npos) {
+            taken.Values.emplace_back(name, arg.substr(equals + 1));
+        } else if (i + 1 < args.size()) {
+            taken.Values.emplace_back(name, args[++i]);
+        } else {
+            taken.Problem = "Флаг " + name + " требует значения";
+            return taken;
+        }
+    }
+    return taken;
 }
 
 std::string JsonNumber(double value) {

@@ -3,8 +3,11 @@
 // screen captions.
 
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "common/nomenclature.hpp"
 
@@ -35,6 +38,22 @@ bool LooksLikeNegativeNumber(std::string_view arg);
 
 // The message of an option that takes one value and was given twice.
 std::string RepeatedOption(std::string_view name);
+
+// One group of flags taken out of a command's arguments (the set-up screen's settings, the
+// preset): each flag of `valueFlags` with its value, as the next argument or after "="
+// ("--series=4"), each of `switches` with an empty value, in the order given; a value flag given
+// twice or without its value is refused with the message in `Problem`. Every other argument goes
+// to `Rest` in order, and so does the value after one of the command's own `passOnValues`
+// options, so that it is never read as a flag; "--" and all after it are not read.
+struct TakenFlags {
+    std::vector<std::pair<std::string, std::string>> Values;
+    std::vector<std::string> Rest;
+    std::string Problem;
+};
+TakenFlags TakeFlags(std::span<const std::string> args,
+                     std::span<const std::string_view> valueFlags,
+                     std::span<const std::string_view> switches,
+                     std::span<const std::string_view> passOnValues);
 
 // A number at full precision (17 significant digits); "null" for NaN and infinity.
 std::string JsonNumber(double value);

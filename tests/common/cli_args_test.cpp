@@ -117,4 +117,27 @@ TEST(CaptionLabel, DropsTrailingBlanksAndColons) {
     EXPECT_EQ(common::CaptionLabel(""), "");
 }
 
+TEST(TakeFlags, TakesOneGroupAndPassesTheRestOn) {
+    const std::vector<std::string_view> values = {"--series", "--system"}, switches = {"--flag"},
+                                        passOn = {"--format"};
+    const std::vector<std::string> args = {"--series=4", "--format", "--system", "a.txt",
+                                           "--flag",     "--system", "sk42",     "--",
+                                           "--series",   "5"};
+    const common::TakenFlags taken = common::TakeFlags(args, values, switches, passOn);
+    EXPECT_EQ(taken.Problem, "");
+    const std::vector<std::pair<std::string, std::string>> expected = {
+        {"--series", "4"}, {"--flag", ""}, {"--system", "sk42"}};
+    EXPECT_EQ(taken.Values, expected);
+    // The value of the command's own --format stays with it; after "--" nothing is read.
+    const std::vector<std::string> rest = {"--format", "--system", "a.txt", "--", "--series", "5"};
+    EXPECT_EQ(taken.Rest, rest);
+
+    const std::vector<std::string> twice = {"--series", "3", "--series=4"};
+    EXPECT_EQ(common::TakeFlags(twice, values, switches, passOn).Problem,
+              common::RepeatedOption("--series"));
+    const std::vector<std::string> missing = {"--system"};
+    EXPECT_EQ(common::TakeFlags(missing, values, switches, passOn).Problem,
+              "Флаг --system требует значения");
+}
+
 }  // namespace

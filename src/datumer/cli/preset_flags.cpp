@@ -30,14 +30,6 @@ int UserFieldOf(std::string_view name) {
     return it == kUserFlags.end() ? 0 : static_cast<int>(it - kUserFlags.begin()) + 1;
 }
 
-bool IsOwnFlag(std::string_view name) {
-    return name == kPresetFlag || UserFieldOf(name) != 0;
-}
-
-bool Contains(std::span<const std::string_view> names, std::string_view name) {
-    return std::find(names.begin(), names.end(), name) != names.end();
-}
-
 std::optional<int> PresetNumber(std::string_view text) {
     bool ok = true;
     const int number = common::ParseUnsignedInt(text, ok);
@@ -49,33 +41,12 @@ std::optional<int> PresetNumber(std::string_view text) {
 PresetFlagsResult CollectFlags(std::span<const std::string> args,
                                std::span<const std::string_view> valueOptions,
                                std::vector<FlagValue>& flags) {
-    PresetFlagsResult result;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        if (arg == "--") {
-            result.rest.insert(result.rest.end(), args.begin() + static_cast<long>(i), args.end());
-            break;
-        }
-        const std::size_t equals = arg.find('=');
-        const std::string name = arg.substr(0, equals);
-        if (IsOwnFlag(name)) {
-            for (const FlagValue& earlier : flags)
-                if (earlier.name == name) return {false, common::RepeatedOption(name), {}};
-            if (equals != std::string::npos) {
-                flags.push_back({name, arg.substr(equals + 1)});
-            } else if (i + 1 < args.size()) {
-                flags.push_back({name, args[++i]});
-            } else {
-                return {false, "Флаг " + name + " требует значения", {}};
-            }
-            continue;
-        }
-        result.rest.push_back(arg);
-        if (equals == std::string::npos && Contains(valueOptions, arg) && i + 1 < args.size()) {
-            result.rest.push_back(args[++i]);
-        }
-    }
-    return result;
+    std::vector<std::string_view> names = {kPresetFlag};
+    names.insert(names.end(), kUserFlags.begin(), kUserFlags.end());
+    common::TakenFlags taken = common::TakeFlags(args, names, {}, valueOptions);
+    if (!taken.Problem.empty()) return {false, std::move(taken.Problem), {}};
+    for (auto& [name, value] : taken.Values) flags.push_back({std::move(name), std::move(value)});
+    return {true, {}, std::move(taken.Rest)};
 }
 
 }  // namespace

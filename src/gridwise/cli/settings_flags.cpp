@@ -49,55 +49,26 @@ std::string Refused(std::string_view flag, const GridwiseState& state, std::stri
            state.CurrentSystemRecord().Name + "\"" + std::string(why);
 }
 
-// Splits "--name=value" into its two parts; no "=" leaves value empty.
-std::pair<std::string_view, std::optional<std::string_view>> SplitFlag(std::string_view arg) {
-    const std::size_t eq = arg.find('=');
-    if (eq == std::string_view::npos) return {arg, std::nullopt};
-    return {arg.substr(0, eq), arg.substr(eq + 1)};
-}
+constexpr std::string_view kNoZoneNumber = "--no-zone-number";
 
 // Reads the flags into `given`; other arguments go to `rest`.
 bool CollectFlags(std::span<const std::string> args, std::span<const std::string_view> valueOptions,
                   GivenFlags& given, SettingsFlagsResult& result) {
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        if (arg == "--") {
-            result.rest.insert(result.rest.end(), args.begin() + static_cast<std::ptrdiff_t>(i),
-                               args.end());
-            return true;
-        }
-        // Plain variables, not a structured binding: the lambda below captures the name.
-        const auto split = SplitFlag(arg);
-        const std::string_view name = split.first;
-        const std::optional<std::string_view>& inlineValue = split.second;
-        if (name == "--no-zone-number" && !inlineValue) {
+    std::array<std::string_view, kValueFlags.size()> names{};
+    for (std::size_t i = 0; i < kValueFlags.size(); ++i) names[i] = kValueFlags[i].name;
+    const std::array<std::string_view, 1> switches = {kNoZoneNumber};
+    common::TakenFlags taken = common::TakeFlags(args, names, switches, valueOptions);
+    result.rest = std::move(taken.Rest);
+    result.message = std::move(taken.Problem);
+    for (const auto& [name, value] : taken.Values) {
+        if (name == kNoZoneNumber) {
             given.noZoneNumber = true;
             continue;
         }
-        const auto flag = std::find_if(kValueFlags.begin(), kValueFlags.end(),
-                                       [&](const ValueFlag& f) { return f.name == name; });
-        if (flag == kValueFlags.end()) {
-            result.rest.push_back(arg);
-            const bool ownValue =
-                !inlineValue &&
-                std::find(valueOptions.begin(), valueOptions.end(), name) != valueOptions.end();
-            if (ownValue && i + 1 < args.size()) result.rest.push_back(args[++i]);
-            continue;
-        }
-        if (given.*(flag->field)) {
-            result.message = common::RepeatedOption(name);
-            return false;
-        }
-        if (inlineValue) {
-            given.*(flag->field) = std::string(*inlineValue);
-        } else if (i + 1 < args.size()) {
-            given.*(flag->field) = args[++i];
-        } else {
-            result.message = "Флаг " + std::string(name) + " требует значения";
-            return false;
-        }
+        for (const ValueFlag& flag : kValueFlags)
+            if (flag.name == name) given.*(flag.field) = value;
     }
-    return true;
+    return result.message.empty();
 }
 
 // The choices of the set-up screen, in the order the screen takes them.
