@@ -80,9 +80,9 @@ bool CoordinateGroupReader::Next(double& latitude, double& longitude) {
 
 void AppendCoordinateGroup(std::string& out, bool firstGroup, double latitude, double longitude) {
     out.append(firstGroup ? "(" : ",(");
-    AppendFixed(out, false, 1, true, latitude, 5, '.');
+    AppendFixed(out, false, 1, true, latitude, kMapDecimals, '.');
     out.push_back(',');
-    AppendFixed(out, false, 1, true, longitude, 5, '.');
+    AppendFixed(out, false, 1, true, longitude, kMapDecimals, '.');
     out.push_back(')');
 }
 

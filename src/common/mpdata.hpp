@@ -5,6 +5,7 @@
 // every other line of a map is copied byte for byte.
 
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -38,6 +39,9 @@ class CoordinateGroupReader {
     bool started_ = false;
     bool failed_ = false;
 };
+
+// Decimals of the coordinates of a data line as the programs write them.
+inline constexpr std::uint8_t kMapDecimals = 5;
 
 // Appends "(" for the first group of a line or ",(" for the others, the two values with
 // 5 decimals (last digit rounded half up, "." as separator), and ")".

@@ -1,6 +1,7 @@
 #include "common/text.hpp"
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -135,6 +136,17 @@ std::string NonFiniteText(double value) {
     return value < 0 ? "-inf" : "inf";
 }
 
+// 10^0 .. 10^27, each exact in extended precision (5^27 has 63 bits).
+constexpr std::array<long double, 28> kExactPowers = [] {
+    std::array<long double, 28> powers{};
+    long double power = 1.0L;
+    for (long double& p : powers) {
+        p = power;
+        power *= 10.0L;
+    }
+    return powers;
+}();
+
 }  // namespace
 
 bool IsDigitChar(char c) {
@@ -230,6 +242,27 @@ std::string FormatFixed(bool padZeros, std::uint8_t minIntDigits, bool roundLast
     std::string text;
     AppendFixed(text, padZeros, minIntDigits, roundLast, value, decimals, separator);
     return text;
+}
+
+bool SameFixedTextWithin(double value, double bound, std::uint8_t decimals) {
+    if (!std::isfinite(value) || !std::isfinite(bound) || bound < 0.0) return false;
+    // The ends in extended precision keep the sign of the exact ends: a "-" is written for every
+    // value below 0 and for none from 0 up.
+    const long double low = static_cast<long double>(value) - bound;
+    const long double high = static_cast<long double>(value) + bound;
+    if (!(low >= 0.0L) && !(high < 0.0L)) return false;
+    // The text of |v| is fixed by the whole number nearest to |v| 10^d, halves rounded up. The
+    // products err by a few units of 2^-64 (10^d itself is rounded beyond 10^27); the slack
+    // covers that many times over.
+    const long double scale = decimals < kExactPowers.size()
+                                  ? kExactPowers[decimals]
+                                  : std::pow(10.0L, static_cast<long double>(decimals));
+    const long double least = std::fmin(std::fabs(low), std::fabs(high)) * scale;
+    const long double most = std::fmax(std::fabs(low), std::fabs(high)) * scale;
+    // Beyond 2^62 the halves no longer resolve in extended precision.
+    if (!(most < 0x1p62L)) return false;
+    const long double slack = most * 0x1p-58L + 0x1p-60L;
+    return std::floor(least - slack + 0.5L) == std::floor(most + slack + 0.5L);
 }
 
 void SplitDegrees(TDegMinSec& angle) {

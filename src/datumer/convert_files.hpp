@@ -123,9 +123,6 @@ std::string SourceLabelWarning(std::string_view label, std::span<const std::stri
 std::string KeptLabelWarning(std::string_view label, std::string_view targetSystem,
                              std::string_view format);
 
-// A map point (no height in the format) transformed with source height 0.
-GeodeticPoint TransformMapPoint(double latitude, double longitude, const DatumParams& params);
-
 // A number as the converters write it: "." as separator, the last decimal rounded half up.
 std::string FileNumber(double value, std::uint8_t decimals);
 

@@ -2,6 +2,7 @@
 
 #include "common/text.hpp"
 #include "datumer/convert_files.hpp"
+#include "datumer/transform_files.hpp"
 
 namespace datumer {
 
@@ -10,14 +11,14 @@ PointListOptions PointListOptionsOf(const DatumerState& state) {
 }
 
 common::LineFunction PointListDatumLines(const DatumParams& params, PointListOptions options) {
-    return [params, options](std::string_view line, std::string& out) {
+    const FileDatumTransform transform(params, {options.AnglePrecision, options.HeightPrecision,
+                                                options.HeightMode != kNormalHeights});
+    return [transform, options](std::string_view line, std::string& out) {
         bool ok = true;
         const common::PointLine point = common::ReadPointLine(line, ok);
         if (!ok || std::fabs(point.First) > 90.0 || std::fabs(point.Second) > 180.0) return false;
 
-        GeocentricShift shift;
-        GeodeticPoint target;
-        TransformDatum({point.First, point.Second, point.Height}, params, shift, target);
+        const GeodeticPoint target = transform({point.First, point.Second, point.Height});
         // Normal heights go into the target as they were: the datum change moves the
         // ellipsoid, not the geoid.
         const double height = options.HeightMode == kNormalHeights ? point.Height : target.H;

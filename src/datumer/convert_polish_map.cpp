@@ -2,6 +2,7 @@
 #include "common/text.hpp"
 #include "datumer/convert_files.hpp"
 #include "datumer/datum_labels.hpp"
+#include "datumer/transform_files.hpp"
 
 namespace datumer {
 
@@ -28,8 +29,9 @@ std::string_view TrimRight(std::string_view text) {
 class PolishMapLines {
   public:
     PolishMapLines(const DatumParams& params, const DatumLabelOptions& label, MapNotesPtr notes)
-        : transform_([params](double& latitude, double& longitude) {
-              const GeodeticPoint target = TransformMapPoint(latitude, longitude, params);
+        : transform_([transform = FileDatumTransform(params, {common::kMapDecimals, 0, false})](
+                         double& latitude, double& longitude) {
+              const GeodeticPoint target = transform({latitude, longitude, 0.0});
               latitude = target.B;
               longitude = target.L;
               return true;

@@ -156,4 +156,47 @@ TEST(AllInputsValid, EveryFlagCounts) {
     EXPECT_FALSE(common::AllInputsValid(eight));
 }
 
+// The interval test against the texts themselves: where it says "same", the ends and points
+// between them must print alike; the rows near a rounding edge or zero must say "different".
+TEST(SameFixedTextWithin, AgreesWithTheTexts) {
+    struct Case {
+        double value;
+        double bound;
+        int decimals;
+        bool same;
+    };
+    const Case cases[] = {
+        {55.00001361234, 1e-12, 10, true},
+        {55.00000000005, 1e-12, 10, false},  // 55.00000000005 +- 1e-12 straddles a half
+        {55.0000000000499, 1e-15, 10, true},
+        {-37.25, 0.0, 0, true},
+        {2.5, 0.0, 0, false},  // on the edge itself the answer errs on the safe side
+        {2.5, 1e-15, 0, false},
+        {0.0, 0.0, 3, true},
+        {0.0, 1e-20, 3, false},  // -1e-20 prints "-0.000", +1e-20 "0.000"
+        {1e-9, 1e-10, 3, true},
+        {-1e-9, 1e-10, 3, true},
+        {-1e-9, 2e-9, 3, false},
+        {6099167.23851, 1e-8, 3, true},
+        {6099167.2385, 1e-8, 3, false},
+        {179.99999999996, 1e-12, 10, true},
+        {179.99999999995, 1e-12, 10, false},
+        {1.0, std::numeric_limits<double>::infinity(), 3, false},
+        {std::numeric_limits<double>::quiet_NaN(), 0.0, 3, false},
+        {1.0, -1.0, 3, false},
+        {1e20, 0.0, 5, false},  // beyond what extended precision resolves
+    };
+    for (const Case& c : cases) {
+        const auto decimals = static_cast<std::uint8_t>(c.decimals);
+        EXPECT_EQ(common::SameFixedTextWithin(c.value, c.bound, decimals), c.same)
+            << c.value << " +- " << c.bound;
+        if (!c.same) continue;
+        const std::string text = FormatFixed(false, 1, true, c.value, decimals, '.');
+        for (int step = -4; step <= 4; ++step) {
+            const double inside = c.value + c.bound * step / 4.0;
+            EXPECT_EQ(FormatFixed(false, 1, true, inside, decimals, '.'), text) << inside;
+        }
+    }
+}
+
 }  // namespace
