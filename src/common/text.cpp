@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -118,6 +119,28 @@ void WriteFractionDigits(double value, double whole, char* out, std::size_t coun
     fraction.substr(0, count).copy(out, count);
 }
 
+// The digits of the common case, a value from 2^-7 up to 2^53, read off its bits: the value is
+// m / 2^F with a 53-bit m and 0 <= F <= 60, so its whole part is m >> F and its fraction a whole
+// number of 2^-F units, each decimal one exact multiplication. The same digits as
+// WriteWholeDigits and WriteFractionDigits, without their library calls. False for other values.
+bool WriteDigitsOfBinaryFraction(double value, char* integer, std::size_t count, char*& fraction) {
+    const std::uint64_t bits = std::bit_cast<std::uint64_t>(value);
+    const int biased = static_cast<int>(bits >> 52);
+    const int fractionBits = 1075 - biased;
+    if (biased == 0 || fractionBits < 0 || fractionBits > 60) return false;
+    const std::uint64_t m = (bits & ((std::uint64_t{1} << 52) - 1)) | (std::uint64_t{1} << 52);
+    const std::uint64_t whole = fractionBits >= 53 ? 0 : m >> fractionBits;
+    const std::uint64_t mask = (std::uint64_t{1} << fractionBits) - 1;
+    std::uint64_t units = m & mask;
+    fraction = std::to_chars(integer, integer + kMaxFormattedIntegerDigits, whole).ptr;
+    for (std::size_t i = 0; i < count; ++i) {
+        units *= 10;
+        fraction[i] = static_cast<char>('0' + (units >> fractionBits));
+        units &= mask;
+    }
+    return true;
+}
+
 // Adds one to the last of the digits [begin, end); returns true when the carry passed the first.
 bool CarryIntoLastDigit(char* begin, char* end) {
     while (end != begin) {
@@ -143,6 +166,17 @@ constexpr std::array<long double, 28> kExactPowers = [] {
     for (long double& p : powers) {
         p = power;
         power *= 10.0L;
+    }
+    return powers;
+}();
+
+// 10^0 .. 10^22, each exact in double.
+constexpr std::array<double, 23> kExactDoublePowers = [] {
+    std::array<double, 23> powers{};
+    double power = 1.0;
+    for (double& p : powers) {
+        p = power;
+        power *= 10.0;
     }
     return powers;
 }();
@@ -220,10 +254,13 @@ void AppendFixed(std::string& out, bool padZeros, std::uint8_t minIntDigits, boo
     // Integer and fractional digits side by side, one free place in front for a carried "1".
     char digits[1 + kMaxFormattedIntegerDigits + kMaxFormattedFractionDigits];
     char* integer = digits + 1;
-    const double whole = std::floor(value);
-    char* fraction = integer + WriteWholeDigits(whole, integer);
+    char* fraction = nullptr;
     // One digit more than asked for decides the rounding.
-    WriteFractionDigits(value, whole, fraction, decimals + 1u);
+    if (!WriteDigitsOfBinaryFraction(value, integer, decimals + 1u, fraction)) {
+        const double whole = std::floor(value);
+        fraction = integer + WriteWholeDigits(whole, integer);
+        WriteFractionDigits(value, whole, fraction, decimals + 1u);
+    }
     if (roundLast && fraction[decimals] >= '5' &&
         CarryIntoLastDigit(integer, fraction + decimals)) {
         *--integer = '1';
@@ -246,22 +283,32 @@ std::string FormatFixed(bool padZeros, std::uint8_t minIntDigits, bool roundLast
 
 bool SameFixedTextWithin(double value, double bound, std::uint8_t decimals) {
     if (!std::isfinite(value) || !std::isfinite(bound) || bound < 0.0) return false;
-    // The ends in extended precision keep the sign of the exact ends: a "-" is written for every
-    // value below 0 and for none from 0 up.
-    const long double low = static_cast<long double>(value) - bound;
-    const long double high = static_cast<long double>(value) + bound;
-    if (!(low >= 0.0L) && !(high < 0.0L)) return false;
+    // The ends keep the sign of the exact ends (a difference that rounds is far from 0): a "-" is
+    // written for every value below 0 and for none from 0 up.
+    const double low = value - bound;
+    const double high = value + bound;
+    if (!(low >= 0.0) && !(high < 0.0)) return false;
     // The text of |v| is fixed by the whole number nearest to |v| 10^d, halves rounded up. The
-    // products err by a few units of 2^-64 (10^d itself is rounded beyond 10^27); the slack
-    // covers that many times over.
+    // ends and their products err by a unit or two of 2^-53; the slack covers that many times over.
+    if (decimals < kExactDoublePowers.size()) {
+        const double scale = kExactDoublePowers[decimals];
+        const double least = std::fmin(std::fabs(low), std::fabs(high)) * scale;
+        const double most = std::fmax(std::fabs(low), std::fabs(high)) * scale;
+        if (most < 0x1p40) {
+            const double slack = most * 0x1p-49 + 0x1p-60;
+            return static_cast<std::int64_t>(least - slack + 0.5) ==
+                   static_cast<std::int64_t>(most + slack + 0.5);
+        }
+    }
+    // Larger products in extended precision, where 10^d is exact up to 10^27.
     const long double scale = decimals < kExactPowers.size()
                                   ? kExactPowers[decimals]
                                   : std::pow(10.0L, static_cast<long double>(decimals));
     const long double least = std::fmin(std::fabs(low), std::fabs(high)) * scale;
     const long double most = std::fmax(std::fabs(low), std::fabs(high)) * scale;
-    // Beyond 2^62 the halves no longer resolve in extended precision.
-    if (!(most < 0x1p62L)) return false;
-    const long double slack = most * 0x1p-58L + 0x1p-60L;
+    // Beyond 2^52 the halves no longer resolve after the rounded ends.
+    if (!(most < 0x1p52L)) return false;
+    const long double slack = most * 0x1p-49L + 0x1p-60L;
     return std::floor(least - slack + 0.5L) == std::floor(most + slack + 0.5L);
 }
 
