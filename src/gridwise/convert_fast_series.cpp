@@ -427,13 +427,22 @@ const SeriesKernels& FastSeries(bool kruger) {
     return kruger ? kKruger : kClassic;
 }
 
+// The benchmarks' reference build (GW_PLAIN_FILE_EVALUATION) takes the plain series here.
+#ifdef GRIDWISE_PLAIN_FILES
+constexpr bool kPlainFiles = true;
+#else
+constexpr bool kPlainFiles = false;
+#endif
+
 PlaneCoords FastGeoToPlane(const GeoCoords& point, const TEllConst& ell,
                            const ProjectionSettings& settings, bool& ok) {
+    if (kPlainFiles) return GeoToPlane(point, ell, settings, ok);
     return GeoToPlane(point, ell, settings, ok, FastSeries(settings.kruger));
 }
 
 GeoCoords FastPlaneToGeo(const PlaneCoords& point, const TEllConst& ell,
                          const ProjectionSettings& settings, bool& ok) {
+    if (kPlainFiles) return PlaneToGeo(point, ell, settings, ok);
     return PlaneToGeo(point, ell, settings, ok, FastSeries(settings.kruger));
 }
 
