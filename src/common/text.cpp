@@ -266,12 +266,19 @@ void AppendFixed(std::string& out, bool padZeros, std::uint8_t minIntDigits, boo
         *--integer = '1';
     }
 
+    // The whole text composed here and appended once: a converter writes millions of numbers.
+    char text[2 + 255 + kMaxFormattedIntegerDigits + kMaxFormattedFractionDigits];
+    char* end = text;
     const auto integerCount = static_cast<std::size_t>(fraction - integer);
-    if (negative) out += '-';
-    if (padZeros && integerCount < minIntDigits) out.append(minIntDigits - integerCount, '0');
-    out.append(integer, integerCount);
-    out += separator;
-    out.append(fraction, decimals);
+    if (negative) *end++ = '-';
+    if (padZeros && integerCount < minIntDigits) {
+        std::fill(end, end + (minIntDigits - integerCount), '0');
+        end += minIntDigits - integerCount;
+    }
+    end = std::copy(integer, fraction, end);
+    *end++ = separator;
+    end = std::copy(fraction, fraction + decimals, end);
+    out.append(text, static_cast<std::size_t>(end - text));
 }
 
 std::string FormatFixed(bool padZeros, std::uint8_t minIntDigits, bool roundLast, double value,
