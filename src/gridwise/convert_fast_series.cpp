@@ -435,15 +435,17 @@ constexpr bool kPlainFiles = false;
 #endif
 
 PlaneCoords FastGeoToPlane(const GeoCoords& point, const TEllConst& ell,
-                           const ProjectionSettings& settings, bool& ok) {
+                           const ProjectionSettings& settings, bool& ok, int writtenDecimals) {
     if (kPlainFiles) return GeoToPlane(point, ell, settings, ok);
-    return GeoToPlane(point, ell, settings, ok, FastSeries(settings.kruger));
+    return GeoToPlane(point, ell, settings, ok, FastSeries(settings.kruger), nullptr,
+                      writtenDecimals);
 }
 
 GeoCoords FastPlaneToGeo(const PlaneCoords& point, const TEllConst& ell,
-                         const ProjectionSettings& settings, bool& ok) {
+                         const ProjectionSettings& settings, bool& ok, int writtenDecimals) {
     if (kPlainFiles) return PlaneToGeo(point, ell, settings, ok);
-    return PlaneToGeo(point, ell, settings, ok, FastSeries(settings.kruger));
+    return PlaneToGeo(point, ell, settings, ok, FastSeries(settings.kruger), nullptr,
+                      writtenDecimals);
 }
 
 }  // namespace gridwise

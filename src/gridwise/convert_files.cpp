@@ -49,13 +49,15 @@ void AppendPointLine(std::string& out, const common::PointLine& point, double fi
 // x, y -> B, L of a point-list line, after the checks of the plane input. `standardGridPrefix`
 // tells whether the ordinate must carry a zone prefix 1..60.
 bool PlaneInputToGeo(const common::PointLine& point, const TEllConst& ell,
-                     const ProjectionSettings& settings, bool standardGridPrefix, GeoCoords& geo) {
+                     const ProjectionSettings& settings, bool standardGridPrefix, GeoCoords& geo,
+                     int writtenDecimals) {
     if (!NorthingInRange(point.First)) return false;
     if (standardGridPrefix ? !OrdinateHasZonePrefix(point.Second)
                            : !OrdinateNearFalseEasting(point.Second, settings.falseEasting))
         return false;
     bool ok = true;
-    geo = FastPlaneToGeo(PlaneCoords{point.First, point.Second}, ell, settings, ok);
+    geo =
+        FastPlaneToGeo(PlaneCoords{point.First, point.Second}, ell, settings, ok, writtenDecimals);
     return ok;
 }
 
@@ -90,7 +92,9 @@ bool ReprojectSurveyPoint(const common::PointLine& point, double sourceOrdinate,
     bool ok = true;
     const GeoCoords geo = FastPlaneToGeo(PlaneCoords{point.First, sourceOrdinate}, ell, from, ok);
     if (!ok) return false;
-    const PlaneCoords plane = FastGeoToPlane(geo, ell, to, ok);
+    // The plane coordinates are only written; the latitude and longitude feed them and so keep
+    // the plain doubles.
+    const PlaneCoords plane = FastGeoToPlane(geo, ell, to, ok, options.Decimals.Plane);
     if (!ok) return false;
     AppendPointLine(out, point, plane.x, plane.y, options.Decimals.Plane,
                     point.Height + options.HeightChange, options.Decimals.Height);
@@ -121,15 +125,16 @@ common::LineFunction PointListLines(const TWorkStructure& work, const TEllConst&
         if (!ok) return false;
         if (directionToPlane) {
             if (!GeoInRange(point.First, point.Second)) return false;
-            const PlaneCoords plane =
-                FastGeoToPlane(GeoCoords{point.First, point.Second}, ell, settings, ok);
+            const PlaneCoords plane = FastGeoToPlane(GeoCoords{point.First, point.Second}, ell,
+                                                     settings, ok, decimals.Plane);
             if (!ok) return false;
             AppendPointLine(out, point, plane.x, plane.y, decimals.Plane, point.Height,
                             decimals.Height);
             return true;
         }
         GeoCoords geo;
-        if (!PlaneInputToGeo(point, ell, settings, standardGridPrefix, geo)) return false;
+        if (!PlaneInputToGeo(point, ell, settings, standardGridPrefix, geo, decimals.Angle))
+            return false;
         AppendPointLine(out, point, geo.B, geo.L, decimals.Angle, point.Height, decimals.Height);
         return true;
     };
@@ -155,7 +160,8 @@ common::LineFunction NomenclatureListLines(const TWorkStructure& work, const TEl
         GeoCoords geo{point.First, point.Second};
         if (directionToPlane) {
             if (!GeoInRange(geo.B, geo.L)) return false;
-        } else if (!PlaneInputToGeo(point, ell, settings, standardGridPrefix, geo)) {
+        } else if (!PlaneInputToGeo(point, ell, settings, standardGridPrefix, geo, kDoublesKept)) {
+            // The sheet edges decide on the plain doubles.
             return false;
         }
         std::string sheet;

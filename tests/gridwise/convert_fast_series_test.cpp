@@ -7,6 +7,9 @@
 
 #include <cstdlib>
 #include <random>
+#include <string>
+
+#include "common/text.hpp"
 
 #include "gridwise/state.hpp"
 
@@ -73,6 +76,52 @@ TEST(FastSeries, InverseIsBitIdenticalToThePlainProjection) {
         ASSERT_EQ(fast.B, plain.B) << point.x << " " << point.y << " kruger " << kruger;
         ASSERT_EQ(fast.L, plain.L) << point.x << " " << point.y << " kruger " << kruger;
     }
+}
+
+std::string Written(double value, int decimals) {
+    return common::FormatFixed(false, 1, true, value, static_cast<std::uint8_t>(decimals), '.');
+}
+
+// For a file only the text counts: with the decimals a converter writes, the fast evaluation
+// gives the plain one's verdict and text, both directions, both series, both grids.
+TEST(FastSeries, WrittenTextIsThatOfThePlainProjection) {
+    const GridwiseState state = MakeGridwiseState();
+    std::mt19937_64 random(17);
+    std::uniform_real_distribution<double> latitude(-90.0, 90.0), longitude(-180.0, 180.0);
+    std::uniform_int_distribution<int> ellipsoid(1, 3), planeDecimals(2, 4), angleDecimals(7, 10);
+    const int samples = Samples(60000);
+    int compared = 0;
+    for (int i = 0; i < samples; ++i) {
+        const bool kruger = i % 2 == 1;
+        ProjectionSettings settings = Settings(kruger, i % 3 == 0);
+        const TEllConst ell = DeriveEllipsoid(state.Ellipsoids[ellipsoid(random)]);
+        GeoCoords point;
+        point.B = latitude(random);
+        point.L = longitude(random);
+        const int plane = planeDecimals(random);
+        const int angle = angleDecimals(random);
+        bool okPlain = true, okFast = true;
+        const PlaneCoords plain = GeoToPlane(point, ell, settings, okPlain);
+        const PlaneCoords fast = FastGeoToPlane(point, ell, settings, okFast, plane);
+        ASSERT_EQ(okFast, okPlain) << point.B << " " << point.L;
+        if (!okPlain) continue;
+        ASSERT_EQ(Written(fast.x, plane), Written(plain.x, plane)) << point.B << " " << point.L;
+        ASSERT_EQ(Written(fast.y, plane), Written(plain.y, plane)) << point.B << " " << point.L;
+        // Back from the written plane coordinates, as a file of them is read.
+        const PlaneCoords written{std::stod(Written(plain.x, plane)),
+                                  std::stod(Written(plain.y, plane))};
+        bool okBack = true, okBackFast = true;
+        const GeoCoords back = PlaneToGeo(written, ell, settings, okBack);
+        const GeoCoords backFast = FastPlaneToGeo(written, ell, settings, okBackFast, angle);
+        ASSERT_EQ(okBackFast, okBack) << written.x << " " << written.y;
+        if (!okBack) continue;
+        ++compared;
+        ASSERT_EQ(Written(backFast.B, angle), Written(back.B, angle))
+            << written.x << " " << written.y << " kruger " << kruger;
+        ASSERT_EQ(Written(backFast.L, angle), Written(back.L, angle))
+            << written.x << " " << written.y << " kruger " << kruger;
+    }
+    EXPECT_GT(compared, samples / 2);
 }
 
 TEST(FastSeries, FootpointSearchEndsAtTheSameLatitude) {
