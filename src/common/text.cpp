@@ -170,17 +170,6 @@ constexpr std::array<long double, 28> kExactPowers = [] {
     return powers;
 }();
 
-// 10^0 .. 10^22, each exact in double.
-constexpr std::array<double, 23> kExactDoublePowers = [] {
-    std::array<double, 23> powers{};
-    double power = 1.0;
-    for (double& p : powers) {
-        p = power;
-        power *= 10.0;
-    }
-    return powers;
-}();
-
 }  // namespace
 
 bool IsDigitChar(char c) {
@@ -290,33 +279,23 @@ std::string FormatFixed(bool padZeros, std::uint8_t minIntDigits, bool roundLast
 
 bool SameFixedTextWithin(double value, double bound, std::uint8_t decimals) {
     if (!std::isfinite(value) || !std::isfinite(bound) || bound < 0.0) return false;
-    // The ends keep the sign of the exact ends (a difference that rounds is far from 0): a "-" is
-    // written for every value below 0 and for none from 0 up.
-    const double low = value - bound;
-    const double high = value + bound;
-    if (!(low >= 0.0) && !(high < 0.0)) return false;
+    // The ends in extended precision keep the sign of the exact ends: a "-" is written for every
+    // value below 0 and for none from 0 up.
+    const long double low = static_cast<long double>(value) - bound;
+    const long double high = static_cast<long double>(value) + bound;
+    if (!(low >= 0.0L) && !(high < 0.0L)) return false;
     // The text of |v| is fixed by the whole number nearest to |v| 10^d, halves rounded up. The
-    // ends and their products err by a unit or two of 2^-53; the slack covers that many times over.
-    if (decimals < kExactDoublePowers.size()) {
-        const double scale = kExactDoublePowers[decimals];
-        const double least = std::fmin(std::fabs(low), std::fabs(high)) * scale;
-        const double most = std::fmax(std::fabs(low), std::fabs(high)) * scale;
-        if (most < 0x1p40) {
-            const double slack = most * 0x1p-49 + 0x1p-60;
-            return static_cast<std::int64_t>(least - slack + 0.5) ==
-                   static_cast<std::int64_t>(most + slack + 0.5);
-        }
-    }
-    // Larger products in extended precision, where 10^d is exact up to 10^27.
+    // ends and their products err by a unit or two of 2^-64 (10^d itself only beyond 10^27); the
+    // slack covers that many times over. Below 2^56 the slack stays far below a half.
     const long double scale = decimals < kExactPowers.size()
                                   ? kExactPowers[decimals]
                                   : std::pow(10.0L, static_cast<long double>(decimals));
     const long double least = std::fmin(std::fabs(low), std::fabs(high)) * scale;
     const long double most = std::fmax(std::fabs(low), std::fabs(high)) * scale;
-    // Beyond 2^52 the halves no longer resolve after the rounded ends.
-    if (!(most < 0x1p52L)) return false;
-    const long double slack = most * 0x1p-49L + 0x1p-60L;
-    return std::floor(least - slack + 0.5L) == std::floor(most + slack + 0.5L);
+    if (!(most < 0x1p56L)) return false;
+    const long double slack = most * 0x1p-60L + 0x1p-62L;
+    return static_cast<std::int64_t>(least - slack + 0.5L) ==
+           static_cast<std::int64_t>(most + slack + 0.5L);
 }
 
 void SplitDegrees(TDegMinSec& angle) {

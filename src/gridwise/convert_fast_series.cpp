@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cmath>
+#include <cstdint>
 #include <limits>
 #include <numbers>
 
@@ -421,6 +422,138 @@ long double FastFootpointLatitude(const TEllConst& ell, long double X) {
     return negative ? -mid : mid;
 }
 
+namespace {
+
+// --- The inverse series for a file that writes B and L ----------------------------------------
+//
+// A file holds B and L as text of 7 to 10 decimals of a degree (units of 1.7e-12 rad at the
+// finest); these kernels evaluate in double, with bounds some hundred units of 2^-53 wide, and
+// the projection keeps their values where the text cannot differ.
+constexpr double kU = 0x1p-53;
+
+// The footpoint latitude of the bisection without its forty halvings. While a trial latitude
+// lies farther from the root than the estimate's margin its side is known, so the trial
+// latitudes are the dyadic points of [0, pi/2] along the binary digits of root / (pi/2): at level
+// k, (2P + 1) 2^-k (pi/2) with P the first k - 1 digits. Only the levels within the margin need
+// an arc; the search stops at the first whose arc is within the tolerance, as the plain one does.
+// The plain bisection forms its trial latitudes by rounded sums, each within a unit of the
+// dyadic point, so the latitude found lies within kFootpointDeviation of the plain one. A root
+// within the estimate's error of a trial latitude stops the search there (its arc lies within
+// 1e-5 m of X), so the digits of the estimate and of the root never lead elsewhere.
+constexpr Real kFootpointDeviation = 0x1p-57L;  // radians
+// Bound on the cheap arc's distance from the plain search's arc at its trial latitude: the cheap
+// arc's own error (its sines of 2B err by 1e-16, their coefficients are below 2e4 m: some 1e-11
+// m) and the arc over kFootpointDeviation (5e-11 m), with a margin of two orders.
+constexpr Real kTrialArcError = 1e-8L;
+// 2^-k for the trial latitudes of level k.
+constexpr std::array<Real, 64> kNegativePowersOfTwo = [] {
+    std::array<Real, 64> powers{};
+    Real power = 1.0L;
+    for (Real& p : powers) {
+        p = power;
+        power /= 2.0L;
+    }
+    return powers;
+}();
+
+struct FootpointByDigits {
+    Real latitude = 0;
+    bool usable = false;
+};
+
+FootpointByDigits FootpointFromDigits(const TEllConst& ell, Real X) {
+    FootpointByDigits result;
+    const ArcSeries& k = CachedFor<ArcSeries, MakeArcSeries>(ell);
+    const bool negative = X < 0.0L;
+    X = std::fabs(X);
+    const Real halfPi = kPi / 2.0L;
+    // Small arcs take trial latitudes in binades of their own, arcs near the quarter meridian
+    // the range doubling: the plain search decides there.
+    if (!(X > 1000.0L && X < k.scale * k.c0 * halfPi - 1.0L)) return result;
+    const RootEstimate root = EstimateRoot(ell, k, X);
+    if (!root.usable) return result;
+    const Real tau = root.latitude / halfPi;
+    if (!(tau > 0.0L && tau < 1.0L)) return result;
+    // tau and the margin in units of 2^-62; the truncation adds a unit.
+    const auto digits = static_cast<std::uint64_t>(tau * 0x1p62L);
+    const auto margin = static_cast<std::uint64_t>(root.margin / halfPi * 0x1p62L) + 4;
+    for (int level = 1; level <= 62; ++level) {
+        const int below = 63 - level;
+        const std::uint64_t rest = digits & ((std::uint64_t{1} << below) - 1);
+        const std::uint64_t half = std::uint64_t{1} << (below - 1);
+        const std::uint64_t distance = rest > half ? rest - half : half - rest;
+        if (distance > margin) continue;  // decided by the estimate, no arc
+        const std::uint64_t odd = 2 * (digits >> below) + 1;
+        const Real mid = halfPi * static_cast<Real>(odd) * kNegativePowersOfTwo[level];
+        const Real gap = std::fabs(X - CheapArc(k, mid));
+        if (gap < kArcTolerance - kTrialArcError) {
+            result.latitude = negative ? -mid : mid;
+            result.usable = true;
+            return result;
+        }
+        if (!(gap > kArcTolerance + kTrialArcError)) return result;  // open: the plain decides
+    }
+    return result;
+}
+
+// Classic inverse from the footpoint by digits, the terms in double. Bounds: the footpoint lies
+// within kFootpointDeviation of the plain one and is rounded to double (2^-53 rad); sin, cos and
+// tan of it and the terms' roundings give the corrections a relative error of some 30 u in both
+// evaluations, and the footpoint's error reaches them through tan and cos with a factor 2 / cos.
+ZoneGeo ClassicInverseWritten(const TEllConst& ell, Real x, Real y) {
+    const FootpointByDigits footpoint = FootpointFromDigits(ell, x);
+    if (!footpoint.usable || !(std::fabs(footpoint.latitude) <= kBoundedLatitude))
+        return ClassicInverse(ell, x, y);
+    const double B1 = static_cast<double>(footpoint.latitude);
+    const double s = std::sin(B1), c = std::cos(B1);
+    ZoneGeo r = series::ClassicInverseTermsIn<double>(ell, B1, s, c, s / c, static_cast<double>(y));
+    const Real B1Error = kFootpointDeviation + kU;
+    r.BError = B1Error + std::fabs(r.B - B1) * (64.0L * kU + 2.0L * B1Error / c) +
+               4.0L * kU * std::fabs(r.B);
+    r.lError = std::fabs(r.l) * (64.0L * kU + 2.0L * B1Error * std::fabs(s) / c) + 1e-300L;
+    return r;
+}
+
+// Krueger inverse in double. Bounds: xi and eta and the sums carry a few u of xi' and eta';
+// sin, cos, expm1, the square root and the two arctangents are each within a unit in the last
+// place, some 20 u of phi together in both evaluations; the plain arcsine multiplies the relative
+// errors of its argument by tan phi, and the reduction of xi' by 1 / cos xi'. The longitude
+// carries the same relative errors.
+ZoneGeo KrugerInverseWritten(const TEllConst& ell, Real x, Real y) {
+    const KrugerConstants& k = CachedFor<KrugerConstants, MakeKrugerConstants>(ell);
+    const Real xi = x / k.rectifyingRadius, eta = y / k.rectifyingRadius;
+    if (!(std::fabs(xi) <= kBoundedLatitude && std::fabs(eta) <= kBoundedLongitude))
+        return KrugerInverse(ell, x, y);
+    const KrugerSums sums = SumsInDouble(k.delta, xi, eta);
+    const double xiP = static_cast<double>(xi - sums.alongU);
+    const double etaP = static_cast<double>(eta - sums.alongV);
+    const double sinXi = std::sin(xiP), cosXi = std::cos(xiP);
+    const double e = std::expm1(etaP);
+    const double sinhP = e * (e + 2.0) / (2.0 * (e + 1.0));
+    const double coshP = 1.0 + e * e / (2.0 * (e + 1.0));
+    const double q = std::sqrt(sinhP * sinhP + cosXi * cosXi);
+    const double phi = std::atan2(sinXi, q);
+    const double sp = sinXi / coshP, cp = q / coshP;
+    ZoneGeo r;
+    r.B = series::LatitudeOfConformalIn<double>(k, phi, sp, cp);
+    r.l = std::atan2(sinhP, cosXi);
+    r.BError = r.lError = kUnbounded;
+    if (std::fabs(phi) <= static_cast<double>(kBoundedLatitude) && cosXi > 0.0) {
+        const Real tanPhi = std::fabs(sp / cp);
+        r.BError = kU * (64.0L + 32.0L * tanPhi + 4.0L / cosXi);
+        r.lError = kU * (8.0L + std::fabs(r.l) * (64.0L + 16.0L * tanPhi + 4.0L / cosXi));
+    }
+    return r;
+}
+
+}  // namespace
+
+const SeriesKernels& WrittenSeries(bool kruger) {
+    static constexpr SeriesKernels kClassic{ClassicForward, ClassicInverseWritten};
+    static constexpr SeriesKernels kKruger{KrugerForward, KrugerInverseWritten};
+    return kruger ? kKruger : kClassic;
+}
+
 const SeriesKernels& FastSeries(bool kruger) {
     static constexpr SeriesKernels kClassic{ClassicForward, ClassicInverse};
     static constexpr SeriesKernels kKruger{KrugerForward, KrugerInverse};
@@ -444,8 +577,9 @@ PlaneCoords FastGeoToPlane(const GeoCoords& point, const TEllConst& ell,
 GeoCoords FastPlaneToGeo(const PlaneCoords& point, const TEllConst& ell,
                          const ProjectionSettings& settings, bool& ok, int writtenDecimals) {
     if (kPlainFiles) return PlaneToGeo(point, ell, settings, ok);
-    return PlaneToGeo(point, ell, settings, ok, FastSeries(settings.kruger), nullptr,
-                      writtenDecimals);
+    const SeriesKernels& kernels = writtenDecimals == kDoublesKept ? FastSeries(settings.kruger)
+                                                                   : WrittenSeries(settings.kruger);
+    return PlaneToGeo(point, ell, settings, ok, kernels, nullptr, writtenDecimals);
 }
 
 }  // namespace gridwise

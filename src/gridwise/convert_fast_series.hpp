@@ -24,6 +24,9 @@ namespace gridwise {
 
 // The fast kernels of the classic (kruger false) and the Krueger series.
 const SeriesKernels& FastSeries(bool kruger);
+// The same for a file that writes the result: the inverse series in double with bounds wide
+// enough for text only, the classic one from a footpoint found from the digits of an estimate.
+const SeriesKernels& WrittenSeries(bool kruger);
 
 // GeoToPlane and PlaneToGeo with the fast kernels, without the auxiliary values. With
 // writtenDecimals >= 0 (a converter that writes the result with that many decimals) only the

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <random>
 #include <string>
@@ -122,6 +124,40 @@ TEST(FastSeries, WrittenTextIsThatOfThePlainProjection) {
             << written.x << " " << written.y << " kruger " << kruger;
     }
     EXPECT_GT(compared, samples / 2);
+}
+
+// The kernels for written results against the plain ones: every value within its bound over both
+// series, the footpoint found from the digits included (y = 0 gives it alone), with the bounds
+// narrow enough that the text decides for nearly every point. The worst observed share of a
+// bound is reported.
+TEST(WrittenSeries, InverseValuesLieWithinTheirBounds) {
+    const GridwiseState state = MakeGridwiseState();
+    std::mt19937_64 random(19);
+    std::uniform_real_distribution<double> northing(-9800000.0, 9800000.0);
+    std::uniform_real_distribution<double> easting(-400000.0, 400000.0);
+    std::uniform_int_distribution<int> ellipsoid(1, 3);
+    const int samples = Samples(40000);
+    long double worst = 0.0L;
+    int narrow = 0, compared = 0;
+    for (int i = 0; i < samples; ++i) {
+        const bool kruger = i % 2 == 1;
+        const TEllConst ell = DeriveEllipsoid(state.Ellipsoids[ellipsoid(random)]);
+        const long double x = northing(random);
+        const long double y = i % 7 == 0 ? 0.0L : easting(random);
+        const ZoneGeo plain = PlainSeries(kruger).inverse(ell, x, y);
+        const ZoneGeo fast = WrittenSeries(kruger).inverse(ell, x, y);
+        if (!(fast.BError < 1e300L) || !(fast.lError < 1e300L)) continue;
+        ++compared;
+        ASSERT_LE(std::fabs(fast.B - plain.B), fast.BError) << x << " " << y << " " << kruger;
+        ASSERT_LE(std::fabs(fast.l - plain.l), fast.lError) << x << " " << y << " " << kruger;
+        worst = std::max({worst, std::fabs(fast.B - plain.B) / fast.BError,
+                          std::fabs(fast.l - plain.l) / fast.lError});
+        // A hundredth of the last digit of 10 decimals of a degree (1.7e-12 rad).
+        if (fast.BError < 1.7e-14L && fast.lError < 1.7e-14L) ++narrow;
+    }
+    EXPECT_GT(compared, samples * 3 / 4);
+    EXPECT_GT(narrow, compared * 9 / 10);
+    std::printf("worst share of a bound %.3Lg, narrow %d of %d\n", worst, narrow, compared);
 }
 
 TEST(FastSeries, FootpointSearchEndsAtTheSameLatitude) {
