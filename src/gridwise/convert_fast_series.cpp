@@ -3,7 +3,9 @@
 
 #include "gridwise/convert_fast_series.hpp"
 
+#include <algorithm>
 #include <array>
+#include <bit>
 #include <cmath>
 #include <cstdint>
 #include <limits>
@@ -477,7 +479,15 @@ FootpointByDigits FootpointFromDigits(const TEllConst& ell, Real X) {
     // tau and the margin in units of 2^-62; the truncation adds a unit.
     const auto digits = static_cast<std::uint64_t>(tau * 0x1p62L);
     const auto margin = static_cast<std::uint64_t>(root.margin / halfPi * 0x1p62L) + 4;
-    for (int level = 1; level <= 62; ++level) {
+    // A level whose digit sits at position p (= 62 - level) is within the margin only when the
+    // digits below it down to the margin's width all differ from it: only the one just above the
+    // last run of equal digits, and those below the margin's width. The levels before the first
+    // of them are decided and skipped.
+    const int marginBits = std::bit_width(margin);
+    const std::uint64_t above = digits >> marginBits;
+    const int run = (above & 1) != 0 ? std::countr_one(above) : std::countr_zero(above);
+    const int first = std::max(1, 62 - (marginBits + run));
+    for (int level = first; level <= 62; ++level) {
         const int below = 63 - level;
         const std::uint64_t rest = digits & ((std::uint64_t{1} << below) - 1);
         const std::uint64_t half = std::uint64_t{1} << (below - 1);
