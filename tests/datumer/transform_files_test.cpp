@@ -91,5 +91,35 @@ TEST(FileDatumTransform, RandomPointsOfEveryPresetWriteThePlainText) {
                 observed.points);
 }
 
+// Edge rows: the poles and the axis, the +-180 deg meridian, the equator plane (identity
+// parameters keep Z = 0 exactly), heights far from 0 down to the geocentre, NaN. Each writes the
+// plain text; the fast evaluation declines where its bounds are not derived.
+TEST(FileDatumTransform, EdgeRowsWriteThePlainText) {
+    const DatumerState state = MakeDatumerState();
+    DatumParams identity;
+    identity.a1 = identity.a2 = 6378137.0;
+    identity.f1 = identity.f2 = 1.0 / 298.257223563;
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const std::vector<GeodeticPoint> rows = {
+        {90.0, 0.0, 0.0},         {-90.0, 45.0, 100.0},        {89.9999999, 10.0, 0.0},
+        {-89.99999, -170.0, 5.0}, {55.0, 180.0, 0.0},          {55.0, -180.0, 0.0},
+        {0.0, 179.999, 0.0},      {0.0, -179.9999999999, 0.0}, {0.0, 0.0, 0.0},
+        {0.0, 37.0, 250.0},       {1e-12, 37.0, 0.0},          {-1e-12, -37.0, 0.0},
+        {55.0, 37.0, 1e7},        {55.0, 37.0, -1e6},          {55.0, 37.0, -6.3e6},
+        {0.0, 0.0, -6378137.0},   {55.0, 37.0, 1e12},          {nan, 37.0, 0.0},
+        {55.0, nan, 0.0},         {55.0, 37.0, nan},           {45.0, 90.0, 0.0},
+        {45.0, -90.0, 0.0},       {-33.9, 151.2, 30.0},        {71.0, -8.0, 2000.0},
+    };
+    std::vector<DatumParams> operands = {identity};
+    for (int preset : {1, 2, 6, 7, 13, 30}) operands.push_back(BuildDatumParams(state, preset));
+    Observed observed;
+    for (const DatumParams& params : operands)
+        for (const GeodeticPoint& row : rows) {
+            Compare(row, params, observed);
+            if (HasFatalFailure()) return;
+        }
+    EXPECT_LT(observed.worstRatio, 1.0);
+}
+
 }  // namespace
 }  // namespace datumer
