@@ -170,6 +170,17 @@ constexpr std::array<long double, 28> kExactPowers = [] {
     return powers;
 }();
 
+// 10^0 .. 10^22, each exact in double.
+constexpr std::array<double, 23> kExactDoublePowers = [] {
+    std::array<double, 23> powers{};
+    double power = 1.0;
+    for (double& p : powers) {
+        p = power;
+        power *= 10.0;
+    }
+    return powers;
+}();
+
 }  // namespace
 
 bool IsDigitChar(char c) {
@@ -279,14 +290,25 @@ std::string FormatFixed(bool padZeros, std::uint8_t minIntDigits, bool roundLast
 
 bool SameFixedTextWithin(double value, double bound, std::uint8_t decimals) {
     if (!std::isfinite(value) || !std::isfinite(bound) || bound < 0.0) return false;
-    // The ends in extended precision keep the sign of the exact ends: a "-" is written for every
-    // value below 0 and for none from 0 up.
+    // The ends keep the sign of the exact ends (a difference that rounds lies far from 0): a "-"
+    // is written for every value below 0 and for none from 0 up.
+    if (!(value - bound >= 0.0) && !(value + bound < 0.0)) return false;
+    // The text of |v| is fixed by the whole number nearest to |v| 10^d, halves rounded up. First in
+    // double, where the ends and their products err by a unit or two of 2^-53 and the slack of 8
+    // units covers them; what that leaves open, extended precision decides with a slack of 2^-60.
+    if (decimals < kExactDoublePowers.size()) {
+        const double scale = kExactDoublePowers[decimals];
+        const double least = std::fmin(std::fabs(value - bound), std::fabs(value + bound)) * scale;
+        const double most = std::fmax(std::fabs(value - bound), std::fabs(value + bound)) * scale;
+        const double slack = most * 0x1p-50 + 0x1p-60;
+        if (most < 0x1p40 && static_cast<std::int64_t>(least - slack + 0.5) ==
+                                 static_cast<std::int64_t>(most + slack + 0.5))
+            return true;
+    }
     const long double low = static_cast<long double>(value) - bound;
     const long double high = static_cast<long double>(value) + bound;
-    if (!(low >= 0.0L) && !(high < 0.0L)) return false;
-    // The text of |v| is fixed by the whole number nearest to |v| 10^d, halves rounded up. The
-    // ends and their products err by a unit or two of 2^-64 (10^d itself only beyond 10^27); the
-    // slack covers that many times over. Below 2^56 the slack stays far below a half.
+    // The ends and their products err by a unit or two of 2^-64 (10^d itself only beyond 10^27);
+    // the slack covers that many times over. Below 2^56 it stays far below a half.
     const long double scale = decimals < kExactPowers.size()
                                   ? kExactPowers[decimals]
                                   : std::pow(10.0L, static_cast<long double>(decimals));

@@ -5,11 +5,13 @@
 // errs by about u per stored value and the fast one by a few u per operation):
 //
 // 1. Geocentric coordinates. B1, L1, e1², e2² and 1 + M are formed exactly as the plain
-//    evaluation forms them. N, X1, Y1, Z1 take a sine or cosine (glibc: within one unit in the
-//    last place), a square root and three products each, both evaluations together some 12 u
-//    of N + |H1|; the rotation multiplies that by at most 1 + |WX| + |WY| + |WZ| and the scale by
-//    1 + M, and the shifts add their own rounding. delta = 32 u (that size) covers each of X2,
-//    Y2, Z2 with a margin of two.
+//    evaluation forms them. N takes about 2 u (sine, square root, quotient), N + H1 one more,
+//    and X1, Y1, Z1 two sines or cosines (glibc: within one unit in the last place, 2 u) and two
+//    products: at most 11 u of N + |H1| with the plain evaluation's two roundings. The seven
+//    parameters add two sums, a product and the shift, 5 u of the result, the rotation
+//    multiplying the rest by at most 1 + |WX| + |WY| + |WZ| and the scale by 1 + M. That is 16 u
+//    of that size at worst; delta = 20 u of it covers each of X2, Y2, Z2 (the tests observe some
+//    3 u).
 // 2. Longitude: atan2 moves by at most delta sqrt 2 / D for coordinates moved by delta; the two
 //    functions and the roundings add 6 u |L|. The conversion to degrees is the plain one.
 // 3. Latitude. The plain loop is b_k = c + s_k, s_{k+1} = asin(p sin 2b_k / W(b_k)), s_0 = 0,
