@@ -153,13 +153,16 @@ Real ArcWithReducedSines(const ArcSeries& k, Real B) {
 
 // A trial arc of the bisection, with double-precision sines; within kCheapArcError of the exact
 // arc for |B| <= kCheapArcLimit.
-Real CheapArc(const ArcSeries& k, Real B) {
-    const double twoB = static_cast<double>(2.0L * B);
-    const double s2 = std::sin(twoB), c2 = std::cos(twoB);
+// The arc from sin 2B and cos 2B in double, sin 4B and sin 6B by the double-angle identities.
+Real ArcFromDoubleAngle(const ArcSeries& k, Real B, double s2, double c2) {
     const double s4 = 2.0 * s2 * c2;
     const double c4 = c2 * c2 - s2 * s2;
     const double s6 = s4 * c2 + c4 * s2;
     return ArcFromSines(k, B, s2, s4, s6);
+}
+Real CheapArc(const ArcSeries& k, Real B) {
+    const double twoB = static_cast<double>(2.0L * B);
+    return ArcFromDoubleAngle(k, B, std::sin(twoB), std::cos(twoB));
 }
 
 // The constants of the last ellipsoid seen: a converter uses one ellipsoid for all its lines.
@@ -348,6 +351,9 @@ struct RootEstimate {
     bool usable = false;
     Real latitude = 0;
     Real margin = 0;
+    // The latitude before the Newton step, with sin 2B, cos 2B and sin B there: trial latitudes
+    // near it take their sines from these.
+    double start = 0, sin2 = 0, cos2 = 1, sin1 = 0;
 };
 
 // Error bound of the estimate, radians; the series and Newton step below err by less than 1e-15.
@@ -369,7 +375,12 @@ RootEstimate EstimateRoot(const TEllConst& ell, const ArcSeries& k, Real X) {
     const double s = std::sin(phi);
     const double w = 1.0 - ell.E2 * s * s;
     const double radius = ell.A * (1.0 - ell.E2) / (w * std::sqrt(w));
-    phi += static_cast<double>((X - CheapArc(k, phi)) / radius);
+    estimate.start = phi;
+    estimate.sin1 = s;
+    estimate.sin2 = std::sin(2.0 * phi);
+    estimate.cos2 = std::cos(2.0 * phi);
+    phi += static_cast<double>((X - ArcFromDoubleAngle(k, phi, estimate.sin2, estimate.cos2)) /
+                               radius);
     const Real slowestGrowth = static_cast<Real>(ell.A) * (1.0L - ell.E2);
     estimate.usable = std::isfinite(phi) && slowestGrowth > 0.0L;
     estimate.latitude = phi;
@@ -460,8 +471,18 @@ constexpr std::array<Real, 64> kNegativePowersOfTwo = [] {
 
 struct FootpointByDigits {
     Real latitude = 0;
+    double sine = 0, cosine = 1;  // of the latitude, from the estimate's by the angle sum
     bool usable = false;
 };
+
+// sin and cos of a + d from those of a for |d| below 1e-8, where the next terms lie below 1e-25.
+struct SineCosine {
+    double s = 0, c = 1;
+};
+SineCosine AngleSum(double s, double c, double d) {
+    const double half = d * d / 2.0;
+    return {s + c * d - s * half, c - s * d - c * half};
+}
 
 FootpointByDigits FootpointFromDigits(const TEllConst& ell, Real X) {
     FootpointByDigits result;
@@ -495,9 +516,17 @@ FootpointByDigits FootpointFromDigits(const TEllConst& ell, Real X) {
         if (distance > margin) continue;  // decided by the estimate, no arc
         const std::uint64_t odd = 2 * (digits >> below) + 1;
         const Real mid = halfPi * static_cast<Real>(odd) * kNegativePowersOfTwo[level];
-        const Real gap = std::fabs(X - CheapArc(k, mid));
+        const double offset = static_cast<double>(mid - root.start);
+        if (!(std::fabs(offset) < 1e-8)) return result;
+        const SineCosine twice = AngleSum(root.sin2, root.cos2, 2.0 * offset);
+        const Real gap = std::fabs(X - ArcFromDoubleAngle(k, mid, twice.s, twice.c));
         if (gap < kArcTolerance - kTrialArcError) {
+            // cos of the start from cos 2B: within 10 u up to 80 deg.
+            const double cosStart = std::sqrt((1.0 + root.cos2) / 2.0);
+            const SineCosine once = AngleSum(root.sin1, cosStart, offset);
             result.latitude = negative ? -mid : mid;
+            result.sine = negative ? -once.s : once.s;
+            result.cosine = once.c;
             result.usable = true;
             return result;
         }
@@ -507,15 +536,16 @@ FootpointByDigits FootpointFromDigits(const TEllConst& ell, Real X) {
 }
 
 // Classic inverse from the footpoint by digits, the terms in double. Bounds: the footpoint lies
-// within kFootpointDeviation of the plain one and is rounded to double (2^-53 rad); sin, cos and
-// tan of it and the terms' roundings give the corrections a relative error of some 30 u in both
-// evaluations, and the footpoint's error reaches them through tan and cos with a factor 2 / cos.
+// within kFootpointDeviation of the plain one and is rounded to double (2^-53 rad); its sin and
+// cos (within 12 u, from the estimate's) and the terms' roundings give the corrections a relative
+// error of some 40 u in both evaluations, and the footpoint's error reaches them through tan and
+// cos with a factor 2 / cos.
 ZoneGeo ClassicInverseWritten(const TEllConst& ell, Real x, Real y) {
     const FootpointByDigits footpoint = FootpointFromDigits(ell, x);
     if (!footpoint.usable || !(std::fabs(footpoint.latitude) <= kBoundedLatitude))
         return ClassicInverse(ell, x, y);
     const double B1 = static_cast<double>(footpoint.latitude);
-    const double s = std::sin(B1), c = std::cos(B1);
+    const double s = footpoint.sine, c = footpoint.cosine;
     ZoneGeo r = series::ClassicInverseTermsIn<double>(ell, B1, s, c, s / c, static_cast<double>(y));
     const Real B1Error = kFootpointDeviation + kU;
     r.BError = B1Error + std::fabs(r.B - B1) * (64.0L * kU + 2.0L * B1Error / c) +
