@@ -359,32 +359,55 @@ struct RootEstimate {
 // Error bound of the estimate, radians; the series and Newton step below err by less than 1e-15.
 constexpr Real kRootEstimateError = 1.0e-12L;
 
-RootEstimate EstimateRoot(const TEllConst& ell, const ArcSeries& k, Real X) {
-    RootEstimate estimate;
+// What the estimate takes from the ellipsoid alone, formed once per ellipsoid.
+struct RootSeries {
+    double inverseScale = 0;  // 1 / (a / (1 + n) (1 + n²/4 + n⁴/64))
+    double c2 = 0, c4 = 0, c6 = 0, c8 = 0;
+    double meridianRadius = 0;  // a (1 - e²)
+    double e2 = 0;
+    Real margin = 0;
+    bool usable = false;
+};
+RootSeries MakeRootSeries(const TEllConst& ell) {
+    RootSeries r;
+    const ArcSeries k = MakeArcSeries(ell);
     const double n = static_cast<double>((static_cast<Real>(ell.A) - ell.B) /
                                          (static_cast<Real>(ell.A) + ell.B));
     const double n2 = n * n, n3 = n2 * n, n4 = n2 * n2;
-    const double mu = static_cast<double>(X / (k.scale * k.c0));
+    r.inverseScale = static_cast<double>(1.0L / (k.scale * k.c0));
+    r.c2 = 1.5 * n - 27.0 / 32.0 * n3;
+    r.c4 = 21.0 / 16.0 * n2 - 55.0 / 32.0 * n4;
+    r.c6 = 151.0 / 96.0 * n3;
+    r.c8 = 1097.0 / 512.0 * n4;
+    r.meridianRadius = ell.A * (1.0 - ell.E2);
+    r.e2 = ell.E2;
+    const Real slowestGrowth = static_cast<Real>(ell.A) * (1.0L - ell.E2);
+    r.usable = slowestGrowth > 0.0L;
+    r.margin = kRootEstimateError + 2.0L * kArcTolerance / slowestGrowth;
+    return r;
+}
+
+RootEstimate EstimateRoot(const TEllConst& ell, const ArcSeries& k, Real X) {
+    const RootSeries& series = CachedFor<RootSeries, MakeRootSeries>(ell);
+    RootEstimate estimate;
+    const double mu = static_cast<double>(X) * series.inverseScale;
     const double s2 = std::sin(2.0 * mu), c2 = std::cos(2.0 * mu);
     const double s4 = 2.0 * s2 * c2, c4 = c2 * c2 - s2 * s2;
     const double s6 = s4 * c2 + c4 * s2, s8 = 2.0 * s4 * c4;
-    double phi = mu + (1.5 * n - 27.0 / 32.0 * n3) * s2 +
-                 (21.0 / 16.0 * n2 - 55.0 / 32.0 * n4) * s4 + 151.0 / 96.0 * n3 * s6 +
-                 1097.0 / 512.0 * n4 * s8;
+    double phi = mu + series.c2 * s2 + series.c4 * s4 + series.c6 * s6 + series.c8 * s8;
     // One Newton step on the arc with the meridian radius as its derivative.
     const double s = std::sin(phi);
-    const double w = 1.0 - ell.E2 * s * s;
-    const double radius = ell.A * (1.0 - ell.E2) / (w * std::sqrt(w));
+    const double w = 1.0 - series.e2 * s * s;
+    const double radius = series.meridianRadius / (w * std::sqrt(w));
     estimate.start = phi;
     estimate.sin1 = s;
     estimate.sin2 = std::sin(2.0 * phi);
     estimate.cos2 = std::cos(2.0 * phi);
-    phi += static_cast<double>((X - ArcFromDoubleAngle(k, phi, estimate.sin2, estimate.cos2)) /
-                               radius);
-    const Real slowestGrowth = static_cast<Real>(ell.A) * (1.0L - ell.E2);
-    estimate.usable = std::isfinite(phi) && slowestGrowth > 0.0L;
+    phi +=
+        static_cast<double>(X - ArcFromDoubleAngle(k, phi, estimate.sin2, estimate.cos2)) / radius;
+    estimate.usable = std::isfinite(phi) && series.usable;
     estimate.latitude = phi;
-    estimate.margin = kRootEstimateError + 2.0L * kArcTolerance / slowestGrowth;
+    estimate.margin = series.margin;
     return estimate;
 }
 
@@ -495,11 +518,13 @@ FootpointByDigits FootpointFromDigits(const TEllConst& ell, Real X) {
     if (!(X > 1000.0L && X < k.scale * k.c0 * halfPi - 1.0L)) return result;
     const RootEstimate root = EstimateRoot(ell, k, X);
     if (!root.usable) return result;
-    const Real tau = root.latitude / halfPi;
+    constexpr Real kInverseHalfPi = 2.0L / kPi;
+    const Real tau = root.latitude * kInverseHalfPi;
     if (!(tau > 0.0L && tau < 1.0L)) return result;
     // tau and the margin in units of 2^-62; the truncation adds a unit.
     const auto digits = static_cast<std::uint64_t>(tau * 0x1p62L);
-    const auto margin = static_cast<std::uint64_t>(root.margin / halfPi * 0x1p62L) + 4;
+    // Multiplied rather than divided: a unit of 2^-64 more, which the margin's 4 units cover.
+    const auto margin = static_cast<std::uint64_t>(root.margin * kInverseHalfPi * 0x1p62L) + 4;
     // A level whose digit sits at position p (= 62 - level) is within the margin only when the
     // digits below it down to the margin's width all differ from it: only the one just above the
     // last run of equal digits, and those below the margin's width. The levels before the first
@@ -547,10 +572,11 @@ ZoneGeo ClassicInverseWritten(const TEllConst& ell, Real x, Real y) {
     const double B1 = static_cast<double>(footpoint.latitude);
     const double s = footpoint.sine, c = footpoint.cosine;
     ZoneGeo r = series::ClassicInverseTermsIn<double>(ell, B1, s, c, s / c, static_cast<double>(y));
-    const Real B1Error = kFootpointDeviation + kU;
-    r.BError = B1Error + std::fabs(r.B - B1) * (64.0L * kU + 2.0L * B1Error / c) +
-               4.0L * kU * std::fabs(r.B);
-    r.lError = std::fabs(r.l) * (64.0L * kU + 2.0L * B1Error * std::fabs(s) / c) + 1e-300L;
+    const double B1Error = static_cast<double>(kFootpointDeviation) + kU;
+    const double reach = 2.0 * B1Error / c;
+    const double B = static_cast<double>(r.B), l = static_cast<double>(r.l);
+    r.BError = B1Error + std::fabs(B - B1) * (64.0 * kU + reach) + 4.0 * kU * std::fabs(B);
+    r.lError = std::fabs(l) * (64.0 * kU + reach * std::fabs(s)) + 1e-300;
     return r;
 }
 

@@ -162,6 +162,26 @@ bool FinishWithin(Real value, Real error, Finish finish, double& result, bool& o
     return true;
 }
 
+// For a file: an angle known to within `error` radians of the plain series' value, finished once.
+// The finishing steps are monotone with slope 180/pi, apart from the wrap at 180 deg, and round
+// twice; so the plain value finishes within `bound` of the centre. When that interval stays
+// inside `limit` degrees (no verdict and no wrap changes within it) and writes one text, the
+// centre is stored and true returned.
+template <class Finish>
+bool FinishAngleForText(Real value, Real error, Finish finish, double limit, double& result,
+                        int decimals) {
+    if (!std::isfinite(value) || !(error < std::numeric_limits<Real>::infinity())) return false;
+    bool okCentre = true;
+    const double centre = finish(value, okCentre);
+    const double bound = static_cast<double>(error) * (180.0 / std::numbers::pi) * (1.0 + 0x1p-40) +
+                         std::fabs(centre) * 0x1p-50;
+    if (!okCentre || !(std::fabs(centre) + bound < limit) ||
+        !common::SameFixedTextWithin(centre, bound, static_cast<std::uint8_t>(decimals)))
+        return false;
+    result = centre;
+    return true;
+}
+
 }  // namespace
 
 ProjectionSettings SettingsFromWork(const TWorkStructure& work, int algorithm) {
@@ -279,8 +299,12 @@ GeoCoords PlaneToGeo(const PlaneCoords& point, const TEllConst& ell,
     GeoCoords g;
     if (aux == nullptr) {
         const ZoneGeo inv = kernels.inverse(ell, x, y);
-        if (FinishWithin(inv.B, inv.BError, FinishLatitude, g.B, ok, writtenDecimals) &&
-            FinishWithin(inv.l, inv.lError, longitude, g.L, ok, writtenDecimals))
+        if (writtenDecimals == kDoublesKept
+                ? FinishWithin(inv.B, inv.BError, FinishLatitude, g.B, ok, writtenDecimals) &&
+                      FinishWithin(inv.l, inv.lError, longitude, g.L, ok, writtenDecimals)
+                : FinishAngleForText(inv.B, inv.BError, FinishLatitude, 90.0, g.B,
+                                     writtenDecimals) &&
+                      FinishAngleForText(inv.l, inv.lError, longitude, 180.0, g.L, writtenDecimals))
             return g;
     }
     const ZoneGeo plain = PlainSeries(settings.kruger).inverse(ell, x, y);
