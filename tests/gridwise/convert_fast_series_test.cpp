@@ -91,7 +91,7 @@ TEST(FastSeries, WrittenTextIsThatOfThePlainProjection) {
     std::mt19937_64 random(17);
     std::uniform_real_distribution<double> latitude(-90.0, 90.0), longitude(-180.0, 180.0);
     std::uniform_int_distribution<int> ellipsoid(1, 3), planeDecimals(2, 4), angleDecimals(7, 10);
-    const int samples = Samples(60000);
+    const int samples = Samples(100000);
     int compared = 0;
     for (int i = 0; i < samples; ++i) {
         const bool kruger = i % 2 == 1;
