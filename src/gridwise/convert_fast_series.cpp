@@ -612,18 +612,21 @@ ZoneGeo KrugerInverseWritten(const TEllConst& ell, Real x, Real y) {
     return r;
 }
 
+// The kernels of both kinds; where a written result's bounds leave its text open, the kernels
+// with the plain doubles' bounds are tried before the plain series.
+constexpr SeriesKernels kFastClassic{ClassicForward, ClassicInverse};
+constexpr SeriesKernels kFastKruger{KrugerForward, KrugerInverse};
+constexpr SeriesKernels kWrittenClassic{ClassicForward, ClassicInverseWritten, &kFastClassic};
+constexpr SeriesKernels kWrittenKruger{KrugerForward, KrugerInverseWritten, &kFastKruger};
+
 }  // namespace
 
 const SeriesKernels& WrittenSeries(bool kruger) {
-    static constexpr SeriesKernels kClassic{ClassicForward, ClassicInverseWritten};
-    static constexpr SeriesKernels kKruger{KrugerForward, KrugerInverseWritten};
-    return kruger ? kKruger : kClassic;
+    return kruger ? kWrittenKruger : kWrittenClassic;
 }
 
 const SeriesKernels& FastSeries(bool kruger) {
-    static constexpr SeriesKernels kClassic{ClassicForward, ClassicInverse};
-    static constexpr SeriesKernels kKruger{KrugerForward, KrugerInverse};
-    return kruger ? kKruger : kClassic;
+    return kruger ? kFastKruger : kFastClassic;
 }
 
 // The benchmarks' reference build (GW_PLAIN_FILE_EVALUATION) takes the plain series here.

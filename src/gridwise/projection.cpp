@@ -261,8 +261,8 @@ PlaneCoords GeoToPlane(const GeoCoords& point, const TEllConst& ell,
     };
     PlaneCoords result;
     // The auxiliary values come from the plain series only.
-    if (aux == nullptr) {
-        const ZonePlane p = kernels.forward(ell, Br, l);
+    for (const SeriesKernels* k = &kernels; k != nullptr && aux == nullptr; k = k->next) {
+        const ZonePlane p = k->forward(ell, Br, l);
         if (FinishWithin(p.x, p.xError, northing, result.x, ok, writtenDecimals) &&
             FinishWithin(p.y, p.yError, easting, result.y, ok, writtenDecimals))
             return result;
@@ -297,8 +297,8 @@ GeoCoords PlaneToGeo(const PlaneCoords& point, const TEllConst& ell,
         return FinishLongitude(l, meridian, settings, okAxis);
     };
     GeoCoords g;
-    if (aux == nullptr) {
-        const ZoneGeo inv = kernels.inverse(ell, x, y);
+    for (const SeriesKernels* k = &kernels; k != nullptr && aux == nullptr; k = k->next) {
+        const ZoneGeo inv = k->inverse(ell, x, y);
         if (writtenDecimals == kDoublesKept
                 ? FinishWithin(inv.B, inv.BError, FinishLatitude, g.B, ok, writtenDecimals) &&
                       FinishWithin(inv.l, inv.lError, longitude, g.L, ok, writtenDecimals)

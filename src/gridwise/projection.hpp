@@ -87,6 +87,8 @@ struct ZoneGeo {
 struct SeriesKernels {
     ZonePlane (*forward)(const TEllConst& ell, long double Br, long double l);
     ZoneGeo (*inverse)(const TEllConst& ell, long double x, long double y);
+    // Tried where these kernels' bounds leave the result open, before the plain series.
+    const SeriesKernels* next = nullptr;
 };
 // writtenDecimals of a caller that needs the plain series' doubles themselves.
 inline constexpr int kDoublesKept = -1;
