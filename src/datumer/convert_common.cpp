@@ -69,8 +69,8 @@ std::string RelabelDatum(std::string_view label, std::span<const std::string_vie
     return std::string(targetLabel);
 }
 
-std::string FileNumber(double value, std::uint8_t decimals) {
-    return common::FormatFixed(false, 1, true, value, decimals, '.');
+void AppendFileNumber(std::string& out, double value, std::uint8_t decimals) {
+    common::AppendFixed(out, false, 1, true, value, decimals, '.');
 }
 
 }  // namespace datumer

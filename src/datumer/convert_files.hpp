@@ -123,7 +123,8 @@ std::string SourceLabelWarning(std::string_view label, std::span<const std::stri
 std::string KeptLabelWarning(std::string_view label, std::string_view targetSystem,
                              std::string_view format);
 
-// A number as the converters write it: "." as separator, the last decimal rounded half up.
-std::string FileNumber(double value, std::uint8_t decimals);
+// A number as the converters write it, appended to `out`: "." as separator, the last decimal
+// rounded half up.
+void AppendFileNumber(std::string& out, double value, std::uint8_t decimals);
 
 }  // namespace datumer

@@ -321,9 +321,9 @@ class MifLines {
         if (!(std::fabs(latitude) <= 90.0 && std::fabs(longitude) <= 180.0)) return false;
 
         const GeodeticPoint target = transform_({latitude, longitude, 0.0});
-        out += FileNumber(latitudeFirst ? target.B : target.L, kMifDecimals);
+        AppendFileNumber(out, latitudeFirst ? target.B : target.L, kMifDecimals);
         out += ' ';
-        out += FileNumber(latitudeFirst ? target.L : target.B, kMifDecimals);
+        AppendFileNumber(out, latitudeFirst ? target.L : target.B, kMifDecimals);
         return true;
     }
 

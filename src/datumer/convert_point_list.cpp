@@ -25,11 +25,11 @@ common::LineFunction PointListDatumLines(const DatumParams& params, PointListOpt
 
         out += point.Name;
         out += ',';
-        out += FileNumber(target.B, options.AnglePrecision);
+        AppendFileNumber(out, target.B, options.AnglePrecision);
         out += ',';
-        out += FileNumber(target.L, options.AnglePrecision);
+        AppendFileNumber(out, target.L, options.AnglePrecision);
         out += ',';
-        out += FileNumber(height, options.HeightPrecision);
+        AppendFileNumber(out, height, options.HeightPrecision);
         out += point.Tail;
         return true;
     };
