@@ -10,8 +10,8 @@
 //    products: at most 11 u of N + |H1| with the plain evaluation's two roundings. The seven
 //    parameters add two sums, a product and the shift, 5 u of the result, the rotation
 //    multiplying the rest by at most 1 + |WX| + |WY| + |WZ| and the scale by 1 + M. That is 16 u
-//    of that size at worst; delta = 20 u of it covers each of X2, Y2, Z2 (the tests observe some
-//    3 u).
+//    of that size at worst; delta = 32 u of it covers each of X2, Y2, Z2 with a margin of two
+//    (the tests observe some 3 u).
 // 2. Longitude: atan2 moves by at most delta sqrt 2 / D for coordinates moved by delta; the two
 //    functions and the roundings add 6 u |L|. The conversion to degrees is the plain one.
 // 3. Latitude. The plain loop is b_k = c + s_k, s_{k+1} = asin(p sin 2b_k / W(b_k)), s_0 = 0,
