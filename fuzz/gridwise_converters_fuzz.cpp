@@ -39,7 +39,7 @@ bool ChooseSettings(gridwise::GridwiseState& state, int format, unsigned char a,
     state.PlaneDecimals = static_cast<std::uint8_t>(2 + b % 3);
     state.HeightDecimals = static_cast<std::uint8_t>(2 + a % 3);
     state.OptionsConfirmed = true;
-    return gridwise::SelectEnabled(format, state);
+    return gridwise::SelectEnabled(*gridwise::FindGridwiseFormat(format), state);
 }
 
 void CheckCarriedBytes(int format, std::string_view source, std::string_view target) {

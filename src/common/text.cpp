@@ -1,6 +1,8 @@
 #include "common/text.hpp"
 
 #include <algorithm>
+#include <array>
+#include <bit>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -117,6 +119,28 @@ void WriteFractionDigits(double value, double whole, char* out, std::size_t coun
     fraction.substr(0, count).copy(out, count);
 }
 
+// The digits of the common case, a value from 2^-7 up to 2^53, read off its bits: the value is
+// m / 2^F with a 53-bit m and 0 <= F <= 60, so its whole part is m >> F and its fraction a whole
+// number of 2^-F units, each decimal one exact multiplication. The same digits as
+// WriteWholeDigits and WriteFractionDigits, without their library calls. False for other values.
+bool WriteDigitsOfBinaryFraction(double value, char* integer, std::size_t count, char*& fraction) {
+    const std::uint64_t bits = std::bit_cast<std::uint64_t>(value);
+    const int biased = static_cast<int>(bits >> 52);
+    const int fractionBits = 1075 - biased;
+    if (biased == 0 || fractionBits < 0 || fractionBits > 60) return false;
+    const std::uint64_t m = (bits & ((std::uint64_t{1} << 52) - 1)) | (std::uint64_t{1} << 52);
+    const std::uint64_t whole = fractionBits >= 53 ? 0 : m >> fractionBits;
+    const std::uint64_t mask = (std::uint64_t{1} << fractionBits) - 1;
+    std::uint64_t units = m & mask;
+    fraction = std::to_chars(integer, integer + kMaxFormattedIntegerDigits, whole).ptr;
+    for (std::size_t i = 0; i < count; ++i) {
+        units *= 10;
+        fraction[i] = static_cast<char>('0' + (units >> fractionBits));
+        units &= mask;
+    }
+    return true;
+}
+
 // Adds one to the last of the digits [begin, end); returns true when the carry passed the first.
 bool CarryIntoLastDigit(char* begin, char* end) {
     while (end != begin) {
@@ -134,6 +158,28 @@ std::string NonFiniteText(double value) {
     if (std::isnan(value)) return "nan";
     return value < 0 ? "-inf" : "inf";
 }
+
+// 10^0 .. 10^27, each exact in extended precision (5^27 has 63 bits).
+constexpr std::array<long double, 28> kExactPowers = [] {
+    std::array<long double, 28> powers{};
+    long double power = 1.0L;
+    for (long double& p : powers) {
+        p = power;
+        power *= 10.0L;
+    }
+    return powers;
+}();
+
+// 10^0 .. 10^22, each exact in double.
+constexpr std::array<double, 23> kExactDoublePowers = [] {
+    std::array<double, 23> powers{};
+    double power = 1.0;
+    for (double& p : powers) {
+        p = power;
+        power *= 10.0;
+    }
+    return powers;
+}();
 
 }  // namespace
 
@@ -208,21 +254,31 @@ void AppendFixed(std::string& out, bool padZeros, std::uint8_t minIntDigits, boo
     // Integer and fractional digits side by side, one free place in front for a carried "1".
     char digits[1 + kMaxFormattedIntegerDigits + kMaxFormattedFractionDigits];
     char* integer = digits + 1;
-    const double whole = std::floor(value);
-    char* fraction = integer + WriteWholeDigits(whole, integer);
+    char* fraction = nullptr;
     // One digit more than asked for decides the rounding.
-    WriteFractionDigits(value, whole, fraction, decimals + 1u);
+    if (!WriteDigitsOfBinaryFraction(value, integer, decimals + 1u, fraction)) {
+        const double whole = std::floor(value);
+        fraction = integer + WriteWholeDigits(whole, integer);
+        WriteFractionDigits(value, whole, fraction, decimals + 1u);
+    }
     if (roundLast && fraction[decimals] >= '5' &&
         CarryIntoLastDigit(integer, fraction + decimals)) {
         *--integer = '1';
     }
 
+    // The whole text composed here and appended once: a converter writes millions of numbers.
+    char text[2 + 255 + kMaxFormattedIntegerDigits + kMaxFormattedFractionDigits];
+    char* end = text;
     const auto integerCount = static_cast<std::size_t>(fraction - integer);
-    if (negative) out += '-';
-    if (padZeros && integerCount < minIntDigits) out.append(minIntDigits - integerCount, '0');
-    out.append(integer, integerCount);
-    out += separator;
-    out.append(fraction, decimals);
+    if (negative) *end++ = '-';
+    if (padZeros && integerCount < minIntDigits) {
+        std::fill(end, end + (minIntDigits - integerCount), '0');
+        end += minIntDigits - integerCount;
+    }
+    end = std::copy(integer, fraction, end);
+    *end++ = separator;
+    end = std::copy(fraction, fraction + decimals, end);
+    out.append(text, static_cast<std::size_t>(end - text));
 }
 
 std::string FormatFixed(bool padZeros, std::uint8_t minIntDigits, bool roundLast, double value,
@@ -230,6 +286,38 @@ std::string FormatFixed(bool padZeros, std::uint8_t minIntDigits, bool roundLast
     std::string text;
     AppendFixed(text, padZeros, minIntDigits, roundLast, value, decimals, separator);
     return text;
+}
+
+bool SameFixedTextWithin(double value, double bound, std::uint8_t decimals) {
+    if (!std::isfinite(value) || !std::isfinite(bound) || bound < 0.0) return false;
+    // The ends keep the sign of the exact ends (a difference that rounds lies far from 0): a "-"
+    // is written for every value below 0 and for none from 0 up.
+    if (!(value - bound >= 0.0) && !(value + bound < 0.0)) return false;
+    // The text of |v| is fixed by the whole number nearest to |v| 10^d, halves rounded up. First in
+    // double, where the ends and their products err by a unit or two of 2^-53 and the slack of 8
+    // units covers them; what that leaves open, extended precision decides with a slack of 2^-60.
+    if (decimals < kExactDoublePowers.size()) {
+        const double scale = kExactDoublePowers[decimals];
+        const double least = std::fmin(std::fabs(value - bound), std::fabs(value + bound)) * scale;
+        const double most = std::fmax(std::fabs(value - bound), std::fabs(value + bound)) * scale;
+        const double slack = most * 0x1p-50 + 0x1p-60;
+        if (most < 0x1p40 && static_cast<std::int64_t>(least - slack + 0.5) ==
+                                 static_cast<std::int64_t>(most + slack + 0.5))
+            return true;
+    }
+    const long double low = static_cast<long double>(value) - bound;
+    const long double high = static_cast<long double>(value) + bound;
+    // The ends and their products err by a unit or two of 2^-64 (10^d itself only beyond 10^27);
+    // the slack covers that many times over. Below 2^56 it stays far below a half.
+    const long double scale = decimals < kExactPowers.size()
+                                  ? kExactPowers[decimals]
+                                  : std::pow(10.0L, static_cast<long double>(decimals));
+    const long double least = std::fmin(std::fabs(low), std::fabs(high)) * scale;
+    const long double most = std::fmax(std::fabs(low), std::fabs(high)) * scale;
+    if (!(most < 0x1p56L)) return false;
+    const long double slack = most * 0x1p-60L + 0x1p-62L;
+    return static_cast<std::int64_t>(least - slack + 0.5L) ==
+           static_cast<std::int64_t>(most + slack + 0.5L);
 }
 
 void SplitDegrees(TDegMinSec& angle) {

@@ -73,6 +73,13 @@ inline std::string FileNumber(double value, std::uint8_t decimals) {
     return RoundedText(value, decimals, '.');
 }
 
+// True when every value within `bound` of `value` is written by AppendFixed with roundLast and
+// `decimals` as the same text: the same sign and the same rounded last digit. A fast evaluation
+// with a bound on its distance from the plain one keeps its result only then. False for a value
+// or bound that is not finite, and (on the safe side) within a few units of 2^-58 of a rounding
+// edge.
+bool SameFixedTextWithin(double value, double bound, std::uint8_t decimals);
+
 // Fills Deg, Min and Sec from Value.
 void SplitDegrees(TDegMinSec& angle);
 

@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <charconv>
 #include <cmath>
 #include <limits>
+#include <random>
 #include <string>
 
 #include "common/text.hpp"
@@ -154,6 +156,95 @@ TEST(AllInputsValid, EveryFlagCounts) {
     }
     bool eight[8] = {true, true, true, true, true, true, true, false};
     EXPECT_FALSE(common::AllInputsValid(eight));
+}
+
+// The digits read off the bits against an independent oracle: the exact decimal expansion of the
+// double (60 places hold every fraction of a value from 2^-7 up), cut after one more digit and
+// rounded half up by hand.
+std::string RoundedByHand(double value, int decimals) {
+    char buffer[512];
+    const auto end = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value),
+                                   std::chars_format::fixed, 60)
+                         .ptr;
+    std::string exact(buffer, end);
+    const std::size_t point = exact.find('.');
+    std::string digits = exact.substr(0, point);
+    digits.append(exact, point + 1, decimals);
+    const bool up = exact[point + 1 + decimals] >= '5';
+    std::size_t i = digits.size();
+    while (up && i > 0) {
+        --i;
+        if (digits[i] != '9') {
+            ++digits[i];
+            break;
+        }
+        digits[i] = '0';
+        if (i == 0) digits.insert(digits.begin(), '1');
+    }
+    const std::size_t whole = digits.size() - decimals;
+    std::string text(value < 0 ? "-" : "");
+    text.append(digits, 0, whole);
+    text.push_back('.');
+    text.append(digits, whole);
+    return text;
+}
+
+TEST(FormatFixed, RandomValuesAgreeWithTheExactExpansion) {
+    std::mt19937_64 random(7);
+    for (int exponent = -7; exponent <= 52; ++exponent) {
+        std::uniform_real_distribution<double> mantissa(1.0, 2.0);
+        for (int i = 0; i < 300; ++i) {
+            const double magnitude = std::ldexp(mantissa(random), exponent);
+            const double value = (random() & 1) != 0 ? -magnitude : magnitude;
+            const int decimals = static_cast<int>(random() % 13);
+            EXPECT_EQ(FormatFixed(false, 1, true, value, static_cast<std::uint8_t>(decimals), '.'),
+                      RoundedByHand(value, decimals))
+                << value << " with " << decimals << " decimals";
+        }
+    }
+}
+
+// The interval test against the texts themselves: where it says "same", the ends and points
+// between them must print alike; the rows near a rounding edge or zero must say "different".
+TEST(SameFixedTextWithin, AgreesWithTheTexts) {
+    struct Case {
+        double value;
+        double bound;
+        int decimals;
+        bool same;
+    };
+    const Case cases[] = {
+        {55.00001361234, 1e-12, 10, true},
+        {55.00000000005, 1e-12, 10, false},  // 55.00000000005 +- 1e-12 straddles a half
+        {55.000000000049, 1e-15, 10, true},
+        {-37.25, 0.0, 0, true},
+        {2.5, 0.0, 0, false},  // on the edge itself the answer errs on the safe side
+        {2.5, 1e-15, 0, false},
+        {0.0, 0.0, 3, true},
+        {0.0, 1e-20, 3, false},  // -1e-20 prints "-0.000", +1e-20 "0.000"
+        {1e-9, 1e-10, 3, true},
+        {-1e-9, 1e-10, 3, true},
+        {-1e-9, 2e-9, 3, false},
+        {6099167.23851, 1e-8, 3, true},
+        {6099167.2385, 1e-8, 3, false},
+        {179.99999999996, 1e-12, 10, true},
+        {179.99999999995, 1e-12, 10, false},
+        {1.0, std::numeric_limits<double>::infinity(), 3, false},
+        {std::numeric_limits<double>::quiet_NaN(), 0.0, 3, false},
+        {1.0, -1.0, 3, false},
+        {1e20, 0.0, 5, false},  // beyond what extended precision resolves
+    };
+    for (const Case& c : cases) {
+        const auto decimals = static_cast<std::uint8_t>(c.decimals);
+        EXPECT_EQ(common::SameFixedTextWithin(c.value, c.bound, decimals), c.same)
+            << c.value << " +- " << c.bound;
+        if (!c.same) continue;
+        const std::string text = FormatFixed(false, 1, true, c.value, decimals, '.');
+        for (int step = -4; step <= 4; ++step) {
+            const double inside = c.value + c.bound * step / 4.0;
+            EXPECT_EQ(FormatFixed(false, 1, true, inside, decimals, '.'), text) << inside;
+        }
+    }
 }
 
 }  // namespace

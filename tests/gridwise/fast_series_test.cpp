@@ -5,8 +5,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <random>
+#include <string>
+
+#include "common/text.hpp"
 
 #include "gridwise/state.hpp"
 
@@ -73,6 +78,86 @@ TEST(FastSeries, InverseIsBitIdenticalToThePlainProjection) {
         ASSERT_EQ(fast.B, plain.B) << point.x << " " << point.y << " kruger " << kruger;
         ASSERT_EQ(fast.L, plain.L) << point.x << " " << point.y << " kruger " << kruger;
     }
+}
+
+std::string Written(double value, int decimals) {
+    return common::FormatFixed(false, 1, true, value, static_cast<std::uint8_t>(decimals), '.');
+}
+
+// For a file only the text counts: with the decimals a converter writes, the fast evaluation
+// gives the plain one's verdict and text, both directions, both series, both grids.
+TEST(FastSeries, WrittenTextIsThatOfThePlainProjection) {
+    const GridwiseState state = MakeGridwiseState();
+    std::mt19937_64 random(17);
+    std::uniform_real_distribution<double> latitude(-90.0, 90.0), longitude(-180.0, 180.0);
+    std::uniform_int_distribution<int> ellipsoid(1, 3), planeDecimals(2, 4), angleDecimals(7, 10);
+    const int samples = Samples(100000);
+    int compared = 0;
+    for (int i = 0; i < samples; ++i) {
+        const bool kruger = i % 2 == 1;
+        ProjectionSettings settings = Settings(kruger, i % 3 == 0);
+        const TEllConst ell = DeriveEllipsoid(state.Ellipsoids[ellipsoid(random)]);
+        GeoCoords point;
+        point.B = latitude(random);
+        point.L = longitude(random);
+        const int plane = planeDecimals(random);
+        const int angle = angleDecimals(random);
+        bool okPlain = true, okFast = true;
+        const PlaneCoords plain = GeoToPlane(point, ell, settings, okPlain);
+        const PlaneCoords fast = FastGeoToPlane(point, ell, settings, okFast, plane);
+        ASSERT_EQ(okFast, okPlain) << point.B << " " << point.L;
+        if (!okPlain) continue;
+        ASSERT_EQ(Written(fast.x, plane), Written(plain.x, plane)) << point.B << " " << point.L;
+        ASSERT_EQ(Written(fast.y, plane), Written(plain.y, plane)) << point.B << " " << point.L;
+        // Back from the written plane coordinates, as a file of them is read.
+        const PlaneCoords written{std::stod(Written(plain.x, plane)),
+                                  std::stod(Written(plain.y, plane))};
+        bool okBack = true, okBackFast = true;
+        const GeoCoords back = PlaneToGeo(written, ell, settings, okBack);
+        const GeoCoords backFast = FastPlaneToGeo(written, ell, settings, okBackFast, angle);
+        ASSERT_EQ(okBackFast, okBack) << written.x << " " << written.y;
+        if (!okBack) continue;
+        ++compared;
+        ASSERT_EQ(Written(backFast.B, angle), Written(back.B, angle))
+            << written.x << " " << written.y << " kruger " << kruger;
+        ASSERT_EQ(Written(backFast.L, angle), Written(back.L, angle))
+            << written.x << " " << written.y << " kruger " << kruger;
+    }
+    EXPECT_GT(compared, samples / 2);
+}
+
+// The kernels for written results against the plain ones: every value within its bound over both
+// series, the footpoint found from the digits included (y = 0 gives it alone), with the bounds
+// narrow enough that the text decides for nearly every point. The worst observed share of a
+// bound is reported.
+TEST(WrittenSeries, InverseValuesLieWithinTheirBounds) {
+    const GridwiseState state = MakeGridwiseState();
+    std::mt19937_64 random(19);
+    std::uniform_real_distribution<double> northing(-9800000.0, 9800000.0);
+    std::uniform_real_distribution<double> easting(-400000.0, 400000.0);
+    std::uniform_int_distribution<int> ellipsoid(1, 3);
+    const int samples = Samples(40000);
+    long double worst = 0.0L;
+    int narrow = 0, compared = 0;
+    for (int i = 0; i < samples; ++i) {
+        const bool kruger = i % 2 == 1;
+        const TEllConst ell = DeriveEllipsoid(state.Ellipsoids[ellipsoid(random)]);
+        const long double x = northing(random);
+        const long double y = i % 7 == 0 ? 0.0L : easting(random);
+        const ZoneGeo plain = PlainSeries(kruger).inverse(ell, x, y);
+        const ZoneGeo fast = WrittenSeries(kruger).inverse(ell, x, y);
+        if (!(fast.BError < 1e300L) || !(fast.lError < 1e300L)) continue;
+        ++compared;
+        ASSERT_LE(std::fabs(fast.B - plain.B), fast.BError) << x << " " << y << " " << kruger;
+        ASSERT_LE(std::fabs(fast.l - plain.l), fast.lError) << x << " " << y << " " << kruger;
+        worst = std::max({worst, std::fabs(fast.B - plain.B) / fast.BError,
+                          std::fabs(fast.l - plain.l) / fast.lError});
+        // A hundredth of the last digit of 10 decimals of a degree (1.7e-12 rad).
+        if (fast.BError < 1.7e-14L && fast.lError < 1.7e-14L) ++narrow;
+    }
+    EXPECT_GT(compared, samples * 3 / 4);
+    EXPECT_GT(narrow, compared * 9 / 10);
+    std::printf("worst share of a bound %.3Lg, narrow %d of %d\n", worst, narrow, compared);
 }
 
 TEST(FastSeries, FootpointSearchEndsAtTheSameLatitude) {

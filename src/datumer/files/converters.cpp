@@ -69,11 +69,4 @@ std::string RelabelDatum(std::string_view label, std::span<const std::string_vie
     return std::string(targetLabel);
 }
 
-GeodeticPoint TransformMapPoint(double latitude, double longitude, const DatumParams& params) {
-    GeocentricShift shift;
-    GeodeticPoint target;
-    TransformDatum({latitude, longitude, 0.0}, params, shift, target);
-    return target;
-}
-
 }  // namespace datumer

@@ -123,7 +123,4 @@ std::string SourceLabelWarning(std::string_view label, std::span<const std::stri
 std::string KeptLabelWarning(std::string_view label, std::string_view targetSystem,
                              std::string_view format);
 
-// A map point (no height in the format) transformed with source height 0.
-GeodeticPoint TransformMapPoint(double latitude, double longitude, const DatumParams& params);
-
 }  // namespace datumer

@@ -7,6 +7,7 @@
 #include "datumer/files/converters.hpp"
 #include "datumer/files/datum_labels.hpp"
 #include "datumer/files/mif_objects.hpp"
+#include "datumer/geodesy/transform_files.hpp"
 
 namespace datumer {
 
@@ -170,7 +171,7 @@ std::string_view FirstWord(std::string_view line) {
 class MifLines {
   public:
     MifLines(const DatumParams& params, const MifOptions& options, MapNotesPtr notes)
-        : params_(params),
+        : transform_(params, {kMifDecimals, 0, false}),
           options_(options),
           targetLabel_(MifDatumLabel(options.Label.TargetSystem)),
           relabel_(!options.Label.KeepSourceLabel && !targetLabel_.empty()),
@@ -319,14 +320,14 @@ class MifLines {
         const double longitude = latitudeFirst ? second : first;
         if (!(std::fabs(latitude) <= 90.0 && std::fabs(longitude) <= 180.0)) return false;
 
-        const GeodeticPoint target = TransformMapPoint(latitude, longitude, params_);
-        out += common::FileNumber(latitudeFirst ? target.B : target.L, kMifDecimals);
+        const GeodeticPoint target = transform_({latitude, longitude, 0.0});
+        common::AppendFileNumber(out, latitudeFirst ? target.B : target.L, kMifDecimals);
         out += ' ';
-        out += common::FileNumber(latitudeFirst ? target.L : target.B, kMifDecimals);
+        common::AppendFileNumber(out, latitudeFirst ? target.L : target.B, kMifDecimals);
         return true;
     }
 
-    DatumParams params_;
+    FileDatumTransform transform_;
     MifOptions options_;
     std::string targetLabel_;
     bool relabel_;

@@ -4,6 +4,7 @@
 #include "common/point_line.hpp"
 #include "common/text.hpp"
 #include "datumer/files/converters.hpp"
+#include "datumer/geodesy/transform_files.hpp"
 
 namespace datumer {
 
@@ -12,7 +13,9 @@ PointListOptions PointListOptionsOf(const DatumerState& state) {
 }
 
 common::LineFunction PointListDatumLines(const DatumParams& params, PointListOptions options) {
-    return [params, options](std::string_view line, std::string& out) {
+    const FileDatumTransform transform(params, {options.AnglePrecision, options.HeightPrecision,
+                                                options.HeightMode != kNormalHeights});
+    return [transform, options](std::string_view line, std::string& out) {
         bool ok = true;
         const common::PointLine point = common::ReadPointLine(line, ok);
         if (!ok) {
@@ -28,20 +31,18 @@ common::LineFunction PointListDatumLines(const DatumParams& params, PointListOpt
             return false;
         }
 
-        GeocentricShift shift;
-        GeodeticPoint target;
-        TransformDatum({point.First, point.Second, point.Height}, params, shift, target);
+        const GeodeticPoint target = transform({point.First, point.Second, point.Height});
         // Normal heights go into the target as they were: the datum change moves the
         // ellipsoid, not the geoid.
         const double height = options.HeightMode == kNormalHeights ? point.Height : target.H;
 
         out += point.Name;
         out += ',';
-        out += common::FileNumber(target.B, options.AnglePrecision);
+        common::AppendFileNumber(out, target.B, options.AnglePrecision);
         out += ',';
-        out += common::FileNumber(target.L, options.AnglePrecision);
+        common::AppendFileNumber(out, target.L, options.AnglePrecision);
         out += ',';
-        out += common::FileNumber(height, options.HeightPrecision);
+        common::AppendFileNumber(out, height, options.HeightPrecision);
         out += point.Tail;
         return true;
     };

@@ -2,6 +2,7 @@
 #include "common/text.hpp"
 #include "datumer/files/converters.hpp"
 #include "datumer/files/datum_labels.hpp"
+#include "datumer/geodesy/transform_files.hpp"
 
 namespace datumer {
 
@@ -28,12 +29,14 @@ std::string_view TrimRight(std::string_view text) {
 class PolishMapLines {
   public:
     PolishMapLines(const DatumParams& params, const DatumLabelOptions& label, MapNotesPtr notes)
-        : transform_([params](double& latitude, double& longitude) {
-              const GeodeticPoint target = TransformMapPoint(latitude, longitude, params);
-              latitude = target.B;
-              longitude = target.L;
-              return true;
-          }),
+        : transform_(
+              [transform = FileDatumTransform(params, {common::kMapCoordinateDecimals, 0, false})](
+                  double& latitude, double& longitude) {
+                  const GeodeticPoint target = transform({latitude, longitude, 0.0});
+                  latitude = target.B;
+                  longitude = target.L;
+                  return true;
+              }),
           label_(label),
           targetLabel_(PolishDatumLabel(label.TargetSystem)),
           notes_(std::move(notes)) {}

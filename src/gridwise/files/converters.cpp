@@ -77,7 +77,7 @@ void AppendPointLine(std::string& out, const common::PointLine& point, double fi
 // tells whether the ordinate must carry a zone prefix 1..60.
 bool PlaneInputToGeo(const common::PointLine& point, const TEllConst& ell,
                      const ProjectionSettings& settings, bool standardGridPrefix, GeoCoords& geo,
-                     std::string& out) {
+                     int writtenDecimals, std::string& out) {
     if (!NorthingInRange(point.First)) return NorthingFailure(point.First, out);
     if (standardGridPrefix && !OrdinateHasZonePrefix(point.Second)) {
         common::AppendRangeReason(out, "y с номером зоны", point.Second, "1000000..61000000");
@@ -90,7 +90,8 @@ bool PlaneInputToGeo(const common::PointLine& point, const TEllConst& ell,
         return false;
     }
     bool ok = true;
-    geo = FastPlaneToGeo(PlaneCoords{point.First, point.Second}, ell, settings, ok);
+    geo =
+        FastPlaneToGeo(PlaneCoords{point.First, point.Second}, ell, settings, ok, writtenDecimals);
     return ok || ProjectionFailure(out);
 }
 
@@ -125,7 +126,9 @@ bool ReprojectSurveyPoint(const common::PointLine& point, double sourceOrdinate,
     bool ok = true;
     const GeoCoords geo = FastPlaneToGeo(PlaneCoords{point.First, sourceOrdinate}, ell, from, ok);
     if (!ok) return ProjectionFailure(out);
-    const PlaneCoords plane = FastGeoToPlane(geo, ell, to, ok);
+    // The plane coordinates are only written; the latitude and longitude feed them and so keep
+    // the plain doubles.
+    const PlaneCoords plane = FastGeoToPlane(geo, ell, to, ok, options.Decimals.PlaneDecimals);
     if (!ok) return ProjectionFailure(out);
     AppendPointLine(out, point, plane.x, plane.y, options.Decimals.PlaneDecimals,
                     point.Height + options.HeightChange, options.Decimals.HeightDecimals);
@@ -158,15 +161,17 @@ common::LineFunction PointListLines(const TWorkStructure& work, const TEllConst&
         if (directionToPlane) {
             if (!GeoInRange(point.First, point.Second))
                 return GeoRangeFailure(point.First, point.Second, out);
-            const PlaneCoords plane =
-                FastGeoToPlane(GeoCoords{point.First, point.Second}, ell, settings, ok);
+            const PlaneCoords plane = FastGeoToPlane(GeoCoords{point.First, point.Second}, ell,
+                                                     settings, ok, decimals.PlaneDecimals);
             if (!ok) return ProjectionFailure(out);
             AppendPointLine(out, point, plane.x, plane.y, decimals.PlaneDecimals, point.Height,
                             decimals.HeightDecimals);
             return true;
         }
         GeoCoords geo;
-        if (!PlaneInputToGeo(point, ell, settings, standardGridPrefix, geo, out)) return false;
+        if (!PlaneInputToGeo(point, ell, settings, standardGridPrefix, geo, decimals.AngleDecimals,
+                             out))
+            return false;
         AppendPointLine(out, point, geo.B, geo.L, decimals.AngleDecimals, point.Height,
                         decimals.HeightDecimals);
         return true;
@@ -191,7 +196,9 @@ common::LineFunction NomenclatureListLines(const TWorkStructure& work, const TEl
         GeoCoords geo{point.First, point.Second};
         if (directionToPlane) {
             if (!GeoInRange(geo.B, geo.L)) return GeoRangeFailure(geo.B, geo.L, out);
-        } else if (!PlaneInputToGeo(point, ell, settings, standardGridPrefix, geo, out)) {
+            // The sheet edges decide on the plain doubles.
+        } else if (!PlaneInputToGeo(point, ell, settings, standardGridPrefix, geo, kDoublesKept,
+                                    out)) {
             return false;
         }
         std::string sheet;

@@ -3,8 +3,11 @@
 
 #include "gridwise/geodesy/fast_series.hpp"
 
+#include <algorithm>
 #include <array>
+#include <bit>
 #include <cmath>
+#include <cstdint>
 #include <limits>
 #include <numbers>
 
@@ -150,13 +153,16 @@ Real ArcWithReducedSines(const ArcSeries& k, Real B) {
 
 // A trial arc of the bisection, with double-precision sines; within kCheapArcError of the exact
 // arc for |B| <= kCheapArcLimit.
-Real CheapArc(const ArcSeries& k, Real B) {
-    const double twoB = static_cast<double>(2.0L * B);
-    const double s2 = std::sin(twoB), c2 = std::cos(twoB);
+// The arc from sin 2B and cos 2B in double, sin 4B and sin 6B by the double-angle identities.
+Real ArcFromDoubleAngle(const ArcSeries& k, Real B, double s2, double c2) {
     const double s4 = 2.0 * s2 * c2;
     const double c4 = c2 * c2 - s2 * s2;
     const double s6 = s4 * c2 + c4 * s2;
     return ArcFromSines(k, B, s2, s4, s6);
+}
+Real CheapArc(const ArcSeries& k, Real B) {
+    const double twoB = static_cast<double>(2.0L * B);
+    return ArcFromDoubleAngle(k, B, std::sin(twoB), std::cos(twoB));
 }
 
 // The constants of the last ellipsoid seen: a converter uses one ellipsoid for all its lines.
@@ -345,32 +351,62 @@ struct RootEstimate {
     bool usable = false;
     Real latitude = 0;
     Real margin = 0;
+    // The estimate again in double, with sin 2B, cos 2B and sin B there: trial latitudes near it
+    // take their sines from these.
+    double start = 0, sin2 = 0, cos2 = 1, sin1 = 0;
 };
 
-// Error bound of the estimate, radians; the series and Newton step below err by less than 1e-15.
+// Error bound of the estimate, radians; the series below and its roundings err by less than 5e-15.
 constexpr Real kRootEstimateError = 1.0e-12L;
 
-RootEstimate EstimateRoot(const TEllConst& ell, const ArcSeries& k, Real X) {
-    RootEstimate estimate;
+// What the estimate takes from the ellipsoid alone, formed once per ellipsoid: the latitude as a
+// series in sin 2k mu of the rectifying latitude mu = X / (a / (1 + n) (1 + n²/4 + n⁴/64)), the
+// reversion to n^5 of the arc series as the plain evaluation truncates it (without Helmert's
+// n⁴ sin 8B term, hence 353/128 rather than the usual 1097/512). Its terms beyond n^5 stay below
+// 2e-15 rad (checked against a 40-digit root of the arc for Krasovsky's n), far within
+// kRootEstimateError.
+struct RootSeries {
+    double inverseScale = 0;
+    double b2 = 0, b4 = 0, b6 = 0, b8 = 0, b10 = 0;
+    Real margin = 0;
+    bool usable = false;
+};
+RootSeries MakeRootSeries(const TEllConst& ell) {
+    RootSeries r;
+    const ArcSeries k = MakeArcSeries(ell);
     const double n = static_cast<double>((static_cast<Real>(ell.A) - ell.B) /
                                          (static_cast<Real>(ell.A) + ell.B));
-    const double n2 = n * n, n3 = n2 * n, n4 = n2 * n2;
-    const double mu = static_cast<double>(X / (k.scale * k.c0));
+    const double n2 = n * n, n3 = n2 * n, n4 = n2 * n2, n5 = n4 * n;
+    r.inverseScale = static_cast<double>(1.0L / (k.scale * k.c0));
+    r.b2 = 1.5 * n - 27.0 / 32.0 * n3 + 281.0 / 512.0 * n5;
+    r.b4 = 21.0 / 16.0 * n2 - 55.0 / 32.0 * n4;
+    r.b6 = 151.0 / 96.0 * n3 - 17813.0 / 3072.0 * n5;
+    r.b8 = 353.0 / 128.0 * n4;
+    r.b10 = 7375.0 / 1024.0 * n5;
+    const Real slowestGrowth = static_cast<Real>(ell.A) * (1.0L - ell.E2);
+    r.usable = slowestGrowth > 0.0L;
+    r.margin = kRootEstimateError + 2.0L * kArcTolerance / slowestGrowth;
+    return r;
+}
+
+RootEstimate EstimateRoot(const TEllConst& ell, const ArcSeries&, Real X) {
+    const RootSeries& series = CachedFor<RootSeries, MakeRootSeries>(ell);
+    RootEstimate estimate;
+    const double mu = static_cast<double>(X) * series.inverseScale;
     const double s2 = std::sin(2.0 * mu), c2 = std::cos(2.0 * mu);
     const double s4 = 2.0 * s2 * c2, c4 = c2 * c2 - s2 * s2;
-    const double s6 = s4 * c2 + c4 * s2, s8 = 2.0 * s4 * c4;
-    double phi = mu + (1.5 * n - 27.0 / 32.0 * n3) * s2 +
-                 (21.0 / 16.0 * n2 - 55.0 / 32.0 * n4) * s4 + 151.0 / 96.0 * n3 * s6 +
-                 1097.0 / 512.0 * n4 * s8;
-    // One Newton step on the arc with the meridian radius as its derivative.
-    const double s = std::sin(phi);
-    const double w = 1.0 - ell.E2 * s * s;
-    const double radius = ell.A * (1.0 - ell.E2) / (w * std::sqrt(w));
-    phi += static_cast<double>((X - CheapArc(k, phi)) / radius);
-    const Real slowestGrowth = static_cast<Real>(ell.A) * (1.0L - ell.E2);
-    estimate.usable = std::isfinite(phi) && slowestGrowth > 0.0L;
+    const double s6 = s4 * c2 + c4 * s2;
+    const double s8 = 2.0 * s4 * c4, c8 = c4 * c4 - s4 * s4;
+    const double s10 = s8 * c2 + c8 * s2;
+    const double phi =
+        mu + series.b2 * s2 + series.b4 * s4 + series.b6 * s6 + series.b8 * s8 + series.b10 * s10;
+    estimate.start = phi;
+    estimate.sin1 = std::sin(phi);
+    estimate.sin2 = std::sin(2.0 * phi);
+    estimate.cos2 = std::cos(2.0 * phi);
+    estimate.usable = std::isfinite(phi) && series.usable;
     estimate.latitude = phi;
-    estimate.margin = kRootEstimateError + 2.0L * kArcTolerance / slowestGrowth;
+    estimate.margin = series.margin;
     return estimate;
 }
 
@@ -421,20 +457,197 @@ long double FastFootpointLatitude(const TEllConst& ell, long double X) {
     return negative ? -mid : mid;
 }
 
-const SeriesKernels& FastSeries(bool kruger) {
-    static constexpr SeriesKernels kClassic{ClassicForward, ClassicInverse};
-    static constexpr SeriesKernels kKruger{KrugerForward, KrugerInverse};
-    return kruger ? kKruger : kClassic;
+namespace {
+
+// --- The inverse series for a file that writes B and L ----------------------------------------
+//
+// A file holds B and L as text of 7 to 10 decimals of a degree (units of 1.7e-12 rad at the
+// finest); these kernels evaluate in double, with bounds some hundred units of 2^-53 wide, and
+// the projection keeps their values where the text cannot differ.
+constexpr double kU = 0x1p-53;
+
+// The footpoint latitude of the bisection without its forty halvings. While a trial latitude
+// lies farther from the root than the estimate's margin its side is known, so the trial
+// latitudes are the dyadic points of [0, pi/2] along the binary digits of root / (pi/2): at level
+// k, (2P + 1) 2^-k (pi/2) with P the first k - 1 digits. Only the levels within the margin need
+// an arc; the search stops at the first whose arc is within the tolerance, as the plain one does.
+// The plain bisection forms its trial latitudes by rounded sums, each within a unit of the
+// dyadic point, so the latitude found lies within kFootpointDeviation of the plain one. A root
+// within the estimate's error of a trial latitude stops the search there (its arc lies within
+// 1e-5 m of X), so the digits of the estimate and of the root never lead elsewhere.
+constexpr Real kFootpointDeviation = 0x1p-57L;  // radians
+// Bound on the cheap arc's distance from the plain search's arc at its trial latitude: the cheap
+// arc's own error (its sines of 2B err by 1e-16, their coefficients are below 2e4 m: some 1e-11
+// m) and the arc over kFootpointDeviation (5e-11 m), with a margin of two orders.
+constexpr Real kTrialArcError = 1e-8L;
+// 2^-k for the trial latitudes of level k.
+constexpr std::array<Real, 64> kNegativePowersOfTwo = [] {
+    std::array<Real, 64> powers{};
+    Real power = 1.0L;
+    for (Real& p : powers) {
+        p = power;
+        power /= 2.0L;
+    }
+    return powers;
+}();
+
+struct FootpointByDigits {
+    Real latitude = 0;
+    double sine = 0, cosine = 1;  // of the latitude, from the estimate's by the angle sum
+    bool usable = false;
+};
+
+// sin and cos of a + d from those of a for |d| below 1e-8, where the next terms lie below 1e-25.
+struct SineCosine {
+    double s = 0, c = 1;
+};
+SineCosine AngleSum(double s, double c, double d) {
+    const double half = d * d / 2.0;
+    return {s + c * d - s * half, c - s * d - c * half};
 }
 
+FootpointByDigits FootpointFromDigits(const TEllConst& ell, Real X) {
+    FootpointByDigits result;
+    const ArcSeries& k = CachedFor<ArcSeries, MakeArcSeries>(ell);
+    const bool negative = X < 0.0L;
+    X = std::fabs(X);
+    const Real halfPi = kPi / 2.0L;
+    // Small arcs take trial latitudes in binades of their own, arcs near the quarter meridian
+    // the range doubling: the plain search decides there.
+    if (!(X > 1000.0L && X < k.scale * k.c0 * halfPi - 1.0L)) return result;
+    const RootEstimate root = EstimateRoot(ell, k, X);
+    if (!root.usable) return result;
+    constexpr Real kInverseHalfPi = 2.0L / kPi;
+    const Real tau = root.latitude * kInverseHalfPi;
+    if (!(tau > 0.0L && tau < 1.0L)) return result;
+    // tau and the margin in units of 2^-62; the truncation adds a unit.
+    const auto digits = static_cast<std::uint64_t>(tau * 0x1p62L);
+    // Multiplied rather than divided: a unit of 2^-64 more, which the margin's 4 units cover.
+    const auto margin = static_cast<std::uint64_t>(root.margin * kInverseHalfPi * 0x1p62L) + 4;
+    // A level whose digit sits at position p (= 62 - level) is within the margin only when the
+    // digits below it down to the margin's width all differ from it: only the one just above the
+    // last run of equal digits, and those below the margin's width. The levels before the first
+    // of them are decided and skipped.
+    const int marginBits = std::bit_width(margin);
+    const std::uint64_t above = digits >> marginBits;
+    const int run = (above & 1) != 0 ? std::countr_one(above) : std::countr_zero(above);
+    const int first = std::max(1, 62 - (marginBits + run));
+    for (int level = first; level <= 62; ++level) {
+        const int below = 63 - level;
+        const std::uint64_t rest = digits & ((std::uint64_t{1} << below) - 1);
+        const std::uint64_t half = std::uint64_t{1} << (below - 1);
+        const std::uint64_t distance = rest > half ? rest - half : half - rest;
+        if (distance > margin) continue;  // decided by the estimate, no arc
+        const std::uint64_t odd = 2 * (digits >> below) + 1;
+        const Real mid = halfPi * static_cast<Real>(odd) * kNegativePowersOfTwo[level];
+        const double offset = static_cast<double>(mid - root.start);
+        if (!(std::fabs(offset) < 1e-8)) return result;
+        const SineCosine twice = AngleSum(root.sin2, root.cos2, 2.0 * offset);
+        const Real gap = std::fabs(X - ArcFromDoubleAngle(k, mid, twice.s, twice.c));
+        if (gap < kArcTolerance - kTrialArcError) {
+            // cos of the start from cos 2B: within 10 u up to 80 deg.
+            const double cosStart = std::sqrt((1.0 + root.cos2) / 2.0);
+            const SineCosine once = AngleSum(root.sin1, cosStart, offset);
+            result.latitude = negative ? -mid : mid;
+            result.sine = negative ? -once.s : once.s;
+            result.cosine = once.c;
+            result.usable = true;
+            return result;
+        }
+        if (!(gap > kArcTolerance + kTrialArcError)) return result;  // open: the plain decides
+    }
+    return result;
+}
+
+// Classic inverse from the footpoint by digits, the terms in double. Bounds: the footpoint lies
+// within kFootpointDeviation of the plain one and is rounded to double (2^-53 rad); its sin and
+// cos (within 12 u, from the estimate's) and the terms' roundings give the corrections a relative
+// error of some 40 u in both evaluations, and the footpoint's error reaches them through tan and
+// cos with a factor 2 / cos.
+ZoneGeo ClassicInverseWritten(const TEllConst& ell, Real x, Real y) {
+    const FootpointByDigits footpoint = FootpointFromDigits(ell, x);
+    if (!footpoint.usable || !(std::fabs(footpoint.latitude) <= kBoundedLatitude))
+        return ClassicInverse(ell, x, y);
+    const double B1 = static_cast<double>(footpoint.latitude);
+    const double s = footpoint.sine, c = footpoint.cosine;
+    ZoneGeo r = series::ClassicInverseTermsIn<double>(ell, B1, s, c, s / c, static_cast<double>(y));
+    const double B1Error = static_cast<double>(kFootpointDeviation) + kU;
+    const double reach = 2.0 * B1Error / c;
+    const double B = static_cast<double>(r.B), l = static_cast<double>(r.l);
+    r.BError = B1Error + std::fabs(B - B1) * (64.0 * kU + reach) + 4.0 * kU * std::fabs(B);
+    r.lError = std::fabs(l) * (64.0 * kU + reach * std::fabs(s)) + 1e-300;
+    return r;
+}
+
+// Krueger inverse in double. Bounds: xi and eta and the sums carry a few u of xi' and eta';
+// sin, cos, expm1, the square root and the two arctangents are each within a unit in the last
+// place, some 20 u of phi together in both evaluations; the plain arcsine multiplies the relative
+// errors of its argument by tan phi, and the reduction of xi' by 1 / cos xi'. The longitude
+// carries the same relative errors.
+ZoneGeo KrugerInverseWritten(const TEllConst& ell, Real x, Real y) {
+    const KrugerConstants& k = CachedFor<KrugerConstants, MakeKrugerConstants>(ell);
+    const Real xi = x / k.rectifyingRadius, eta = y / k.rectifyingRadius;
+    if (!(std::fabs(xi) <= kBoundedLatitude && std::fabs(eta) <= kBoundedLongitude))
+        return KrugerInverse(ell, x, y);
+    const KrugerSums sums = SumsInDouble(k.delta, xi, eta);
+    const double xiP = static_cast<double>(xi - sums.alongU);
+    const double etaP = static_cast<double>(eta - sums.alongV);
+    const double sinXi = std::sin(xiP), cosXi = std::cos(xiP);
+    const double e = std::expm1(etaP);
+    const double sinhP = e * (e + 2.0) / (2.0 * (e + 1.0));
+    const double coshP = 1.0 + e * e / (2.0 * (e + 1.0));
+    const double q = std::sqrt(sinhP * sinhP + cosXi * cosXi);
+    const double phi = std::atan2(sinXi, q);
+    const double sp = sinXi / coshP, cp = q / coshP;
+    ZoneGeo r;
+    r.B = series::LatitudeOfConformalIn<double>(k, phi, sp, cp);
+    r.l = std::atan2(sinhP, cosXi);
+    r.BError = r.lError = kUnbounded;
+    if (std::fabs(phi) <= static_cast<double>(kBoundedLatitude) && cosXi > 0.0) {
+        const Real tanPhi = std::fabs(sp / cp);
+        r.BError = kU * (64.0L + 32.0L * tanPhi + 4.0L / cosXi);
+        r.lError = kU * (8.0L + std::fabs(r.l) * (64.0L + 16.0L * tanPhi + 4.0L / cosXi));
+    }
+    return r;
+}
+
+// The kernels of both kinds; where a written result's bounds leave its text open, the kernels
+// with the plain doubles' bounds are tried before the plain series.
+constexpr SeriesKernels kFastClassic{ClassicForward, ClassicInverse};
+constexpr SeriesKernels kFastKruger{KrugerForward, KrugerInverse};
+constexpr SeriesKernels kWrittenClassic{ClassicForward, ClassicInverseWritten, &kFastClassic};
+constexpr SeriesKernels kWrittenKruger{KrugerForward, KrugerInverseWritten, &kFastKruger};
+
+}  // namespace
+
+const SeriesKernels& WrittenSeries(bool kruger) {
+    return kruger ? kWrittenKruger : kWrittenClassic;
+}
+
+const SeriesKernels& FastSeries(bool kruger) {
+    return kruger ? kFastKruger : kFastClassic;
+}
+
+// The benchmarks' reference build (GW_PLAIN_FILE_EVALUATION) takes the plain series here.
+#ifdef GRIDWISE_PLAIN_FILES
+constexpr bool kPlainFiles = true;
+#else
+constexpr bool kPlainFiles = false;
+#endif
+
 PlaneCoords FastGeoToPlane(const GeoCoords& point, const TEllConst& ell,
-                           const ProjectionSettings& settings, bool& ok) {
-    return GeoToPlane(point, ell, settings, ok, FastSeries(settings.kruger));
+                           const ProjectionSettings& settings, bool& ok, int writtenDecimals) {
+    if (kPlainFiles) return GeoToPlane(point, ell, settings, ok);
+    return GeoToPlane(point, ell, settings, ok, FastSeries(settings.kruger), nullptr,
+                      writtenDecimals);
 }
 
 GeoCoords FastPlaneToGeo(const PlaneCoords& point, const TEllConst& ell,
-                         const ProjectionSettings& settings, bool& ok) {
-    return PlaneToGeo(point, ell, settings, ok, FastSeries(settings.kruger));
+                         const ProjectionSettings& settings, bool& ok, int writtenDecimals) {
+    if (kPlainFiles) return PlaneToGeo(point, ell, settings, ok);
+    const SeriesKernels& kernels = writtenDecimals == kDoublesKept ? FastSeries(settings.kruger)
+                                                                   : WrittenSeries(settings.kruger);
+    return PlaneToGeo(point, ell, settings, ok, kernels, nullptr, writtenDecimals);
 }
 
 }  // namespace gridwise

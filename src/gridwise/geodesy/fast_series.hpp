@@ -24,12 +24,19 @@ namespace gridwise {
 
 // The fast kernels of the classic (kruger false) and the Krueger series.
 const SeriesKernels& FastSeries(bool kruger);
+// The same for a file that writes the result: the inverse series in double with bounds wide
+// enough for text only, the classic one from a footpoint found from the digits of an estimate.
+const SeriesKernels& WrittenSeries(bool kruger);
 
-// GeoToPlane and PlaneToGeo with the fast kernels, without the auxiliary values.
+// GeoToPlane and PlaneToGeo with the fast kernels, without the auxiliary values. With
+// writtenDecimals >= 0 (a converter that writes the result with that many decimals) only the
+// text is that of the plain series; with kDoublesKept the doubles are.
 PlaneCoords FastGeoToPlane(const GeoCoords& point, const TEllConst& ell,
-                           const ProjectionSettings& settings, bool& ok);
+                           const ProjectionSettings& settings, bool& ok,
+                           int writtenDecimals = kDoublesKept);
 GeoCoords FastPlaneToGeo(const PlaneCoords& point, const TEllConst& ell,
-                         const ProjectionSettings& settings, bool& ok);
+                         const ProjectionSettings& settings, bool& ok,
+                         int writtenDecimals = kDoublesKept);
 
 // As FootpointLatitudeExtended.
 long double FastFootpointLatitude(const TEllConst& ell, long double X);

@@ -6,6 +6,7 @@
 #include <limits>
 #include <numbers>
 
+#include "common/text.hpp"
 #include "gridwise/geodesy/series_terms.hpp"
 #include "gridwise/geodesy/zones.hpp"
 
@@ -128,12 +129,13 @@ double FinishLongitude(Real l, Real meridian, const ProjectionSettings& settings
 }
 
 // Finishes a series value known to within `error` of the plain series' value. With both ends of
-// the interval giving the same double and verdict, so does every value between them (the steps
-// are monotone and fail on intervals far wider than any bound; across the longitude wrap the
-// ends differ): the result is stored and true returned. Otherwise nothing is stored.
+// the interval giving the same double (or, for a file that writes `decimals` decimals, the same
+// text) and verdict, so does every value between them (the steps are monotone and fail on
+// intervals far wider than any bound; across the longitude wrap the ends differ): the result is
+// stored and true returned. Otherwise nothing is stored.
 // The bounds the kernels give keep a margin over the rounding of value +- error.
 template <class Finish>
-bool FinishWithin(Real value, Real error, Finish finish, double& result, bool& ok) {
+bool FinishWithin(Real value, Real error, Finish finish, double& result, bool& ok, int decimals) {
     if (error == 0.0L) {
         result = finish(value, ok);
         return true;
@@ -142,10 +144,41 @@ bool FinishWithin(Real value, Real error, Finish finish, double& result, bool& o
     bool okLow = true, okHigh = true;
     const double low = finish(value - error, okLow);
     const double high = finish(value + error, okHigh);
-    if (okLow != okHigh || std::bit_cast<std::uint64_t>(low) != std::bit_cast<std::uint64_t>(high))
-        return false;
+    if (okLow != okHigh) return false;
+    if (decimals == kDoublesKept) {
+        if (std::bit_cast<std::uint64_t>(low) != std::bit_cast<std::uint64_t>(high)) return false;
+    } else {
+        // The finished ends as a centre and a half-width that covers them both.
+        const double halfWidth = (high - low) / 2.0;
+        const double centre = low + halfWidth;
+        const double slack = std::fabs(centre) * 0x1p-51 + std::fabs(halfWidth) * 0x1p-51;
+        if (!(halfWidth >= 0.0) ||
+            !common::SameFixedTextWithin(centre, halfWidth + slack,
+                                         static_cast<std::uint8_t>(decimals)))
+            return false;
+    }
     if (!okLow) ok = false;
     result = low;
+    return true;
+}
+
+// For a file: an angle known to within `error` radians of the plain series' value, finished once.
+// The finishing steps are monotone with slope 180/pi, apart from the wrap at 180 deg, and round
+// twice; so the plain value finishes within `bound` of the centre. When that interval stays
+// inside `limit` degrees (no verdict and no wrap changes within it) and writes one text, the
+// centre is stored and true returned.
+template <class Finish>
+bool FinishAngleForText(Real value, Real error, Finish finish, double limit, double& result,
+                        int decimals) {
+    if (!std::isfinite(value) || !(error < std::numeric_limits<Real>::infinity())) return false;
+    bool okCentre = true;
+    const double centre = finish(value, okCentre);
+    const double bound = static_cast<double>(error) * (180.0 / std::numbers::pi) * (1.0 + 0x1p-40) +
+                         std::fabs(centre) * 0x1p-50;
+    if (!okCentre || !(std::fabs(centre) + bound < limit) ||
+        !common::SameFixedTextWithin(centre, bound, static_cast<std::uint8_t>(decimals)))
+        return false;
+    result = centre;
     return true;
 }
 
@@ -217,7 +250,7 @@ GeoCoords PlaneToGeo(const PlaneCoords& point, const TEllConst& ell,
 
 PlaneCoords GeoToPlane(const GeoCoords& point, const TEllConst& ell,
                        const ProjectionSettings& settings, bool& ok, const SeriesKernels& kernels,
-                       AuxValues* aux) {
+                       AuxValues* aux, int writtenDecimals) {
     const Real Br = ToRadians(point.B);
     const ZoneOfPoint zone = ZoneForLongitude(point.L, settings);
     const Real l = ToRadians(zone.dL);
@@ -228,10 +261,10 @@ PlaneCoords GeoToPlane(const GeoCoords& point, const TEllConst& ell,
     };
     PlaneCoords result;
     // The auxiliary values come from the plain series only.
-    if (aux == nullptr) {
-        const ZonePlane p = kernels.forward(ell, Br, l);
-        if (FinishWithin(p.x, p.xError, northing, result.x, ok) &&
-            FinishWithin(p.y, p.yError, easting, result.y, ok))
+    for (const SeriesKernels* k = &kernels; k != nullptr && aux == nullptr; k = k->next) {
+        const ZonePlane p = k->forward(ell, Br, l);
+        if (FinishWithin(p.x, p.xError, northing, result.x, ok, writtenDecimals) &&
+            FinishWithin(p.y, p.yError, easting, result.y, ok, writtenDecimals))
             return result;
     }
     const ZonePlane plain = PlainSeries(settings.kruger).forward(ell, Br, l);
@@ -243,7 +276,7 @@ PlaneCoords GeoToPlane(const GeoCoords& point, const TEllConst& ell,
 
 GeoCoords PlaneToGeo(const PlaneCoords& point, const TEllConst& ell,
                      const ProjectionSettings& settings, bool& ok, const SeriesKernels& kernels,
-                     AuxValues* aux) {
+                     AuxValues* aux, int writtenDecimals) {
     Real y = point.y;
     Real meridian = settings.centralMeridian;
     if (!settings.userMeridian) {
@@ -264,10 +297,14 @@ GeoCoords PlaneToGeo(const PlaneCoords& point, const TEllConst& ell,
         return FinishLongitude(l, meridian, settings, okAxis);
     };
     GeoCoords g;
-    if (aux == nullptr) {
-        const ZoneGeo inv = kernels.inverse(ell, x, y);
-        if (FinishWithin(inv.B, inv.BError, FinishLatitude, g.B, ok) &&
-            FinishWithin(inv.l, inv.lError, longitude, g.L, ok))
+    for (const SeriesKernels* k = &kernels; k != nullptr && aux == nullptr; k = k->next) {
+        const ZoneGeo inv = k->inverse(ell, x, y);
+        if (writtenDecimals == kDoublesKept
+                ? FinishWithin(inv.B, inv.BError, FinishLatitude, g.B, ok, writtenDecimals) &&
+                      FinishWithin(inv.l, inv.lError, longitude, g.L, ok, writtenDecimals)
+                : FinishAngleForText(inv.B, inv.BError, FinishLatitude, 90.0, g.B,
+                                     writtenDecimals) &&
+                      FinishAngleForText(inv.l, inv.lError, longitude, 180.0, g.L, writtenDecimals))
             return g;
     }
     const ZoneGeo plain = PlainSeries(settings.kruger).inverse(ell, x, y);

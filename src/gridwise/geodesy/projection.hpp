@@ -87,7 +87,11 @@ struct ZoneGeo {
 struct SeriesKernels {
     ZonePlane (*forward)(const TEllConst& ell, long double Br, long double l);
     ZoneGeo (*inverse)(const TEllConst& ell, long double x, long double y);
+    // Tried where these kernels' bounds leave the result open, before the plain series.
+    const SeriesKernels* next = nullptr;
 };
+// writtenDecimals of a caller that needs the plain series' doubles themselves.
+inline constexpr int kDoublesKept = -1;
 // The classic (kruger false) or Krueger series as written.
 const SeriesKernels& PlainSeries(bool kruger);
 
@@ -97,9 +101,12 @@ const SeriesKernels& PlainSeries(bool kruger);
 PlaneCoords GeoToPlane(const GeoCoords& point, const TEllConst& ell,
                        const ProjectionSettings& settings, bool& ok, AuxValues* aux = nullptr);
 // The same with the given series instead of the one settings.kruger names.
+// With writtenDecimals >= 0 the result is for a file that writes it with that many decimals: a
+// kernel's value is then kept when every value within its bounds writes the same text with the
+// same verdict (the doubles may differ from the plain ones; the text does not).
 PlaneCoords GeoToPlane(const GeoCoords& point, const TEllConst& ell,
                        const ProjectionSettings& settings, bool& ok, const SeriesKernels& kernels,
-                       AuxValues* aux = nullptr);
+                       AuxValues* aux = nullptr, int writtenDecimals = kDoublesKept);
 
 // x, y -> B, L. With `aux` given, also the scale and convergence at the result. Clears ok when
 // |B| > 90, |L| > 180 or a value is not finite. Without addZoneNumber (and without a user
@@ -108,6 +115,6 @@ GeoCoords PlaneToGeo(const PlaneCoords& point, const TEllConst& ell,
                      const ProjectionSettings& settings, bool& ok, AuxValues* aux = nullptr);
 GeoCoords PlaneToGeo(const PlaneCoords& point, const TEllConst& ell,
                      const ProjectionSettings& settings, bool& ok, const SeriesKernels& kernels,
-                     AuxValues* aux = nullptr);
+                     AuxValues* aux = nullptr, int writtenDecimals = kDoublesKept);
 
 }  // namespace gridwise

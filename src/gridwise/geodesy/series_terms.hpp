@@ -58,23 +58,27 @@ inline ZonePlane ClassicForwardTerms(const TEllConst& ell, Real s, Real c, Real 
 }
 
 // Classic series, x, y -> B, L: the terms in y around the footpoint latitude B1, from its sin,
-// cos and tan.
-inline ZoneGeo ClassicInverseTerms(const TEllConst& ell, Real B1, Real s, Real c, Real t, Real y) {
-    const Real invN =
-        std::sqrt(1.0L - static_cast<Real>(ell.E2) * s * s) / static_cast<Real>(ell.A);
-    const Real eta2 = static_cast<Real>(ell.Ep2) * c * c;
-    const Real t2 = t * t, t4 = t2 * t2;
-    const Real invN2 = invN * invN, invN3 = invN2 * invN, invN4 = invN2 * invN2;
-    const Real invN5 = invN4 * invN, invN6 = invN3 * invN3;
-    const Real y2 = y * y, y3 = y2 * y, y4 = y2 * y2, y5 = y4 * y, y6 = y3 * y3;
+// cos and tan, in the arithmetic of T (long double for the plain series, double for the
+// converters' text evaluation).
+template <class T>
+ZoneGeo ClassicInverseTermsIn(const TEllConst& ell, T B1, T s, T c, T t, T y) {
+    const T invN = std::sqrt(T(1) - static_cast<T>(ell.E2) * s * s) / static_cast<T>(ell.A);
+    const T eta2 = static_cast<T>(ell.Ep2) * c * c;
+    const T t2 = t * t, t4 = t2 * t2;
+    const T invN2 = invN * invN, invN3 = invN2 * invN, invN4 = invN2 * invN2;
+    const T invN5 = invN4 * invN, invN6 = invN3 * invN3;
+    const T y2 = y * y, y3 = y2 * y, y4 = y2 * y2, y5 = y4 * y, y6 = y3 * y3;
     ZoneGeo r;
-    r.B = B1 - t * (1.0L + eta2) / 2.0L * invN2 * y2 +
-          t * (5.0L + 3.0L * t2 + 6.0L * eta2 - 6.0L * eta2 * t2) / 24.0L * invN4 * y4 -
-          t * (61.0L + 90.0L * t2 + 45.0L * t4) / 720.0L * invN6 * y6;
-    r.l = y * invN / c - (1.0L + 2.0L * t2 + eta2) / (6.0L * c) * invN3 * y3 +
-          (5.0L + 28.0L * t2 + 24.0L * t4 + 6.0L * eta2 + 8.0L * eta2 * t2) / (120.0L * c) * invN5 *
+    r.B = B1 - t * (T(1) + eta2) / T(2) * invN2 * y2 +
+          t * (T(5) + T(3) * t2 + T(6) * eta2 - T(6) * eta2 * t2) / T(24) * invN4 * y4 -
+          t * (T(61) + T(90) * t2 + T(45) * t4) / T(720) * invN6 * y6;
+    r.l = y * invN / c - (T(1) + T(2) * t2 + eta2) / (T(6) * c) * invN3 * y3 +
+          (T(5) + T(28) * t2 + T(24) * t4 + T(6) * eta2 + T(8) * eta2 * t2) / (T(120) * c) * invN5 *
               y5;
     return r;
+}
+inline ZoneGeo ClassicInverseTerms(const TEllConst& ell, Real B1, Real s, Real c, Real t, Real y) {
+    return ClassicInverseTermsIn<Real>(ell, B1, s, c, t, y);
 }
 
 // Krueger series: e², n and the rectifying radius derived from a and b, the coefficients of the
@@ -118,11 +122,17 @@ inline Real ConformalLatitude(const KrugerConstants& k, Real Br, Real s, Real c)
                 1237.0L / 1260.0L * e8 * s2 * s2 * s2);
 }
 
-// The latitude whose conformal latitude is phi, from sin and cos of phi.
-inline Real LatitudeOfConformal(const KrugerConstants& k, Real phi, Real sp, Real cp) {
-    const Real sp2 = sp * sp;
+// The latitude whose conformal latitude is phi, from sin and cos of phi, in the arithmetic of T.
+template <class T>
+T LatitudeOfConformalIn(const KrugerConstants& k, T phi, T sp, T cp) {
+    const T sp2 = sp * sp;
     return phi +
-           sp * cp * (k.aStar + k.bStar * sp2 + k.cStar * sp2 * sp2 + k.dStar * sp2 * sp2 * sp2);
+           sp * cp *
+               (static_cast<T>(k.aStar) + static_cast<T>(k.bStar) * sp2 +
+                static_cast<T>(k.cStar) * sp2 * sp2 + static_cast<T>(k.dStar) * sp2 * sp2 * sp2);
+}
+inline Real LatitudeOfConformal(const KrugerConstants& k, Real phi, Real sp, Real cp) {
+    return LatitudeOfConformalIn<Real>(k, phi, sp, cp);
 }
 
 }  // namespace gridwise::series
