@@ -19,13 +19,30 @@ namespace {
 using Real = long double;
 using series::ArcFromSines;
 using series::ArcSeries;
+using series::ConstantsFor;
+using series::kArcTolerance;
+using series::kMaxBisectionSteps;
+using series::kMaxRangeDoublings;
+using series::kPi;
 using series::KrugerConstants;
 using series::MakeArcSeries;
 using series::MakeKrugerConstants;
-constexpr Real kPi = std::numbers::pi_v<Real>;
-constexpr Real kArcTolerance = 0.0001L;
-constexpr int kMaxBisectionSteps = 400;
-constexpr int kMaxRangeDoublings = 64;
+
+// The kernels and their bounds count on the x87 extended format (64-bit significand, units of
+// 2^-64) and on glibc's extended functions; built anywhere else, the converters take the plain
+// series, which hold on any format.
+constexpr bool kExtendedFormat =
+    std::numeric_limits<Real>::digits == 64 && std::numeric_limits<Real>::max_exponent == 16384;
+
+// The benchmarks' reference build (GW_PLAIN_FILE_EVALUATION) and any other format take the plain
+// series.
+#ifdef GRIDWISE_PLAIN_FILES
+constexpr bool kPlainFiles = true;
+#elif defined(__GLIBC__)
+constexpr bool kPlainFiles = !kExtendedFormat;
+#else
+constexpr bool kPlainFiles = true;
+#endif
 
 // Bound on the difference between the cheap trial arc and the exact extended-precision arc,
 // metres. The cheap arc errs by less than 1e-10 m for latitudes up to kCheapArcLimit; the bound
@@ -39,7 +56,12 @@ struct SinCos {
 };
 SinCos SinCosOf(Real x) {
     SinCos r;
+#if defined(__GLIBC__)
     sincosl(x, &r.s, &r.c);
+#else
+    r.s = std::sin(x);
+    r.c = std::cos(x);
+#endif
     return r;
 }
 
@@ -165,20 +187,6 @@ Real CheapArc(const ArcSeries& k, Real B) {
     return ArcFromDoubleAngle(k, B, std::sin(twoB), std::cos(twoB));
 }
 
-// The constants of the last ellipsoid seen: a converter uses one ellipsoid for all its lines.
-template <class Constants, Constants (*Make)(const TEllConst&)>
-const Constants& CachedFor(const TEllConst& ell) {
-    thread_local bool filled = false;
-    thread_local TEllConst key{};
-    thread_local Constants constants{};
-    if (!filled || ell.A != key.A || ell.B != key.B) {
-        filled = true;
-        key = ell;
-        constants = Make(ell);
-    }
-    return constants;
-}
-
 // --- Krueger series -------------------------------------------------------------------------
 //
 // The plain evaluation spends most of its time in the general argument reduction of sinl, cosl
@@ -222,7 +230,7 @@ KrugerSums SumsInDouble(const Real (&coefficient)[4], Real u, Real v) {
 }
 
 ZonePlane KrugerForward(const TEllConst& ell, Real Br, Real l) {
-    const KrugerConstants& k = CachedFor<KrugerConstants, MakeKrugerConstants>(ell);
+    const KrugerConstants& k = ConstantsFor<KrugerConstants, MakeKrugerConstants>(ell);
     const SinCos sc = SinCosReduced(Br);
     const Real s = sc.s, c = sc.c;
     const Real chi = series::ConformalLatitude(k, Br, s, c);
@@ -263,7 +271,7 @@ ZonePlane KrugerForward(const TEllConst& ell, Real Br, Real l) {
 ZonePlane ClassicForward(const TEllConst& ell, Real Br, Real l) {
     const SinCos sc = SinCosReduced(Br);
     const Real s = sc.s, c = sc.c;
-    const Real arc = ArcWithReducedSines(CachedFor<ArcSeries, MakeArcSeries>(ell), Br);
+    const Real arc = ArcWithReducedSines(ConstantsFor<ArcSeries, MakeArcSeries>(ell), Br);
     ZonePlane p = series::ClassicForwardTerms(ell, s, c, s / c, l, arc);
     p.xError = p.yError = kUnbounded;
     if (std::fabs(Br) <= kBoundedLatitude && std::fabs(l) <= kBoundedLongitude) {
@@ -293,7 +301,7 @@ ZoneGeo ClassicInverse(const TEllConst& ell, Real x, Real y) {
 }
 
 ZoneGeo KrugerInverse(const TEllConst& ell, Real x, Real y) {
-    const KrugerConstants& k = CachedFor<KrugerConstants, MakeKrugerConstants>(ell);
+    const KrugerConstants& k = ConstantsFor<KrugerConstants, MakeKrugerConstants>(ell);
     const Real xi = x / k.rectifyingRadius, eta = y / k.rectifyingRadius;
     const KrugerSums sums = SumsInDouble(k.delta, xi, eta);
     const Real xiP = xi - sums.alongU, etaP = eta - sums.alongV;
@@ -390,7 +398,7 @@ RootSeries MakeRootSeries(const TEllConst& ell) {
 }
 
 RootEstimate EstimateRoot(const TEllConst& ell, const ArcSeries&, Real X) {
-    const RootSeries& series = CachedFor<RootSeries, MakeRootSeries>(ell);
+    const RootSeries& series = ConstantsFor<RootSeries, MakeRootSeries>(ell);
     RootEstimate estimate;
     const double mu = static_cast<double>(X) * series.inverseScale;
     const double s2 = std::sin(2.0 * mu), c2 = std::cos(2.0 * mu);
@@ -413,8 +421,9 @@ RootEstimate EstimateRoot(const TEllConst& ell, const ArcSeries&, Real X) {
 }  // namespace
 
 long double FastFootpointLatitude(const TEllConst& ell, long double X) {
+    if (kPlainFiles) return FootpointLatitudeExtended(ell, X);
     if (std::isnan(X)) return X;
-    const ArcSeries& k = CachedFor<ArcSeries, MakeArcSeries>(ell);
+    const ArcSeries& k = ConstantsFor<ArcSeries, MakeArcSeries>(ell);
     const bool negative = X < 0.0L;
     X = std::fabs(X);
     Real lo = 0.0L, hi = kPi / 2.0L, mid = 0.0L;
@@ -508,7 +517,7 @@ SineCosine AngleSum(double s, double c, double d) {
 
 FootpointByDigits FootpointFromDigits(const TEllConst& ell, Real X) {
     FootpointByDigits result;
-    const ArcSeries& k = CachedFor<ArcSeries, MakeArcSeries>(ell);
+    const ArcSeries& k = ConstantsFor<ArcSeries, MakeArcSeries>(ell);
     const bool negative = X < 0.0L;
     X = std::fabs(X);
     const Real halfPi = kPi / 2.0L;
@@ -585,7 +594,7 @@ ZoneGeo ClassicInverseWritten(const TEllConst& ell, Real x, Real y) {
 // errors of its argument by tan phi, and the reduction of xi' by 1 / cos xi'. The longitude
 // carries the same relative errors.
 ZoneGeo KrugerInverseWritten(const TEllConst& ell, Real x, Real y) {
-    const KrugerConstants& k = CachedFor<KrugerConstants, MakeKrugerConstants>(ell);
+    const KrugerConstants& k = ConstantsFor<KrugerConstants, MakeKrugerConstants>(ell);
     const Real xi = x / k.rectifyingRadius, eta = y / k.rectifyingRadius;
     if (!(std::fabs(xi) <= kBoundedLatitude && std::fabs(eta) <= kBoundedLongitude))
         return KrugerInverse(ell, x, y);
@@ -627,13 +636,6 @@ const SeriesKernels& WrittenSeries(bool kruger) {
 const SeriesKernels& FastSeries(bool kruger) {
     return kruger ? kFastKruger : kFastClassic;
 }
-
-// The benchmarks' reference build (GW_PLAIN_FILE_EVALUATION) takes the plain series here.
-#ifdef GRIDWISE_PLAIN_FILES
-constexpr bool kPlainFiles = true;
-#else
-constexpr bool kPlainFiles = false;
-#endif
 
 PlaneCoords FastGeoToPlane(const GeoCoords& point, const TEllConst& ell,
                            const ProjectionSettings& settings, bool& ok, int writtenDecimals) {

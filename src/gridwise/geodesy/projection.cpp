@@ -15,12 +15,10 @@ namespace gridwise {
 namespace {
 
 using Real = long double;
-constexpr Real kPi = std::numbers::pi_v<Real>;
-constexpr Real kArcTolerance = 0.0001L;  // metres
-// Bounds of the footpoint search: within the quarter meridian it converges in about 40 halvings;
-// the caps only stop a search that a non-finite or enormous X could never finish.
-constexpr int kMaxBisectionSteps = 400;
-constexpr int kMaxRangeDoublings = 64;
+using series::kArcTolerance;
+using series::kMaxBisectionSteps;
+using series::kMaxRangeDoublings;
+using series::kPi;
 
 Real ToRadians(Real degrees) {
     return kPi * degrees / 180.0L;
@@ -46,7 +44,8 @@ ZonePlane ClassicForward(const TEllConst& ell, Real Br, Real l) {
 }
 
 ZonePlane KrugerForward(const TEllConst& ell, Real Br, Real l) {
-    const series::KrugerConstants k = series::MakeKrugerConstants(ell);
+    const series::KrugerConstants& k =
+        series::ConstantsFor<series::KrugerConstants, series::MakeKrugerConstants>(ell);
     const Real chi = series::ConformalLatitude(k, Br, std::sin(Br), std::cos(Br));
     const Real xiP = std::atan(std::tan(chi) / std::cos(l));
     const Real etaP = std::atanh(std::cos(chi) * std::sin(l));
@@ -65,7 +64,8 @@ ZoneGeo ClassicInverse(const TEllConst& ell, Real x, Real y) {
 }
 
 ZoneGeo KrugerInverse(const TEllConst& ell, Real x, Real y) {
-    const series::KrugerConstants k = series::MakeKrugerConstants(ell);
+    const series::KrugerConstants& k =
+        series::ConstantsFor<series::KrugerConstants, series::MakeKrugerConstants>(ell);
     const Real xi = x / k.rectifyingRadius, eta = y / k.rectifyingRadius;
     Real xiP = xi, etaP = eta;
     for (int j = 1; j <= 4; ++j) {
@@ -199,8 +199,8 @@ ProjectionSettings SettingsFromWork(const TWorkStructure& work, int algorithm) {
 }
 
 long double MeridianArcExtended(const TEllConst& ell, long double B) {
-    return series::ArcFromSines(series::MakeArcSeries(ell), B, std::sin(2.0L * B),
-                                std::sin(4.0L * B), std::sin(6.0L * B));
+    return series::ArcFromSines(series::ConstantsFor<series::ArcSeries, series::MakeArcSeries>(ell),
+                                B, std::sin(2.0L * B), std::sin(4.0L * B), std::sin(6.0L * B));
 }
 
 double MeridianArc(const TEllConst& ell, double B) {

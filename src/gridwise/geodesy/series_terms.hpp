@@ -5,6 +5,7 @@
 // so the two can only differ where their inputs do.
 
 #include <cmath>
+#include <numbers>
 
 #include "gridwise/geodesy/ellipsoid.hpp"
 #include "gridwise/geodesy/projection.hpp"
@@ -12,6 +13,29 @@
 namespace gridwise::series {
 
 using Real = long double;
+inline constexpr Real kPi = std::numbers::pi_v<Real>;
+
+// The footpoint search stops once the arc is within this of X (metres).
+inline constexpr Real kArcTolerance = 0.0001L;
+// Bounds of the footpoint search: within the quarter meridian it converges in about 40 halvings;
+// the caps only stop a search that a non-finite or enormous X could never finish.
+inline constexpr int kMaxBisectionSteps = 400;
+inline constexpr int kMaxRangeDoublings = 64;
+
+// The constants `Make` derives from an ellipsoid, formed once per ellipsoid: a conversion, and a
+// file's every line, uses one ellipsoid, so the last one seen is kept (per thread).
+template <class Constants, Constants (*Make)(const TEllConst&)>
+const Constants& ConstantsFor(const TEllConst& ell) {
+    thread_local bool filled = false;
+    thread_local TEllConst key{};
+    thread_local Constants constants{};
+    if (!filled || ell.A != key.A || ell.B != key.B) {
+        filled = true;
+        key = ell;
+        constants = Make(ell);
+    }
+    return constants;
+}
 
 // Helmert's series of the meridian arc: its scale a / (1 + n) and the coefficients of B and of
 // sin 2B, sin 4B, sin 6B.
