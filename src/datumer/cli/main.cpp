@@ -1,12 +1,11 @@
 // datumer-cli: Datumer's transformation for scripts. "point" transforms one point as the point
 // screen does; "convert" converts files as the batch screen does; "presets" lists the presets.
 
-#include <iostream>
+#include <ostream>
 #include <span>
 #include <string>
-#include <vector>
 
-#include "common/cli_convert.hpp"
+#include "common/cli_tool.hpp"
 #include "common/project_version.hpp"
 #include "datumer/cli/convert_command.hpp"
 #include "datumer/cli/point_command.hpp"
@@ -41,36 +40,15 @@ void WriteHelp(std::ostream& out) {
            "130, 143, 141 пересчёт остановлен сигналом SIGINT, SIGTERM, SIGPIPE.\n";
 }
 
-int RunCommand(const std::vector<std::string>& args) {
-    if (args.empty()) {
-        WriteHelp(std::cerr);
-        return 2;
-    }
-    const std::string& command = args.front();
-    const std::span<const std::string> rest(args.begin() + 1, args.end());
-    if (command == "--help" || command == "-h") {
-        WriteHelp(std::cout);
-        return 0;
-    }
-    if (command == "--version") {
-        std::cout << "datumer-cli " << common::kProjectVersion << '\n';
-        return 0;
-    }
-    if (command == "point") return datumer::cli::RunPointCommand(rest, std::cout, std::cerr);
-    if (command == "presets") return datumer::cli::RunPresetsCommand(rest, std::cout, std::cerr);
-    if (command == "transform") return common::RunWithStopSignals(RunTransform, rest);
-    if (command == "convert") {
-        return common::RunWithStopSignals(datumer::cli::RunConvertCommand, rest);
-    }
-    std::cerr << "Неизвестная команда: " << command << " (см. datumer-cli --help)\n";
-    return 2;
-}
+constexpr common::ToolCommand kCommands[] = {
+    {"point", datumer::cli::RunPointCommand, nullptr},
+    {"presets", datumer::cli::RunPresetsCommand, nullptr},
+    {"convert", nullptr, datumer::cli::RunConvertCommand},
+    {"transform", nullptr, RunTransform},
+};
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    const std::vector<std::string> args(argv + (argc > 0 ? 1 : 0), argv + argc);
-    // Output that did not reach stdout is a failure, also after --help or a point.
-    const common::CheckedStandardOutput output;
-    return output.ExitCode(RunCommand(args), std::cerr);
+    return common::RunTool({kProgram, common::kProjectVersion, kCommands, WriteHelp}, argc, argv);
 }

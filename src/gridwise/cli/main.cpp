@@ -1,12 +1,11 @@
 // gridwise-cli: Gridwise's plane coordinate calculation for scripts. "point" computes one point
 // as the point screen does; "convert" converts files as the batch screen does.
 
-#include <iostream>
+#include <ostream>
 #include <span>
 #include <string>
-#include <vector>
 
-#include "common/cli_convert.hpp"
+#include "common/cli_tool.hpp"
 #include "common/project_version.hpp"
 #include "gridwise/cli/convert_command.hpp"
 #include "gridwise/cli/point_command.hpp"
@@ -33,35 +32,14 @@ void WriteHelp(std::ostream& out) {
            "130, 143, 141 пересчёт остановлен сигналом SIGINT, SIGTERM, SIGPIPE.\n";
 }
 
-int RunCommand(const std::vector<std::string>& args) {
-    if (args.empty()) {
-        WriteHelp(std::cerr);
-        return 2;
-    }
-    const std::string& command = args.front();
-    const std::span<const std::string> rest(args.begin() + 1, args.end());
-    if (command == "--help" || command == "-h") {
-        WriteHelp(std::cout);
-        return 0;
-    }
-    if (command == "--version") {
-        std::cout << "gridwise-cli " << common::kProjectVersion << '\n';
-        return 0;
-    }
-    if (command == "point") return gridwise::cli::RunPointCommand(rest, std::cout, std::cerr);
-    if (command == "transform") return common::RunWithStopSignals(RunTransform, rest);
-    if (command == "convert") {
-        return common::RunWithStopSignals(gridwise::cli::RunConvertCommand, rest);
-    }
-    std::cerr << "Неизвестная команда: " << command << " (см. gridwise-cli --help)\n";
-    return 2;
-}
+constexpr common::ToolCommand kCommands[] = {
+    {"point", gridwise::cli::RunPointCommand, nullptr},
+    {"convert", nullptr, gridwise::cli::RunConvertCommand},
+    {"transform", nullptr, RunTransform},
+};
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    const std::vector<std::string> args(argv + (argc > 0 ? 1 : 0), argv + argc);
-    // Output that did not reach stdout is a failure, also after --help or a point.
-    const common::CheckedStandardOutput output;
-    return output.ExitCode(RunCommand(args), std::cerr);
+    return common::RunTool({kProgram, common::kProjectVersion, kCommands, WriteHelp}, argc, argv);
 }
