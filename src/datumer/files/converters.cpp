@@ -15,9 +15,9 @@ void MapNotes::Warn(std::string warning) {
 }
 
 void AddNotes(common::ConvertResult& result, const MapNotes& notes) {
-    if (result.Outcome == common::ConvertOutcome::BadLine && !notes.Refusal.empty()) {
+    if (result.Outcome == common::ConvertOutcome::BadLine && !result.LineReason.empty()) {
         result.message += ": ";
-        result.message += notes.Refusal;
+        result.message += result.LineReason;
     }
     if (result.Outcome == common::ConvertOutcome::Created) result.Warnings = notes.Warnings;
 }

@@ -54,10 +54,9 @@ inline constexpr std::string_view kMifNotGeographic =
     "координаты MIF-файла не географические (CoordSys)";
 inline constexpr std::string_view kMifScaled = "координаты MIF-файла масштабированы (Transform)";
 
-// What a map converter leaves beside its output: the reason when it refuses the file, and the
-// warnings of a file it writes.
+// What a map converter leaves beside its output: the warnings of a file it writes. (The reason
+// it refuses a file for travels with the bad line, as every line function's does.)
 struct MapNotes {
-    std::string Refusal;
     std::vector<std::string> Warnings;
     void Warn(std::string warning);  // each text once
 };
@@ -104,8 +103,8 @@ FileLines MifDatumLines(const DatumParams& params, const MifOptions& options,
 common::ConvertResult ConvertMifDatum(const common::ConvertJob& job, const DatumParams& params,
                                       const MifOptions& options);
 
-// Adds the reason of a refused file to the message of its bad line, and the warnings to a
-// created file's result.
+// Adds the reason of a refused file to the message of its bad line (the window's log shows it
+// too), and the warnings to a created file's result.
 void AddNotes(common::ConvertResult& result, const MapNotes& notes);
 // The shared line loop over a map file with line functions that leave their notes.
 common::ConvertResult ConvertMapLines(const common::ConvertJob& job, const FileLines& lines,

@@ -178,8 +178,11 @@ class MifLines {
           notes_(std::move(notes)) {}
 
     bool operator()(std::string_view line, std::string& out) {
+        refusal_.clear();
         const std::string_view text = common::TakeByteOrderMark(line, out);
-        return inHeader_ ? HeaderLine(text, out) : DataLine(text, out);
+        if (inHeader_ ? HeaderLine(text, out) : DataLine(text, out)) return true;
+        out = refusal_;  // a bad line leaves the reason the file is refused for, or nothing
+        return false;
     }
 
     // A line too long to hold is copied when it carries no positions and no part of the header
@@ -198,7 +201,7 @@ class MifLines {
 
   private:
     bool Refuse(std::string_view reason) {
-        notes_->Refusal = reason;
+        refusal_ = reason;
         return false;
     }
 
@@ -296,8 +299,7 @@ class MifLines {
                 out += line;
                 return true;
             case MifLine::Kind::Bad:
-                if (!plan.reason.empty()) notes_->Refusal = plan.reason;
-                return false;
+                return Refuse(plan.reason);
             case MifLine::Kind::Pairs:
                 break;
         }
@@ -332,6 +334,7 @@ class MifLines {
     std::string targetLabel_;
     bool relabel_;
     MapNotesPtr notes_;
+    std::string refusal_;  // why the current line refuses the file
     MifObjectReader objects_;
     CoordSysClause clause_;
     bool labelChecked_ = false;
@@ -343,7 +346,9 @@ class MifLines {
 
 FileLines MifDatumLines(const DatumParams& params, const MifOptions& options, MapNotesPtr notes) {
     if (!notes) notes = std::make_shared<MapNotes>();
-    return MapFileLines(std::make_shared<MifLines>(params, options, std::move(notes)));
+    FileLines lines = MapFileLines(std::make_shared<MifLines>(params, options, std::move(notes)));
+    lines.Read.ReasonInOutput = true;
+    return lines;
 }
 
 common::ConvertResult ConvertMifDatum(const common::ConvertJob& job, const DatumParams& params,
