@@ -58,7 +58,7 @@ int PresetOfPair(const datumer::DatumerState& datums, Datum from, Datum to) {
 
 // The Gridwise step of one side: x, y => B, L of the source (toPlane false) or B, L => x, y of the
 // target, on `ellipsoid`, through the same settings as gridwise-cli's flags.
-std::string PlaneStep(const SystemSpec& system, const datumer::TELL& ellipsoid, bool toPlane,
+std::string PlaneStep(const SystemAndForm& system, const datumer::TELL& ellipsoid, bool toPlane,
                       const ChainOptions& options, gridwise::PrecisionOptions decimals,
                       common::LineFunction& lines) {
     std::vector<std::string> args = {"--direction", toPlane ? "to-plane" : "to-geo"};
@@ -91,8 +91,8 @@ std::string PlaneStep(const SystemSpec& system, const datumer::TELL& ellipsoid, 
     return {};
 }
 
-std::string PresetRefusal(const datumer::DatumerState& datums, int preset, const SystemSpec& from,
-                          const SystemSpec& to) {
+std::string PresetRefusal(const datumer::DatumerState& datums, int preset,
+                          const SystemAndForm& from, const SystemAndForm& to) {
     const datumer::TCHSK& record = datumer::PresetAt(datums, preset);
     const bool fromOk =
         from.datum == Datum::User || record.SourceName == InfoOf(from.datum).presetName;
@@ -105,10 +105,10 @@ std::string PresetRefusal(const datumer::DatumerState& datums, int preset, const
 
 }  // namespace
 
-std::optional<SystemSpec> ParseSystemSpec(std::string_view text) {
+std::optional<SystemAndForm> ParseSystemAndForm(std::string_view text) {
     const std::size_t slash = text.find('/');
     const std::string_view datumKey = text.substr(0, slash);
-    SystemSpec system;
+    SystemAndForm system;
     bool known = false;
     for (const DatumInfo& info : kDatums)
         if (info.key == datumKey) system.datum = info.datum, known = true;
@@ -137,7 +137,7 @@ std::optional<SystemSpec> ParseSystemSpec(std::string_view text) {
     return system;
 }
 
-std::string SystemLabel(const SystemSpec& system) {
+std::string SystemLabel(const SystemAndForm& system) {
     std::string label(InfoOf(system.datum).presetName);
     switch (system.form) {
         case Form::Geodetic:
@@ -173,7 +173,7 @@ common::LineFunction ChainLines(std::vector<common::LineFunction> steps) {
     };
 }
 
-std::string BuildChain(const SystemSpec& from, const SystemSpec& to, bool presetGiven,
+std::string BuildChain(const SystemAndForm& from, const SystemAndForm& to, bool presetGiven,
                        datumer::DatumerState& datums, const ChainOptions& options, Chain& chain) {
     const bool userSide = from.datum == Datum::User || to.datum == Datum::User;
     if (userSide && !presetGiven) return "Для системы user нужен вариант преобразования (--preset)";

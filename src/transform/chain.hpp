@@ -28,7 +28,7 @@ enum class Form {
     Sk63,         // x, y of an SK63 zone with the user's central meridian (СК42 only)
 };
 
-struct SystemSpec {
+struct SystemAndForm {
     Datum datum = Datum::Sk42;
     Form form = Form::Geodetic;
     // Gauss-Krueger and UTM: 0 when the ordinate carries the zone number in its millions, else the
@@ -38,10 +38,10 @@ struct SystemSpec {
 
 // "sk42", "sk42/geo", "sk42/gk", "sk42/gk:7", "wgs84/utm", "wgs84/utm:37", "sk42/sk63"; empty when
 // the text names no such system.
-std::optional<SystemSpec> ParseSystemSpec(std::string_view text);
+std::optional<SystemAndForm> ParseSystemAndForm(std::string_view text);
 
 // The system in the log's words, e.g. "СК42 x, y (Гаусса-Крюгера, зона 7)".
-std::string SystemLabel(const SystemSpec& system);
+std::string SystemLabel(const SystemAndForm& system);
 
 // What the chain writes and how the plane steps compute.
 struct ChainOptions {
@@ -63,7 +63,7 @@ struct Chain {
 // Builds the chain from `from` to `to`. `datums` holds the preset flags already applied;
 // `presetGiven` tells whether --preset was given, else the preset is chosen from the pair.
 // Returns the reason, for stderr, when the pair cannot be converted.
-std::string BuildChain(const SystemSpec& from, const SystemSpec& to, bool presetGiven,
+std::string BuildChain(const SystemAndForm& from, const SystemAndForm& to, bool presetGiven,
                        datumer::DatumerState& datums, const ChainOptions& options, Chain& chain);
 
 // Steps applied one after another to each line; a bad line in any step is a bad line.

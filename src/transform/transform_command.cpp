@@ -95,11 +95,11 @@ bool ReadNumber(std::string_view text, int low, int high, std::uint8_t& value) {
 
 // The option values into the chain's options and the two systems.
 std::string ReadOptions(const common::CommandArguments& arguments, ChainOptions& options,
-                        std::optional<SystemSpec>& from, std::optional<SystemSpec>& to) {
+                        std::optional<SystemAndForm>& from, std::optional<SystemAndForm>& to) {
     for (const auto& [name, value] : arguments.Values) {
         bool ok = true;
         if (name == "--from" || name == "--to") {
-            (name == "--from" ? from : to) = ParseSystemSpec(value);
+            (name == "--from" ? from : to) = ParseSystemAndForm(value);
             ok = (name == "--from" ? from : to).has_value();
         } else if (name == "--series") {
             ok = value == "3" || value == "4";
@@ -153,7 +153,7 @@ std::optional<std::string> AngleField(std::string_view text, char positive, char
 }
 
 // One point given as arguments converted as the line ",V1,V2,H" of a list; prints "V1,V2,H".
-int ConvertOnePoint(const SystemSpec& from, const Chain& chain,
+int ConvertOnePoint(const SystemAndForm& from, const Chain& chain,
                     const std::vector<std::string>& values, std::ostream& out, std::ostream& err) {
     if (values.size() != 2 && values.size() != 3) {
         err << "Нужны два или три значения: "
@@ -219,7 +219,7 @@ int RunTransformCommand(std::string_view program, std::span<const std::string> a
         return 2;
     }
     ChainOptions options;
-    std::optional<SystemSpec> from, to;
+    std::optional<SystemAndForm> from, to;
     if (problem.empty()) problem = ReadOptions(arguments, options, from, to);
     Chain chain;
     if (problem.empty())

@@ -7,7 +7,7 @@
 namespace transform {
 namespace {
 
-TEST(ParseSystemSpec, DatumFormAndZone) {
+TEST(ParseSystemAndForm, DatumFormAndZone) {
     struct Row {
         std::string_view text;
         bool valid;
@@ -35,12 +35,12 @@ TEST(ParseSystemSpec, DatumFormAndZone) {
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.text);
-        const std::optional<SystemSpec> spec = ParseSystemSpec(row.text);
-        ASSERT_EQ(spec.has_value(), row.valid);
-        if (!spec) continue;
-        EXPECT_EQ(spec->datum, row.datum);
-        EXPECT_EQ(spec->form, row.form);
-        EXPECT_EQ(spec->zone, row.zone);
+        const std::optional<SystemAndForm> parsed = ParseSystemAndForm(row.text);
+        ASSERT_EQ(parsed.has_value(), row.valid);
+        if (!parsed) continue;
+        EXPECT_EQ(parsed->datum, row.datum);
+        EXPECT_EQ(parsed->form, row.form);
+        EXPECT_EQ(parsed->zone, row.zone);
     }
 }
 
@@ -86,8 +86,8 @@ TEST(BuildChain, PresetOfThePairAndTheLabels) {
         SCOPED_TRACE(row.from);
         datumer::DatumerState datums = datumer::MakeDatumerState();
         Chain chain;
-        ASSERT_EQ(BuildChain(*ParseSystemSpec(row.from), *ParseSystemSpec(row.to), false, datums,
-                             {}, chain),
+        ASSERT_EQ(BuildChain(*ParseSystemAndForm(row.from), *ParseSystemAndForm(row.to), false,
+                             datums, {}, chain),
                   "");
         EXPECT_EQ(chain.Preset, row.preset);
         EXPECT_EQ(chain.Summary, row.summary);
