@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <limits>
+#include <span>
 #include <string>
 
 #include "common/cli_args.hpp"
@@ -16,6 +17,20 @@ struct AngleCase {
     double deg, min, sec;
     bool dms, negative;
 };
+
+// Each text read as a latitude (N, S) gives its row's parts, or nothing when the row is not ok.
+void ExpectLatitudes(std::span<const AngleCase> cases) {
+    for (const AngleCase& c : cases) {
+        const auto angle = ParseAngleArgument(c.text, 'N', 'S');
+        ASSERT_EQ(angle.has_value(), c.ok) << c.text;
+        if (!c.ok) continue;
+        EXPECT_EQ(angle->Deg, c.deg) << c.text;
+        EXPECT_EQ(angle->Min, c.min) << c.text;
+        EXPECT_EQ(angle->Sec, c.sec) << c.text;
+        EXPECT_EQ(angle->DegMinSec, c.dms) << c.text;
+        EXPECT_EQ(angle->Negative, c.negative) << c.text;
+    }
+}
 
 TEST(ParseAngleArgument, DecimalAndDegMinSecWithOrWithoutLetter) {
     const AngleCase cases[] = {
@@ -39,16 +54,7 @@ TEST(ParseAngleArgument, DecimalAndDegMinSecWithOrWithoutLetter) {
         {"37.5E", false, 0, 0, 0, false, false},  // a letter of the other axis
         {" 37.5", false, 0, 0, 0, false, false},
     };
-    for (const AngleCase& c : cases) {
-        const auto angle = ParseAngleArgument(c.text, 'N', 'S');
-        ASSERT_EQ(angle.has_value(), c.ok) << c.text;
-        if (!c.ok) continue;
-        EXPECT_EQ(angle->Deg, c.deg) << c.text;
-        EXPECT_EQ(angle->Min, c.min) << c.text;
-        EXPECT_EQ(angle->Sec, c.sec) << c.text;
-        EXPECT_EQ(angle->DegMinSec, c.dms) << c.text;
-        EXPECT_EQ(angle->Negative, c.negative) << c.text;
-    }
+    ExpectLatitudes(cases);
     EXPECT_TRUE(ParseAngleArgument("37.5w", 'E', 'W')->Negative);
     EXPECT_TRUE(ParseAngleArgument("-0", 'E', 'W')->Negative);
 }
@@ -82,16 +88,7 @@ TEST(ParseAngleArgument, NotationsPeopleWrite) {
         {"-55 45", false, 0, 0, 0, false, false},
         {"55°45'20.5\"E", false, 0, 0, 0, false, false},
     };
-    for (const AngleCase& c : cases) {
-        const auto angle = ParseAngleArgument(c.text, 'N', 'S');
-        ASSERT_EQ(angle.has_value(), c.ok) << c.text;
-        if (!c.ok) continue;
-        EXPECT_EQ(angle->Deg, c.deg) << c.text;
-        EXPECT_EQ(angle->Min, c.min) << c.text;
-        EXPECT_EQ(angle->Sec, c.sec) << c.text;
-        EXPECT_EQ(angle->DegMinSec, c.dms) << c.text;
-        EXPECT_EQ(angle->Negative, c.negative) << c.text;
-    }
+    ExpectLatitudes(cases);
 }
 
 TEST(LooksLikeNegativeNumber, NumbersAreNotOptions) {

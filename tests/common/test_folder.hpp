@@ -1,12 +1,15 @@
 #pragma once
-// Helpers of the file tests: a fresh temporary folder per test, whole-file reads and writes, and
-// a file system whose disk fills up, whose reads fail or whose free space is chosen.
+// Helpers of the file tests: a fresh temporary folder per test, whole-file reads and writes, a
+// file system whose disk fills up, whose reads fail or whose free space is chosen, and shell runs
+// of the command-line tools.
 
 #include <gtest/gtest.h>
+#include <sys/wait.h>
 
 #include <algorithm>
 #include <atomic>
 #include <chrono>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -149,5 +152,35 @@ class FaultyFiles final : public common::FileAccess {
         bool failClose_;
     };
 };
+
+// `text` in single quotes for the shell.
+inline std::string ShellQuoted(const std::string& text) {
+    std::string quoted = "'";
+    for (char c : text) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return quoted + "'";
+}
+
+// What a shell command line exited with and wrote.
+struct ShellRun {
+    int exitCode = -1;
+    std::string out;
+    std::string err;
+};
+
+// Runs `command` with bash (a failing step of a pipe fails it) in `directory`, `input` on its
+// stdin; its stdin, stdout and stderr pass through files in `scratch`.
+inline ShellRun RunShell(const std::string& command, const std::string& input,
+                         const std::filesystem::path& scratch,
+                         const std::filesystem::path& directory = ".") {
+    WriteBytes(scratch / "stdin", input);
+    const std::string line = "cd " + ShellQuoted(directory.string()) + " && bash -o pipefail -c " +
+                             ShellQuoted(command) + " < " +
+                             ShellQuoted((scratch / "stdin").string()) + " > " +
+                             ShellQuoted((scratch / "stdout").string()) + " 2> " +
+                             ShellQuoted((scratch / "stderr").string());
+    const int status = std::system(line.c_str());
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadBytes(scratch / "stdout"),
+            ReadBytes(scratch / "stderr")};
+}
 
 }  // namespace testfiles

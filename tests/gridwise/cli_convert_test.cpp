@@ -21,11 +21,7 @@ struct CliRun {
     std::string err;
 };
 
-std::string Quoted(const std::string& text) {
-    std::string quoted = "'";
-    for (char c : text) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return quoted + "'";
-}
+using testfiles::ShellQuoted;
 
 class CliConvert : public ::testing::Test {
   protected:
@@ -34,14 +30,14 @@ class CliConvert : public ::testing::Test {
 
     CliRun Run(const std::vector<std::string>& args, const std::string& stdinBytes = "") {
         WriteBytes(outputs / "stdin", stdinBytes);
-        std::string command = Quoted(GRIDWISE_CLI);
+        std::string command = ShellQuoted(GRIDWISE_CLI);
         for (const std::string& arg : args) {
             command += ' ';
-            command += Quoted(arg);
+            command += ShellQuoted(arg);
         }
-        command += " < " + Quoted((outputs / "stdin").string()) + " > " +
-                   Quoted((outputs / "stdout").string()) + " 2> " +
-                   Quoted((outputs / "stderr").string());
+        command += " < " + ShellQuoted((outputs / "stdin").string()) + " > " +
+                   ShellQuoted((outputs / "stdout").string()) + " 2> " +
+                   ShellQuoted((outputs / "stderr").string());
         const int status = std::system(command.c_str());
         CliRun run;
         run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;

@@ -3,10 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-
 #include <algorithm>
-#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -14,20 +11,11 @@
 
 namespace {
 
-struct ToolRun {
-    int exitCode = -1;
-    std::string out;
-    std::string err;
-};
+using ToolRun = testfiles::ShellRun;
 
 ToolRun Tool(const char* tool, const std::string& args) {
-    testfiles::TempFolder folder;
-    const std::string command = std::string("'") + tool + "' " + args + " </dev/null >'" +
-                                (folder / "out").string() + "' 2>'" + (folder / "err").string() +
-                                "'";
-    const int status = std::system(command.c_str());
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, testfiles::ReadBytes(folder / "out"),
-            testfiles::ReadBytes(folder / "err")};
+    testfiles::TempFolder scratch;
+    return testfiles::RunShell(testfiles::ShellQuoted(tool) + " " + args, "", scratch.path());
 }
 
 bool Has(const std::string& text, const std::string& part) {

@@ -3,9 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-
-#include <cstdlib>
 #include <string>
 
 #include "../common/test_folder.hpp"
@@ -15,11 +12,7 @@ namespace {
 using testfiles::ReadBytes;
 using testfiles::WriteBytes;
 
-struct ToolRun {
-    int exitCode = -1;
-    std::string out;
-    std::string err;
-};
+using ToolRun = testfiles::ShellRun;
 
 class Output : public ::testing::Test {
   protected:
@@ -27,12 +20,8 @@ class Output : public ::testing::Test {
     testfiles::TempFolder outputs;
 
     ToolRun Tool(const char* tool, const std::string& args) {
-        const std::string command = "cd '" + folder.path().string() + "' && '" + tool + "' " +
-                                    args + " </dev/null >'" + (outputs / "out").string() + "' 2>'" +
-                                    (outputs / "err").string() + "'";
-        const int status = std::system(command.c_str());
-        return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadBytes(outputs / "out"),
-                ReadBytes(outputs / "err")};
+        return testfiles::RunShell(testfiles::ShellQuoted(tool) + " " + args, "", outputs.path(),
+                                   folder.path());
     }
 };
 

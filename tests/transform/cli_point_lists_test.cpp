@@ -3,10 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-
 #include <algorithm>
-#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -17,11 +14,7 @@ namespace {
 using testfiles::ReadBytes;
 using testfiles::WriteBytes;
 
-struct ToolRun {
-    int exitCode = -1;
-    std::string out;
-    std::string err;
-};
+using ToolRun = testfiles::ShellRun;
 
 class PointLists : public ::testing::Test {
   protected:
@@ -29,13 +22,8 @@ class PointLists : public ::testing::Test {
     testfiles::TempFolder outputs;
 
     ToolRun Tool(const char* tool, const std::string& args, const std::string& input = "") {
-        WriteBytes(outputs / "in", input);
-        const std::string command =
-            std::string("'") + tool + "' " + args + " <'" + (outputs / "in").string() + "' >'" +
-            (outputs / "out").string() + "' 2>'" + (outputs / "err").string() + "'";
-        const int status = std::system(command.c_str());
-        return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadBytes(outputs / "out"),
-                ReadBytes(outputs / "err")};
+        return testfiles::RunShell(testfiles::ShellQuoted(tool) + " " + args, input,
+                                   outputs.path());
     }
 };
 

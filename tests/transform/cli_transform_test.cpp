@@ -3,10 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-
 #include <cmath>
-#include <cstdlib>
 #include <random>
 #include <sstream>
 #include <string>
@@ -24,17 +21,8 @@ using testfiles::WriteBytes;
 constexpr const char* kGridwise = GRIDWISE_CLI;
 constexpr const char* kDatumer = DATUMER_CLI;
 
-struct ShellRun {
-    int exitCode = -1;
-    std::string out;
-    std::string err;
-};
-
-std::string Quoted(const std::string& text) {
-    std::string quoted = "'";
-    for (char c : text) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return quoted + "'";
-}
+using testfiles::ShellQuoted;
+using testfiles::ShellRun;
 
 class Transform : public ::testing::Test {
   protected:
@@ -43,17 +31,10 @@ class Transform : public ::testing::Test {
 
     // Runs a shell command line with `input` on stdin.
     ShellRun Shell(const std::string& command, const std::string& input = "") {
-        WriteBytes(outputs / "stdin", input);
-        const std::string line = "bash -o pipefail -c " + Quoted(command) + " < " +
-                                 Quoted((outputs / "stdin").string()) + " > " +
-                                 Quoted((outputs / "stdout").string()) + " 2> " +
-                                 Quoted((outputs / "stderr").string());
-        const int status = std::system(line.c_str());
-        return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadBytes(outputs / "stdout"),
-                ReadBytes(outputs / "stderr")};
+        return testfiles::RunShell(command, input, outputs.path());
     }
     ShellRun Tool(const char* tool, const std::string& args, const std::string& input = "") {
-        return Shell(Quoted(tool) + " " + args, input);
+        return Shell(ShellQuoted(tool) + " " + args, input);
     }
 };
 
@@ -92,7 +73,7 @@ std::vector<std::string> Fields(const std::string& line) {
 }
 
 TEST_F(Transform, OneStepEqualsTheTwoStepPipeForEveryPair) {
-    const std::string G = Quoted(kGridwise), D = Quoted(kDatumer);
+    const std::string G = ShellQuoted(kGridwise), D = ShellQuoted(kDatumer);
     const std::string geo = GeodeticList(3000, 4, 13, 42);
     // The plane inputs of each system, made by the tools from the geodetic list.
     const auto plane = [&](const std::string& settings) {
@@ -172,7 +153,7 @@ TEST_F(Transform, EveryPresetPairMatchesThePipeFromGaussKruegerToUtm) {
         ADD_FAILURE() << "no system " << name;
         return systems[0];
     };
-    const std::string G = Quoted(kGridwise), D = Quoted(kDatumer);
+    const std::string G = ShellQuoted(kGridwise), D = ShellQuoted(kDatumer);
     const std::string geo = GeodeticList(1000, 5, 12, 2011);
     const datumer::DatumerState datums = datumer::MakeDatumerState();
     for (int preset = 1; preset <= datumer::kPresetCount; ++preset) {
@@ -208,7 +189,7 @@ TEST_F(Transform, EveryPresetPairMatchesThePipeFromGaussKruegerToUtm) {
 TEST_F(Transform, ZoneWithoutNumberMatchesTheZonesOwnMeridian) {
     // Ordinates of zone 7 without the zone number: the pipe reads them with the SK63 system set
     // to the zone's meridian and false easting, which is what gk:7 means.
-    const std::string G = Quoted(kGridwise), D = Quoted(kDatumer);
+    const std::string G = ShellQuoted(kGridwise), D = ShellQuoted(kDatumer);
     const std::string geo = GeodeticList(2000, 7, 7, 7);
     const ShellRun input = Shell(G + " convert --format txt --no-zone-number -", geo);
     ASSERT_EQ(input.exitCode, 0) << input.err;
@@ -245,7 +226,7 @@ TEST_F(Transform, AgreesWithCs2csForSk42Zone7ToWgs84WithinAMillimetre) {
     const std::string wgs84 = "+proj=longlat +datum=WGS84 +no_defs +type=crs";
     const std::string geo = GeodeticList(2000, 7, 7, 28407);
     const ShellRun input =
-        Shell(Quoted(kGridwise) + " convert --format txt --plane-decimals 4 -", geo);
+        Shell(ShellQuoted(kGridwise) + " convert --format txt --plane-decimals 4 -", geo);
     ASSERT_EQ(input.exitCode, 0) << input.err;
     const auto lines = Lines(input.out);
     std::string projInput;
@@ -254,7 +235,7 @@ TEST_F(Transform, AgreesWithCs2csForSk42Zone7ToWgs84WithinAMillimetre) {
         projInput += f[2] + " " + f[1] + " " + f[3] + "\n";  // easting, northing, height
     }
     const ShellRun proj =
-        Shell("cs2cs -f %.12f " + Quoted(sk42Zone7) + " " + Quoted(wgs84), projInput);
+        Shell("cs2cs -f %.12f " + ShellQuoted(sk42Zone7) + " " + ShellQuoted(wgs84), projInput);
     ASSERT_EQ(proj.exitCode, 0) << "cs2cs (PROJ) is needed by this test: " << proj.err;
     const auto expected = Lines(proj.out);
     ASSERT_EQ(expected.size(), lines.size());
@@ -290,8 +271,8 @@ TEST_F(Transform, FilesGoToRecalcWithTheLogAndBadLinesStopAFile) {
     WriteBytes(folder / "b.txt",
                "1,6099167.2394,7372018.4912,150.0\r\n2,6099167.2394,500000,0\r\n");
     const ShellRun run = Tool(kGridwise, "transform --from sk42/gk --to wgs84 --no-progress " +
-                                             Quoted((folder / "a.txt").string()) + " " +
-                                             Quoted((folder / "b.txt").string()));
+                                             ShellQuoted((folder / "a.txt").string()) + " " +
+                                             ShellQuoted((folder / "b.txt").string()));
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_EQ(ReadBytes(folder / "RECALC" / "a.txt"),
               "1,55.0000135917,36.9981568528,150.000,code\r\n");
