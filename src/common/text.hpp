@@ -69,9 +69,6 @@ inline std::string SecondsText(double seconds, std::uint8_t decimals, char separ
 inline void AppendFileNumber(std::string& out, double value, std::uint8_t decimals) {
     AppendFixed(out, false, 1, true, value, decimals, '.');
 }
-inline std::string FileNumber(double value, std::uint8_t decimals) {
-    return RoundedText(value, decimals, '.');
-}
 
 // True when every value within `bound` of `value` is written by AppendFixed with roundLast and
 // `decimals` as the same text: the same sign and the same rounded last digit. A fast evaluation

@@ -137,15 +137,6 @@ bool ReprojectSurveyPoint(const common::PointLine& point, double sourceOrdinate,
 
 }  // namespace
 
-PrecisionOptions DecimalsOf(const GridwiseState& state) {
-    return PrecisionOptions{state.AngleDecimals, state.PlaneDecimals, state.HeightDecimals};
-}
-
-SurveyOptions SurveyOptionsOf(const GridwiseState& state) {
-    return SurveyOptions{state.ZoneInOrdinate, state.Sk42Zone, state.HeightChange,
-                         DecimalsOf(state)};
-}
-
 // ---------------------------------------------------------------------------------------------
 // Format 1
 

@@ -14,10 +14,6 @@
 
 namespace gridwise {
 
-// The option values in force as the converters take them.
-PrecisionOptions DecimalsOf(const GridwiseState& state);
-SurveyOptions SurveyOptionsOf(const GridwiseState& state);
-
 // Format 1: B, L -> x, y or back, by the direction and series in force. The height is copied
 // (with the chosen decimals), the tail after it is kept.
 common::LineFunction PointListLines(const TWorkStructure& work, const TEllConst& ell,

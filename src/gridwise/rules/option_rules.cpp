@@ -65,6 +65,15 @@ void ConfirmMapShift(GridwiseState& state, const MapShiftOptions& options) {
     state.OptionsConfirmed = true;
 }
 
+PrecisionOptions DecimalsOf(const GridwiseState& state) {
+    return PrecisionOptions{state.AngleDecimals, state.PlaneDecimals, state.HeightDecimals};
+}
+
+SurveyOptions SurveyOptionsOf(const GridwiseState& state) {
+    return SurveyOptions{state.ZoneInOrdinate, state.Sk42Zone, state.HeightChange,
+                         DecimalsOf(state)};
+}
+
 std::uint8_t AngleDecimalsFromIndex(int index) {
     return static_cast<std::uint8_t>(10 - common::ClampIndex(index, std::size(kAngleDecimalItems)));
 }

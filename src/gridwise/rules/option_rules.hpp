@@ -52,6 +52,9 @@ void ConfirmPrecision(GridwiseState& state, const PrecisionOptions& options, boo
 void ConfirmNomenclature(GridwiseState& state, const NomenclatureOptions& options);
 void ConfirmSurvey(GridwiseState& state, const SurveyOptions& options);
 void ConfirmMapShift(GridwiseState& state, const MapShiftOptions& options);
+// The option values in force as records, as the converters take them.
+PrecisionOptions DecimalsOf(const GridwiseState& state);
+SurveyOptions SurveyOptionsOf(const GridwiseState& state);
 
 // Items of the precision lists; the position gives the decimals (10 - index for B, L and
 // 4 - index for x, y and H).
